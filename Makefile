@@ -1,0 +1,45 @@
+# Entry points: `make run` builds and starts the program, `make test` builds and runs every test.
+# Both install missing Debian packages first.
+
+BUILD ?= build
+SAN_BUILD ?= build-sanitize
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+RUN_DIR ?= run-folder
+
+.PHONY: all deps build run test test-core-sanitized format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+# The program starts in its own folder, where wintvl.cfg names the stand-in engine (written only
+# when missing, so a user's own choice is kept).
+run: build
+	@scripts/prepare-run-folder.sh $(RUN_DIR) $(abspath $(BUILD))
+	cd $(RUN_DIR) && $(abspath $(BUILD))/app/wintarvel
+
+test: build test-core-sanitized
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The core and its tests again, under AddressSanitizer and UndefinedBehaviorSanitizer, with Qt
+# kept out of reach so the core can never start to depend on it.
+test-core-sanitized: deps
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DWINTARVEL_GUI=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DWINTARVEL_SANITIZE=ON \
+	  -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

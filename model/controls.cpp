@@ -1,0 +1,240 @@
+#include "model/controls.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace wintarvel {
+
+namespace {
+
+std::size_t countLineBreaks(const std::string& text, std::size_t from, std::size_t to) {
+  std::size_t n = 0;
+  for (std::size_t i = from; i + 1 < to; ++i) {
+    if (text[i] == '\r' && text[i + 1] == '\n') ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+void Control::setEnabled(bool on) {
+  if (enabled_ == on) return;
+  enabled_ = on;
+  touch();
+}
+
+void Control::setVisible(bool on) {
+  if (visible_ == on) return;
+  visible_ = on;
+  touch();
+}
+
+void Label::setCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  touch();
+}
+
+void Button::setCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  touch();
+}
+
+void Edit::setText(const std::string& text) {
+  if (text_ == text) return;
+  text_ = text;
+  touch();
+  if (onChange) onChange();
+}
+
+void CheckBox::setCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  touch();
+}
+
+void CheckBox::setChecked(bool on) {
+  if (checked_ == on) return;
+  checked_ = on;
+  touch();
+  if (onClick) onClick();
+}
+
+int RadioGroup::checkedIndex() const {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    if (buttons_[i]->checked()) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void RadioButton::setCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  touch();
+}
+
+void RadioButton::uncheckSilently() {
+  if (!checked_) return;
+  checked_ = false;
+  touch();
+}
+
+void RadioButton::setChecked(bool on) {
+  if (checked_ == on) return;
+  if (!on) {
+    uncheckSilently();
+    return;
+  }
+  for (RadioButton* other : group_.buttons()) {
+    if (other != this) other->uncheckSilently();
+  }
+  checked_ = true;
+  touch();
+  if (onClick) onClick();
+}
+
+void ListBox::setItemIndex(int i) {
+  if (i < -1 || i >= count()) i = -1;
+  if (!multiSelect_) std::fill(selected_.begin(), selected_.end(), false);
+  if (i >= 0 && !multiSelect_) selected_[static_cast<std::size_t>(i)] = true;
+  if (itemIndex_ == i) return;
+  itemIndex_ = i;
+  touch();
+}
+
+void ListBox::add(const std::string& s) { insert(count(), s); }
+
+void ListBox::insert(int i, const std::string& s) {
+  if (i < 0 || i > count()) throw std::out_of_range("list index out of bounds");
+  items_.insert(items_.begin() + i, s);
+  selected_.insert(selected_.begin() + i, false);
+  if (itemIndex_ >= i) ++itemIndex_;
+  touch();
+}
+
+void ListBox::remove(int i) {
+  if (i < 0 || i >= count()) throw std::out_of_range("list index out of bounds");
+  items_.erase(items_.begin() + i);
+  selected_.erase(selected_.begin() + i);
+  if (itemIndex_ == i) {
+    itemIndex_ = -1;
+  } else if (itemIndex_ > i) {
+    --itemIndex_;
+  }
+  touch();
+}
+
+void ListBox::clear() {
+  if (items_.empty() && itemIndex_ == -1) return;
+  items_.clear();
+  selected_.clear();
+  itemIndex_ = -1;
+  touch();
+}
+
+void ListBox::replace(int i, const std::string& s) {
+  remove(i);
+  insert(i, s);
+}
+
+bool ListBox::selected(int i) const {
+  if (i < 0 || i >= count()) return false;
+  return selected_[static_cast<std::size_t>(i)];
+}
+
+void ListBox::setSelected(int i, bool on) {
+  if (i < 0 || i >= count()) throw std::out_of_range("list index out of bounds");
+  if (!multiSelect_) {
+    if (on) {
+      setItemIndex(i);
+    } else if (itemIndex_ == i) {
+      setItemIndex(-1);
+    }
+    return;
+  }
+  if (selected_[static_cast<std::size_t>(i)] == on) return;
+  selected_[static_cast<std::size_t>(i)] = on;
+  touch();
+}
+
+int ListBox::firstSelected() const {
+  for (int i = 0; i < count(); ++i) {
+    if (selected(i)) return i;
+  }
+  return -1;
+}
+
+void ComboBox::setText(const std::string& text) {
+  if (text_ == text) return;
+  text_ = text;
+  touch();
+}
+
+void Memo::setText(const std::string& text) {
+  if (text_ == text) return;
+  text_ = text;
+  lineBreaks_ = countLineBreaks(text_, 0, text_.size());
+  changed();
+}
+
+void Memo::replace(std::size_t position, std::size_t length, const std::string& insert) {
+  position = std::min(position, text_.size());
+  length = std::min(length, text_.size() - position);
+  // A CR LF pair may straddle either edge of the edited range, so recount a little around it.
+  const std::size_t from = position > 0 ? position - 1 : 0;
+  const std::size_t oldTo = std::min(text_.size(), position + length + 1);
+  const std::size_t before = countLineBreaks(text_, from, oldTo);
+  text_.replace(position, length, insert);
+  const std::size_t newTo = std::min(text_.size(), position + insert.size() + 1);
+  lineBreaks_ = lineBreaks_ - before + countLineBreaks(text_, from, newTo);
+  changed();
+}
+
+void Memo::appendLine(const std::string& line) { replace(text_.size(), 0, line + "\r\n"); }
+
+std::size_t Memo::lineCount() const {
+  if (text_.empty()) return 0;
+  const bool endsWithBreak = text_.size() >= 2 && text_.compare(text_.size() - 2, 2, "\r\n") == 0;
+  return endsWithBreak ? lineBreaks_ : lineBreaks_ + 1;
+}
+
+std::vector<std::string> Memo::lines() const {
+  std::vector<std::string> result;
+  std::size_t start = 0;
+  while (start < text_.size()) {
+    const std::size_t end = text_.find("\r\n", start);
+    if (end == std::string::npos) {
+      result.push_back(text_.substr(start));
+      break;
+    }
+    result.push_back(text_.substr(start, end - start));
+    start = end + 2;
+  }
+  return result;
+}
+
+void Memo::changed() {
+  touch();
+  if (onChange) onChange();
+}
+
+void TabSheet::setCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  touch();
+}
+
+void TabSheet::setTabVisible(bool on) {
+  if (tabVisible_ == on) return;
+  tabVisible_ = on;
+  touch();
+}
+
+void PageControl::setActivePage(int page) {
+  if (activePage_ == page) return;
+  activePage_ = page;
+  touch();
+}
+
+}  // namespace wintarvel

@@ -1,0 +1,37 @@
+#pragma once
+// What the program asks of the operating system: folders, short paths, and starting the engine
+// and the text viewer. PosixPlatform implements it here; a Windows implementation follows the
+// same contract.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace wintarvel {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// Longest short form the instruction file accepts, plus one.
+inline constexpr std::size_t kShortPathCapacity = 255;
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  virtual std::string currentDir() = 0;
+  virtual bool setCurrentDir(const std::string& dir) = 0;
+  // Short form of an existing path: its length, 0 when missing or empty, >= 255 when too long.
+  virtual std::size_t shortPath(const std::string& path, std::string& shortForm) = 0;
+  // Creates an empty file unless a file of that name exists; failure is ignored.
+  virtual void createIfMissing(const std::string& path) = 0;
+  // Starts the engine in workingDir and waits for it without a time limit; nullopt when it did
+  // not start.
+  virtual std::optional<int> runEngine(const std::string& program, const std::string& workingDir) = 0;
+  // Opens a file in the text viewer; not waited for, failure ignored.
+  virtual void startViewer(const std::string& path) = 0;
+};
+
+}  // namespace wintarvel
