@@ -7,7 +7,10 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 RUN_DIR ?= run-folder
 
-.PHONY: all deps build run test test-core-sanitized format clean
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build run test test-core-sanitized fuzz format clean
 
 all: build
 
@@ -38,8 +41,20 @@ test-core-sanitized: deps
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
+# Runs the set file reader fuzzer for FUZZ_SECONDS seconds, seeded from the golden files and the
+# inputs that once broke the reader. A crash leaves its input in $(FUZZ_BUILD)/ and fails.
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DWINTARVEL_GUI=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DBUILD_TESTING=OFF \
+	  -DWINTARVEL_FUZZ=ON -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target set_file_reader_fuzzer
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/tests/fuzz/set_file_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) \
+	  -max_len=4096 -artifact_prefix=$(FUZZ_BUILD)/ \
+	  $(FUZZ_BUILD)/corpus tests/data tests/data/fuzz-regressions
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

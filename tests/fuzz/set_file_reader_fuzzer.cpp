@@ -1,0 +1,66 @@
+// Feeds arbitrary bytes to the set file reader through a real main window model, then writes the
+// study that came out of it. Neither may crash, hang or touch memory it does not own, whatever
+// the file holds.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "model/frm1.h"
+#include "run/posix_platform.h"
+
+namespace {
+
+using namespace wintarvel;
+
+// Answers every question with No and every dialog with Cancel, and shows nothing.
+class QuietUi : public Ui {
+ public:
+  void showMessage(const std::string&, const std::string&) override {}
+  Answer ask(const std::string&, const std::string&, Buttons) override { return Answer::No; }
+  bool execute(FileDialog&) override { return false; }
+  void showError(const std::string&) override {}
+  void closeMainWindow() override {}
+};
+
+// Engine and viewer are never started from here.
+class QuietPlatform : public PosixPlatform {
+ public:
+  std::optional<int> runEngine(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  void startViewer(const std::string&) override {}
+};
+
+const std::filesystem::path& workFolder() {
+  static const std::filesystem::path folder = [] {
+    auto p = std::filesystem::temp_directory_path() /
+             ("wintarvel-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(p);
+    return p;
+  }();
+  return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string input = (workFolder() / "input.set").string();
+  const std::string output = (workFolder() / "output.set").string();
+  {
+    std::ofstream out(input, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  QuietUi ui;
+  QuietPlatform platform;
+  TFrm1 f(ui, platform, workFolder().string());
+  f.OpenDialog.setFileName(input);
+  dispatch(ui, [&] { f.OpenSetFile(); });
+  f.TxtSetFile.setText(output);
+  dispatch(ui, [&] { f.SaveSetFile(); });
+  return 0;
+}
