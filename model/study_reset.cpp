@@ -57,6 +57,9 @@ void TFrm1::ResetStudy() {
   RadRePat0.setChecked(true);
   RadReNewSame1.setChecked(true);
   GroupBox17.setVisible(false);
+  // The count goes to zero before the memo is emptied, so that the memo's change rule leaves
+  // the label at "0 record(s) needed" rather than the old count.
+  ReorderRecordCount = 0;
   LblNumReor.setCaption("0 record(s) needed");
   MemoReorder.setText("");
   for (Edit* e : {&TxtSetFile, &TxtDataFile, &TxtOutFile, &TxtCoVar, &TxtIndDif}) e->setText("");
@@ -67,7 +70,6 @@ void TFrm1::ResetStudy() {
   GenInstr.setEnabled(false);
   BtnRun.setEnabled(false);
 
-  ReorderRecordCount = 0;
   WindowCaption.setCaption(kNewDocumentCaption);
   DyVarList.clear();
   DroppedSubjects.clear();
