@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include "tests/variables/study_helpers.h"
+
+namespace wintarvel::testing {
+namespace {
+
+TEST(DyadicVariables, AddingThreeVariablesGivesTheFirstItsOwnCorrelationCodeAndTheOthersNone) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"Like", "Trust", "Anxious"});
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like", "Trust", "Anxious"}));
+  EXPECT_EQ(RecordNames(f), (Names{"Like", "Trust", "Anxious"}));
+  EXPECT_EQ(f.CorRecInfo.text(), "010000");
+  EXPECT_EQ(f.ConRecInfo.text(), "000000");
+  EXPECT_EQ(f.CorAvailVarList.items(), (Names{"Like", "Trust", "Anxious"}));
+  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  EXPECT_TRUE(f.Modified);
+  EXPECT_TRUE(s.ui.messages.empty());
+}
+
+TEST(DyadicVariables, AddTrimsTheNameIgnoresBlanksAndAcceptsDuplicates) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  f.TxtDyVars.setText("  \t ");
+  f.CmdDyVarAddClick();
+  EXPECT_EQ(f.CmbDyVar.count(), 0);
+  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  EXPECT_FALSE(f.Modified);
+
+  AddDyadic(f, {"  Hostile\t", "Hostile"});
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Hostile", "Hostile"}));
+  EXPECT_EQ(RecordNames(f), (Names{"Hostile", "Hostile"}));
+  EXPECT_EQ(f.FindDyVarRec("Hostile"), 0);  // lookups find the first of the two
+}
+
+TEST(DyadicVariables, EnterAddsAndAPeriodRemovesTheSelectedVariable) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  f.TxtDyVars.setText("Like");
+  f.TxtDyVarsKeyPress(13);
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like"}));
+
+  f.TxtDyVarsKeyPress('.');  // nothing selected: the period is only typed
+  EXPECT_EQ(f.CmbDyVar.count(), 1);
+
+  f.CmbDyVar.setItemIndex(0);
+  f.TxtDyVarsKeyPress('.');
+  EXPECT_EQ(f.CmbDyVar.count(), 0);
+  EXPECT_TRUE(f.DyVarList.empty());
+
+  f.TxtDyVars.setText("Trust");
+  f.TxtDyVarsKeyPress('a');  // any other key is left to the box
+  EXPECT_EQ(f.CmbDyVar.count(), 0);
+  EXPECT_EQ(f.TxtDyVars.text(), "Trust");
+}
+
+TEST(DyadicVariables, TheTwentyFirstVariableIsRefusedWithNothingChanged) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  for (int i = 1; i <= 20; ++i) {
+    f.TxtDyVars.setText("V" + std::to_string(i));
+    f.CmdDyVarAddClick();
+  }
+  f.Modified = false;
+  const std::string corCodes = f.CorRecInfo.text();
+  const std::string conCodes = f.ConRecInfo.text();
+
+  f.TxtDyVars.setText(" V21 ");
+  f.CmdDyVarAddClick();
+  ASSERT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text, "There cannot be more than 20 dyadic variables");
+  EXPECT_EQ(s.ui.messages[0].caption, "Warning");
+  EXPECT_EQ(f.CmbDyVar.count(), 20);
+  EXPECT_EQ(f.DyVarList.size(), 20u);
+  EXPECT_EQ(f.CorRecInfo.text(), corCodes);
+  EXPECT_EQ(f.ConRecInfo.text(), conCodes);
+  EXPECT_EQ(f.TxtDyVars.text(), "V21");
+  EXPECT_FALSE(f.Modified);
+}
+
+// Three variables A, B, C with correlation codes 01 02 03, one of them removed.
+std::string CorrelationCodesAfterRemoving(int index) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B", "C"});
+  f.CorRecInfo.setText("010203");
+  f.CmbDyVar.setItemIndex(index);
+  f.CmdDyVarRemClick();
+  EXPECT_EQ(f.DyVarList.size(), 2u);
+  EXPECT_EQ(f.ConRecInfo.text(), "0000");
+  return f.CorRecInfo.text();
+}
+
+TEST(DyadicVariables, RemovingAVariableCutsItsCorrelationEntryAndMovesTheOthersForward) {
+  EXPECT_EQ(CorrelationCodesAfterRemoving(0), "0203");
+  EXPECT_EQ(CorrelationCodesAfterRemoving(1), "0103");
+  EXPECT_EQ(CorrelationCodesAfterRemoving(2), "0102");
+}
+
+TEST(DyadicVariables, RemovingTakesTheRecordAndConstructEntryButLeavesTheConstruct) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B", "C"});
+  AddConstructs(f, {"C1", "C2"});
+  SelectConstruct(f, "C2");
+  MoveIntoCurrentConstruct(f, {"B", "C"});
+  ASSERT_EQ(f.ConRecInfo.text(), "000202");
+  f.TxtDyVars.setText("typed");
+  f.Modified = false;
+
+  f.CmbDyVar.setItemIndex(1);
+  f.CmdDyVarRemClick();
+  EXPECT_EQ(RecordNames(f), (Names{"A", "C"}));
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "C"}));
+  EXPECT_EQ(f.ConRecInfo.text(), "0002");
+  EXPECT_EQ(f.CmbConst.items(), (Names{"C1", "C2"}));
+  EXPECT_EQ(f.CorAvailVarList.items(), (Names{"A", "C"}));
+  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  EXPECT_TRUE(f.Modified);
+
+  // With nothing selected a removal does nothing at all.
+  f.Modified = false;
+  f.CmdDyVarRemClick();
+  EXPECT_EQ(f.DyVarList.size(), 2u);
+  EXPECT_FALSE(f.Modified);
+}
+
+TEST(DyadicVariables, RemovingTheOnlyVariableEmptiesBothCodeStringsAndTheNextAddStartsAgain) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A"});
+  f.CmbDyVar.setItemIndex(0);
+  f.CmdDyVarRemClick();
+  EXPECT_TRUE(f.CorRecInfo.text().empty());
+  EXPECT_TRUE(f.ConRecInfo.text().empty());
+  AddDyadic(f, {"B"});
+  EXPECT_EQ(f.CorRecInfo.text(), "01");
+}
+
+TEST(DyadicVariables, AnItemWithoutARecordIsRemovedAloneAndReportedAsInconsistent) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B"});
+  f.CmbDyVar.add("Stray");  // the lists out of step
+  f.CorRecInfo.setText("010203");
+  f.CmbDyVar.setItemIndex(2);
+  f.CmdDyVarRemClick();
+  EXPECT_EQ(RecordNames(f), (Names{"A", "B"}));
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B"}));
+  // No record matched, so the entry cut is the one behind the last record.
+  EXPECT_EQ(f.CorRecInfo.text(), "0102");
+  EXPECT_TRUE(s.ui.messages.empty());  // list and records agree again
+
+  f.CmbDyVar.add("Stray");
+  f.UpdateVarCodes();
+  ASSERT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text, "Data inconsistency");
+  EXPECT_EQ(s.ui.messages[0].caption, "");
+  EXPECT_EQ(f.ConRecInfo.text(), "0000");  // built from the records, nothing repaired
+}
+
+TEST(DyadicVariables, ADamagedShortCodeStringIsNeverCutPastItsEnd) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B", "C"});
+  f.CorRecInfo.setText("010");  // as a damaged file may leave it
+  f.CmbDyVar.setItemIndex(2);
+  f.CmdDyVarRemClick();
+  EXPECT_EQ(f.CorRecInfo.text(), "010");
+  f.CmbDyVar.setItemIndex(0);
+  f.CmdDyVarRemClick();
+  EXPECT_EQ(f.CorRecInfo.text(), "0");
+}
+
+TEST(DyadicVariables, RenameKeepsThePlaceAndCodesAndAcceptsAnEmptyName) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B"});
+  AddConstructs(f, {"C1"});
+  SelectConstruct(f, "C1");
+  MoveIntoCurrentConstruct(f, {"B"});
+  f.CorRecInfo.setText("0102");
+  f.Modified = false;
+
+  f.CmbDyVar.setItemIndex(1);
+  f.TxtDyVars.setText("  Beta ");
+  f.CmdDyVarRenameClick();
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "Beta"}));
+  EXPECT_EQ(f.CmbDyVar.itemIndex(), -1);
+  EXPECT_EQ(f.DyVarList[1].Name, "Beta");
+  EXPECT_EQ(f.DyVarList[1].Construct, "C1");
+  EXPECT_EQ(f.ConRecInfo.text(), "0001");
+  EXPECT_EQ(f.CorRecInfo.text(), "0102");
+  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  EXPECT_TRUE(f.Modified);
+
+  f.CmbDyVar.setItemIndex(0);
+  f.CmdDyVarRenameClick();
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"", "Beta"}));
+  EXPECT_EQ(f.DyVarList[0].Name, "");
+}
+
+TEST(DyadicVariables, RenamingAnItemWithoutARecordOnlyMarksTheStudyModified) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A"});
+  f.CmbDyVar.add("Stray");
+  f.Modified = false;
+  f.CmbDyVar.setItemIndex(1);
+  f.TxtDyVars.setText(" New ");
+  f.CmdDyVarRenameClick();
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "Stray"}));
+  EXPECT_EQ(f.TxtDyVars.text(), " New ");
+  EXPECT_TRUE(f.Modified);
+
+  f.Modified = false;
+  f.CmbDyVar.setItemIndex(-1);
+  f.CmdDyVarRenameClick();
+  EXPECT_FALSE(f.Modified);
+}
+
+TEST(DyadicVariables, ClickingAnItemCopiesItsTextWithTheReverseMark) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"Anx"});
+  f.ChkReverseVar.setChecked(true);
+  f.CmbDyVar.setItemIndex(0);
+  f.CmdDyVarRevClick();
+  f.CmbDyVar.setItemIndex(0);
+  f.CmbDyVarClick();
+  EXPECT_EQ(f.TxtDyVars.text(), "Anx R");
+  EXPECT_EQ(f.FindDyVarRec("Anx R"), 0);
+  EXPECT_EQ(f.FindDyVarRec("anx"), -1);  // exact letter case
+}
+
+TEST(DyadicVariables, UpdateVarCodesNumbersConstructsIgnoringLetterCase) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B", "C"});
+  AddConstructs(f, {"First", "Second"});
+  f.DyVarList[0].Construct = "SECOND";
+  f.DyVarList[1].Construct = "Gone";
+  f.UpdateVarCodes();
+  EXPECT_EQ(f.ConRecInfo.text(), "020000");
+}
+
+TEST(PersonalityVariables, AddingAndRemovingSwitchesTheReadOrderGroup) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  ASSERT_FALSE(f.GroupBoxPV.enabled());
+  AddPersonality(f, {" Age ", "Extrav"});
+  EXPECT_EQ(f.CmbPerVar.items(), (Names{"Age", "Extrav"}));
+  EXPECT_TRUE(f.GroupBoxPV.enabled());
+  EXPECT_TRUE(f.RBPerBeforeDy.enabled());
+  EXPECT_TRUE(f.RBPerAfterDy.enabled());
+  EXPECT_TRUE(f.RBPerBeforeDy.checked());
+  EXPECT_TRUE(f.Modified);
+
+  f.CmbPerVar.setItemIndex(0);
+  f.TxtPerVarsKeyPress('.');
+  EXPECT_TRUE(f.GroupBoxPV.enabled());
+  f.CmbPerVar.setItemIndex(0);
+  f.CmdPerVarRemClick();
+  EXPECT_EQ(f.CmbPerVar.count(), 0);
+  EXPECT_FALSE(f.GroupBoxPV.enabled());
+  EXPECT_FALSE(f.RBPerBeforeDy.enabled());
+  EXPECT_FALSE(f.RBPerAfterDy.enabled());
+  EXPECT_TRUE(f.RBPerBeforeDy.checked());
+
+  f.TxtPerVars.setText("Age");
+  f.TxtPerVarsKeyPress(13);
+  EXPECT_TRUE(f.GroupBoxPV.enabled());
+}
+
+TEST(PersonalityVariables, TheTwentyFirstIsRefusedAndRenameMarksTheStudyEvenWithoutSelection) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  for (int i = 1; i <= 20; ++i) {
+    f.TxtPerVars.setText("P" + std::to_string(i));
+    f.CmdPerVarAddClick();
+  }
+  f.Modified = false;
+  f.TxtPerVars.setText("P21");
+  f.CmdPerVarAddClick();
+  ASSERT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text, "There cannot be more than 20 personality variables");
+  EXPECT_EQ(s.ui.messages[0].caption, "Warning");
+  EXPECT_EQ(f.CmbPerVar.count(), 20);
+  EXPECT_FALSE(f.Modified);
+
+  f.CmdPerVarRenameClick();  // nothing selected, but the list is not empty
+  EXPECT_TRUE(f.Modified);
+  EXPECT_EQ(f.TxtPerVars.text(), "P21");
+
+  f.CmbPerVar.setItemIndex(3);
+  f.CmbPerVarClick();
+  EXPECT_EQ(f.TxtPerVars.text(), "P4");
+  f.TxtPerVars.setText("");
+  f.CmdPerVarRenameClick();
+  EXPECT_EQ(f.CmbPerVar.item(3), "");
+  EXPECT_TRUE(f.DyVarList.empty());
+}
+
+TEST(PersonalityVariables, RenameWithAnEmptyListLeavesTheStudyUnmodified) {
+  NewStudy s;
+  s.f.CmdPerVarRenameClick();
+  EXPECT_FALSE(s.f.Modified);
+}
+
+}  // namespace
+}  // namespace wintarvel::testing

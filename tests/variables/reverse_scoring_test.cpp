@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "tests/variables/study_helpers.h"
+
+namespace wintarvel::testing {
+namespace {
+
+TEST(ReverseScoring, TheSwitchShowsTheLimitSumAndTurnsRenamingOff) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  ASSERT_FALSE(f.CmdDyVarRev.enabled());
+  ASSERT_FALSE(f.TxtRevScore.visible());
+  f.ChkReverseVar.setChecked(true);
+  EXPECT_TRUE(f.CmdDyVarRev.enabled());
+  EXPECT_TRUE(f.LBLRevScore.visible());
+  EXPECT_TRUE(f.TxtRevScore.visible());
+  EXPECT_FALSE(f.CmdDyVarRename.enabled());
+  EXPECT_TRUE(f.Modified);
+
+  f.TxtRevScore.setText("8");
+  f.Modified = false;
+  f.ChkReverseVar.setChecked(false);
+  EXPECT_FALSE(f.CmdDyVarRev.enabled());
+  EXPECT_FALSE(f.LBLRevScore.visible());
+  EXPECT_FALSE(f.TxtRevScore.visible());
+  EXPECT_TRUE(f.CmdDyVarRename.enabled());
+  EXPECT_EQ(f.TxtRevScore.text(), "8");
+  EXPECT_TRUE(f.Modified);
+}
+
+TEST(ReverseScoring, TheButtonTogglesTheMarkOfTheSelectedVariable) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"Like", "Anx"});
+  f.ChkReverseVar.setChecked(true);
+  const std::string corCodes = f.CorRecInfo.text();
+  f.TxtDyVars.setText("typed");
+  f.Modified = false;
+
+  f.CmbDyVar.setItemIndex(1);
+  f.CmdDyVarRevClick();
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like", "Anx R"}));
+  EXPECT_TRUE(f.DyVarList[1].Reversed);
+  EXPECT_EQ(f.DyVarList[1].Name, "Anx");
+  EXPECT_EQ(f.CmbDyVar.itemIndex(), -1);
+  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  EXPECT_TRUE(f.Modified);
+
+  f.CmbDyVar.setItemIndex(1);
+  f.CmdDyVarRevClick();
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like", "Anx"}));
+  EXPECT_FALSE(f.DyVarList[1].Reversed);
+  EXPECT_EQ(f.CorRecInfo.text(), corCodes);
+  EXPECT_EQ(f.ConRecInfo.text(), "0000");
+
+  // Nothing selected: nothing changes.
+  f.TxtDyVars.setText("typed");
+  f.Modified = false;
+  f.CmdDyVarRevClick();
+  EXPECT_EQ(f.TxtDyVars.text(), "typed");
+  EXPECT_FALSE(f.Modified);
+}
+
+TEST(ReverseScoring, SwitchingOffClearsEveryMarkAndSwitchingOnAgainMarksNothing) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B", "C"});
+  f.ChkReverseVar.setChecked(true);
+  for (int i : {0, 2}) {
+    f.CmbDyVar.setItemIndex(i);
+    f.CmdDyVarRevClick();
+  }
+  ASSERT_EQ(f.CmbDyVar.items(), (Names{"A R", "B", "C R"}));
+
+  f.ChkReverseVar.setChecked(false);
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "C"}));
+  for (const _variable& record : f.DyVarList) EXPECT_FALSE(record.Reversed);
+
+  f.ChkReverseVar.setChecked(true);
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "C"}));
+  for (const _variable& record : f.DyVarList) EXPECT_FALSE(record.Reversed);
+}
+
+TEST(ReverseScoring, AnItemWithoutARecordIsLeftAloneButTheStudyIsMarked) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A"});
+  f.ChkReverseVar.setChecked(true);
+  f.CmbDyVar.add("Stray");
+  f.TxtDyVars.setText("typed");
+  f.Modified = false;
+  f.CmbDyVar.setItemIndex(1);
+  f.CmdDyVarRevClick();
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "Stray"}));
+  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  EXPECT_TRUE(f.Modified);
+}
+
+}  // namespace
+}  // namespace wintarvel::testing
