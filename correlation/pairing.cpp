@@ -1,0 +1,274 @@
+// The "Correlated Errors" page: choosing a dyadic variable shows the variables of other
+// constructs it may still be correlated with and those it already is correlated with; the two
+// buttons correlate or uncorrelate one pair at a time. Variables that share a code in
+// CorRecInfo are correlated; "00" means no set.
+
+#include <cstddef>
+#include <vector>
+
+#include "correlation/code_record.h"
+#include "correlation/tab_cor_construct.h"
+#include "model/frm1.h"
+
+namespace wintarvel {
+namespace {
+
+constexpr const char* kCannotFind = "Cannot find the corresponding dyadic variable";
+
+using Chain = std::vector<_tab_cor_construct>;
+
+void ReportMissingVariable(TFrm1& f) {
+  f.ui.showMessage(kCannotFind, "");
+}
+
+// 1-based position of the record's construct among the constructs, 0 when it has none.
+int ConstructNumberOf(const TFrm1& f, const _variable& v) {
+  if (v.Construct.empty()) return 0;
+  for (int i = 0; i < f.CmbConst.count(); ++i) {
+    if (SameText(f.CmbConst.item(i), v.Construct)) return i + 1;
+  }
+  return 0;
+}
+
+// Number of dyadic variables whose construct record entry is the construct number c.
+int ConstructSize(const TFrm1& f, int c) {
+  const std::string& constructs = f.ConRecInfo.text();
+  int size = 0;
+  for (int p = 0; p < f.CmbDyVar.count(); ++p) {
+    if (cor::HoldsEntry(constructs, p) && cor::EntryValue(constructs, p) == c) ++size;
+  }
+  return size;
+}
+
+_tab_cor_construct NewRecord(int number, int size, bool marked) {
+  _tab_cor_construct record;
+  record.Number = number;
+  record.Size = size;
+  record.Marked = marked;
+  return record;
+}
+
+// The selected variable's construct c first, then every other construct of the same size n.
+Chain BuildChain(const TFrm1& f, int c, int n) {
+  Chain chain{NewRecord(c, n, true)};
+  for (int d = 1; d <= f.CmbConst.count(); ++d) {
+    if (d != c && ConstructSize(f, d) == n) chain.push_back(NewRecord(d, n, false));
+  }
+  return chain;
+}
+
+// Members by name, in study order, taken from the records' construct names.
+void FillMembers(const TFrm1& f, Chain& chain) {
+  for (_tab_cor_construct& record : chain) {
+    for (const _variable& v : f.DyVarList) {
+      if (static_cast<int>(record.Members.size()) >= record.Size) break;
+      if (ConstructNumberOf(f, v) == record.Number) record.Members.push_back(v.Name);
+    }
+    record.Paired.assign(record.Members.size(), true);
+  }
+}
+
+_tab_cor_construct* FirstCandidate(Chain& chain, int number) {
+  for (std::size_t i = 1; i < chain.size(); ++i) {
+    if (chain[i].Number == number) return &chain[i];
+  }
+  return nullptr;
+}
+
+// Lists the variables already correlated with variable p. A variable of p's own construct that
+// shares its code breaks the rules, so its code is cleared on the spot. A candidate construct
+// that holds a correlated variable is marked: it offers nothing more.
+void ListCorrelated(TFrm1& f, int p, Chain& chain) {
+  std::string codes = f.CorRecInfo.text();
+  const std::string& constructs = f.ConRecInfo.text();
+  const std::string x = cor::Entry(codes, p);
+  if (x == cor::kNone) return;
+  bool cleared = false;
+  for (int j = 0; j < f.CmbDyVar.count(); ++j) {
+    if (j == p || cor::Entry(codes, j) != x) continue;
+    if (cor::Entry(constructs, j) == cor::Entry(constructs, p)) {
+      cor::SetEntry(codes, j, cor::kNone);
+      cleared = true;
+    } else if (_tab_cor_construct* candidate =
+                   FirstCandidate(chain, cor::EntryValue(constructs, j))) {
+      candidate->Marked = true;
+      f.CorVarList.add(f.CmbDyVar.item(j));
+    }
+  }
+  if (cleared) f.CorRecInfo.setText(codes);
+}
+
+// A candidate already correlated with another member of the selected construct is not offered.
+void WithdrawTakenCandidates(TFrm1& f, Chain& chain) {
+  const std::string codes = f.CorRecInfo.text();
+  for (const std::string& u : chain.front().Members) {
+    if (u == f.SelectedAvailVar) continue;
+    const int q = f.FindDyVarItem(u);
+    if (q < 0) {
+      ReportMissingVariable(f);
+      continue;
+    }
+    const std::string xq = cor::Entry(codes, q);
+    if (xq == cor::kNone) continue;
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+      _tab_cor_construct& candidate = chain[i];
+      if (candidate.Marked) continue;
+      for (std::size_t m = 0; m < candidate.Members.size(); ++m) {
+        const int r = f.FindDyVarItem(candidate.Members[m]);
+        if (r < 0) {
+          ReportMissingVariable(f);
+          continue;
+        }
+        if (cor::Entry(codes, r) == xq) candidate.Paired[m] = false;
+      }
+    }
+  }
+}
+
+void OfferCandidates(TFrm1& f, const Chain& chain) {
+  for (std::size_t i = 1; i < chain.size(); ++i) {
+    if (chain[i].Marked) continue;
+    for (std::size_t m = 0; m < chain[i].Members.size(); ++m) {
+      if (chain[i].Paired[m]) f.CorMapVarList.add(chain[i].Members[m]);
+    }
+  }
+}
+
+// Fills both lists for variable p of construct c, which has n variables.
+void ShowPairingsOf(TFrm1& f, int p, int c, int n) {
+  Chain chain = BuildChain(f, c, n);
+  FillMembers(f, chain);
+  ListCorrelated(f, p, chain);
+  WithdrawTakenCandidates(f, chain);
+  OfferCandidates(f, chain);
+}
+
+int RecordPositionByName(const TFrm1& f, const std::string& name) {
+  for (std::size_t i = 0; i < f.DyVarList.size(); ++i) {
+    if (f.DyVarList[i].Name == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The correlation record with an entry for every dyadic variable, so that any of them can be
+// given a code; entries past those are kept as they are.
+std::string CodesForEveryVariable(const TFrm1& f) {
+  std::string codes = f.CorRecInfo.text();
+  if (codes.size() % 2 != 0) codes.pop_back();
+  while (cor::EntryCount(codes) < f.CmbDyVar.count()) codes += cor::kNone;
+  return codes;
+}
+
+}  // namespace
+
+int TFrm1::FindDyVarItem(const std::string& name) const {
+  for (int i = 0; i < CmbDyVar.count(); ++i) {
+    if (SameText(CmbDyVar.item(i), name)) return i;
+  }
+  const std::string reversed = name + " R";
+  for (int i = 0; i < CmbDyVar.count(); ++i) {
+    if (SameText(CmbDyVar.item(i), reversed)) return i;
+  }
+  return -1;
+}
+
+int TFrm1::NextFreeCode(const std::string& record) {
+  // With E entries at most E values are in use, so the answer is at most E + 1.
+  const int entries = cor::EntryCount(record);
+  std::vector<bool> used(static_cast<std::size_t>(entries) + 2, false);
+  for (int p = 0; p < entries; ++p) {
+    const int value = cor::EntryValue(record, p);
+    if (value > 0 && value <= entries + 1) used[static_cast<std::size_t>(value)] = true;
+  }
+  int code = 1;
+  while (used[static_cast<std::size_t>(code)]) ++code;
+  return code;
+}
+
+void TFrm1::CorAvailVarListClick() {
+  const int selected = CorAvailVarList.firstSelected();
+  if (selected < 0) return;
+  SelectedAvailVar = CorAvailVarList.item(selected);
+  CorMapVarList.clear();
+  CorVarList.clear();
+  const int p = RecordPositionByName(*this, SelectedAvailVar);
+  if (p < 0) return;
+  const int c = ConstructNumberOf(*this, DyVarList[static_cast<std::size_t>(p)]);
+  const int n = ConstructSize(*this, c);
+  if (n < 2) return;
+  ShowPairingsOf(*this, p, c, n);
+}
+
+void TFrm1::RefreshCorLists() {
+  CorMapVarList.clear();
+  CorVarList.clear();
+  const int p = FindDyVarItem(SelectedAvailVar);
+  if (p < 0) return;
+  // Unlike a click, a refresh also lists for a construct of fewer than two variables.
+  const int c = cor::EntryValue(ConRecInfo.text(), p);
+  ShowPairingsOf(*this, p, c, ConstructSize(*this, c));
+}
+
+void TFrm1::CorMapVarListClick() {
+  const int selected = CorMapVarList.firstSelected();
+  if (selected < 0) return;
+  SelectedCorrVar = CorMapVarList.item(selected);
+  PBCorConnect.setEnabled(true);
+  PBCorDisconnect.setEnabled(false);
+}
+
+void TFrm1::CorVarListClick() {
+  const int selected = CorVarList.firstSelected();
+  if (selected < 0) return;
+  SelectedCorrVar = CorVarList.item(selected);
+  PBCorConnect.setEnabled(false);
+  PBCorDisconnect.setEnabled(true);
+}
+
+void TFrm1::PRCorConnectClick() {
+  const int a = FindDyVarItem(SelectedAvailVar);
+  const int b = FindDyVarItem(SelectedCorrVar);
+  if (a < 0 || b < 0) {
+    ReportMissingVariable(*this);
+    return;
+  }
+  std::string codes = CodesForEveryVariable(*this);
+  const std::string x = cor::Entry(codes, a);
+  const std::string y = cor::Entry(codes, b);
+  if (x != cor::kNone && y != cor::kNone) {
+    cor::MergeSets(codes, x, y);
+  } else if (x != cor::kNone) {
+    cor::SetEntry(codes, b, x);
+  } else if (y != cor::kNone) {
+    cor::SetEntry(codes, a, y);
+  } else {
+    const std::string fresh = TwoDigits(NextFreeCode(codes));
+    cor::SetEntry(codes, a, fresh);
+    cor::SetEntry(codes, b, fresh);
+  }
+  CorRecInfo.setText(codes);
+  RefreshCorLists();
+  VerifyCorrelations(false);
+  Modified = true;
+}
+
+void TFrm1::PBCorDisconnectClick() {
+  const int b = FindDyVarItem(SelectedCorrVar);
+  if (b < 0) {
+    ReportMissingVariable(*this);
+    return;
+  }
+  std::string codes = CorRecInfo.text();
+  cor::SetEntry(codes, b, cor::kNone);
+  CorRecInfo.setText(codes);
+  PBCorConnect.setEnabled(false);
+  PBCorDisconnect.setEnabled(false);
+  RefreshCorLists();
+  Modified = true;
+}
+
+void TFrm1::PBCorVerifyClick() {
+  VerifyCorrelations(true);
+}
+
+}  // namespace wintarvel
