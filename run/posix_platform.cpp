@@ -1,0 +1,153 @@
+// Folders, files and process starts on Linux and other POSIX systems. Programs are started
+// without a shell, so paths with blanks or shell characters need no quoting.
+
+#include "run/posix_platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace wintarvel {
+
+namespace {
+
+constexpr const char* kViewerProgram = "xdg-open";
+
+// The started program inherits no open files of ours beyond the standard three (and the one
+// descriptor `keep`, closed on exec anyway). Runs in a forked child: only async-signal-safe calls.
+void closeInheritedFiles(int keep) {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+  if (keep > 3) close_range(3, static_cast<unsigned>(keep) - 1, 0);
+  close_range(static_cast<unsigned>(keep < 3 ? 3 : keep + 1), ~0U, 0);
+#else
+  (void)keep;  // descriptors opened with close-on-exec are the only protection here
+#endif
+}
+
+// The full path of a program found on PATH, or empty when there is none to run.
+std::string findOnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= dirs.size()) {
+    std::size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    const std::string dir = end > start ? dirs.substr(start, end - start) : ".";
+    const std::string candidate = dir + "/" + program;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return {};
+}
+
+// Waits for a child, retrying when a signal interrupts the wait.
+std::optional<int> waitForExit(pid_t pid) {
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return std::nullopt;
+  }
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string PosixPlatform::currentDir() {
+  std::error_code ec;
+  const auto dir = std::filesystem::current_path(ec);
+  return ec ? std::string() : dir.string();
+}
+
+bool PosixPlatform::setCurrentDir(const std::string& dir) {
+  if (dir.empty()) return false;
+  std::error_code ec;
+  std::filesystem::current_path(dir, ec);
+  return !ec;
+}
+
+// There are no 8.3 aliases here: the short form of an existing path is the path itself, and the
+// length limit of the instruction file still applies.
+std::size_t PosixPlatform::shortPath(const std::string& path, std::string& shortForm) {
+  if (path.empty()) return 0;
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return 0;
+  if (path.size() < kShortPathCapacity) shortForm = path;
+  return path.size();
+}
+
+// O_EXCL makes creating and checking one step: an existing file is never opened, so never cut.
+void PosixPlatform::createIfMissing(const std::string& path) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd >= 0) close(fd);
+}
+
+// A pipe closed on exec tells the parent whether the program really started: a successful exec
+// closes it unread, a failed chdir or exec writes the error into it first.
+std::optional<int> PosixPlatform::runEngine(const std::string& program,
+                                            const std::string& workingDir) {
+  int report[2];
+  if (pipe(report) != 0) return std::nullopt;
+  fcntl(report[0], F_SETFD, FD_CLOEXEC);
+  fcntl(report[1], F_SETFD, FD_CLOEXEC);
+  std::vector<char> programArg(program.begin(), program.end());
+  programArg.push_back('\0');
+  char* const argv[] = {programArg.data(), nullptr};
+
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(report[0]);
+    closeInheritedFiles(report[1]);
+    if (chdir(workingDir.c_str()) == 0) execv(argv[0], argv);
+    const int error = errno;
+    [[maybe_unused]] const auto written = write(report[1], &error, sizeof error);
+    _exit(127);
+  }
+  close(report[1]);
+  if (pid < 0) {
+    close(report[0]);
+    return std::nullopt;
+  }
+  int error = 0;
+  ssize_t got;
+  do {
+    got = read(report[0], &error, sizeof error);
+  } while (got < 0 && errno == EINTR);
+  close(report[0]);
+  const std::optional<int> exitCode = waitForExit(pid);
+  if (got > 0) return std::nullopt;  // the child reported that the start failed
+  return exitCode.value_or(-1);
+}
+
+// Two forks: the middle process ends at once and is reaped here, so the viewer belongs to init
+// and leaves no zombie behind, and nothing waits for the viewer itself.
+void PosixPlatform::startViewer(const std::string& path) {
+  const std::string viewer = findOnPath(kViewerProgram);
+  if (viewer.empty()) return;
+  std::vector<char> viewerArg(viewer.begin(), viewer.end());
+  viewerArg.push_back('\0');
+  std::vector<char> pathArg(path.begin(), path.end());
+  pathArg.push_back('\0');
+  char* const argv[] = {viewerArg.data(), pathArg.data(), nullptr};
+
+  const pid_t middle = fork();
+  if (middle == 0) {
+    if (fork() == 0) {
+      setsid();
+      closeInheritedFiles(-1);
+      execv(argv[0], argv);
+      _exit(127);
+    }
+    _exit(0);
+  }
+  if (middle > 0) waitForExit(middle);
+}
+
+}  // namespace wintarvel

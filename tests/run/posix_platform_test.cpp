@@ -1,0 +1,215 @@
+// The POSIX platform services with real files and processes, and a whole run with the stand-in
+// engine.
+
+#include "run/posix_platform.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace wintarvel {
+namespace {
+
+using testing::FakeUi;
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+void writeScript(const std::string& path, const std::string& body) {
+  writeFile(path, "#!/bin/sh\n" + body);
+  chmod(path.c_str(), 0755);
+}
+
+TEST(PosixPlatform, TheShortFormIsThePathOfAnExistingFileThatFits) {
+  TempDir dir;
+  PosixPlatform p;
+  writeFile(dir.file("a b.txt"), "");
+  std::string shortForm = "unchanged";
+  EXPECT_EQ(p.shortPath("", shortForm), 0u);
+  EXPECT_EQ(p.shortPath(dir.file("missing.txt"), shortForm), 0u);
+  EXPECT_EQ(shortForm, "unchanged");
+  EXPECT_EQ(p.shortPath(dir.file("a b.txt"), shortForm), dir.file("a b.txt").size());
+  EXPECT_EQ(shortForm, dir.file("a b.txt"));
+
+  const std::string longPath = dir.str() + "/" + std::string(250, 'n');
+  writeFile(longPath, "");
+  EXPECT_GE(p.shortPath(longPath, shortForm), kShortPathCapacity);
+}
+
+TEST(PosixPlatform, CreateIfMissingNeverTouchesAnExistingFile) {
+  TempDir dir;
+  PosixPlatform p;
+  writeFile(dir.file("old.out"), "kept");
+  p.createIfMissing(dir.file("old.out"));
+  p.createIfMissing(dir.file("new.out"));
+  p.createIfMissing(dir.file("no folder/new.out"));
+  p.createIfMissing("");
+  EXPECT_EQ(readFile(dir.file("old.out")), "kept");
+  EXPECT_EQ(readFile(dir.file("new.out")), "");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("no folder")));
+}
+
+TEST(PosixPlatform, TheCurrentFolderCanBeReadAndChanged) {
+  TempDir dir;
+  PosixPlatform p;
+  EXPECT_TRUE(p.setCurrentDir(dir.str()));
+  EXPECT_EQ(std::filesystem::path(p.currentDir()), std::filesystem::canonical(dir.path()));
+  EXPECT_FALSE(p.setCurrentDir(dir.file("missing")));
+  EXPECT_FALSE(p.setCurrentDir(""));
+  EXPECT_EQ(std::filesystem::path(p.currentDir()), std::filesystem::canonical(dir.path()));
+}
+
+TEST(PosixPlatform, TheEngineRunsInItsFolderAndItsExitCodeIsReturned) {
+  TempDir dir, work;
+  PosixPlatform p;
+  writeScript(dir.file("engine with blanks"), "pwd > ran-here\nexit 3\n");
+  EXPECT_EQ(p.runEngine(dir.file("engine with blanks"), work.str()), 3);
+  EXPECT_EQ(std::filesystem::path(readFile(work.file("ran-here")).substr(0, work.str().size())),
+            work.path());
+}
+
+TEST(PosixPlatform, AnEngineThatCannotStartGivesNoExitCode) {
+  TempDir dir;
+  PosixPlatform p;
+  writeScript(dir.file("engine"), "exit 0\n");
+  writeFile(dir.file("not executable"), "#!/bin/sh\nexit 0\n");
+  EXPECT_EQ(p.runEngine(dir.file("engine"), dir.str()), 0);
+  EXPECT_EQ(p.runEngine(dir.file("missing"), dir.str()), std::nullopt);
+  EXPECT_EQ(p.runEngine(dir.file("not executable"), dir.str()), std::nullopt);
+  EXPECT_EQ(p.runEngine(dir.file("engine"), dir.file("missing folder")), std::nullopt);
+  EXPECT_EQ(p.runEngine(dir.file("engine"), ""), std::nullopt);
+}
+
+// Puts a folder first on PATH for one test and restores it afterwards.
+class PathPrefix {
+ public:
+  explicit PathPrefix(const std::string& dir) {
+    const char* old = std::getenv("PATH");
+    old_ = old ? old : "";
+    setenv("PATH", (dir + ":" + old_).c_str(), 1);
+  }
+  ~PathPrefix() { setenv("PATH", old_.c_str(), 1); }
+
+ private:
+  std::string old_;
+};
+
+TEST(PosixPlatform, TheViewerIsStartedWithoutWaitingForIt) {
+  TempDir bin, files;
+  writeScript(bin.file("xdg-open"),
+              "sleep 1\nprintf '%s' \"$1\" > \"" + files.file("opened") + "\"\n");
+  PathPrefix path(bin.str());
+  PosixPlatform p;
+  const auto started = std::chrono::steady_clock::now();
+  p.startViewer("/a folder/with blanks.out");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(900))
+      << "the viewer is not waited for";
+  for (int i = 0; i < 100 && !std::filesystem::exists(files.file("opened")); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(readFile(files.file("opened")), "/a folder/with blanks.out");
+}
+
+#ifdef WINTARVEL_ENGINE
+
+// The real platform, except that the viewer is recorded instead of opened.
+class RecordingPlatform : public PosixPlatform {
+ public:
+  void startViewer(const std::string& path) override { viewed.push_back(path); }
+  std::vector<std::string> viewed;
+};
+
+const std::string kExamples = std::string(WINTARVEL_TEST_DATA) + "/../../examples";
+
+struct EndToEnd {
+  EndToEnd() : f(ui, platform, dir.str()) {
+    std::filesystem::copy_file(kExamples + "/roommate.set", dir.file("roommate.set"));
+    std::filesystem::copy_file(kExamples + "/roommate.txt", dir.file("roommate.txt"));
+    f.TxtExeDir.setText(std::filesystem::path(WINTARVEL_ENGINE).parent_path().string());
+    f.TxtSetFile.setText(dir.file("roommate.set"));
+    f.TxtDataFile.setText(dir.file("roommate.txt"));
+    f.TxtOutFile.setText(dir.file("roommate.out"));
+    f.TxtIndDif.setText(dir.file("effects.out"));
+    // The options of the example's set file: output option 2, effect estimates with means removed.
+    f.RadOut2.setChecked(true);
+    f.RadAP1.setChecked(true);
+  }
+  TempDir dir;
+  FakeUi ui;
+  RecordingPlatform platform;
+  TFrm1 f;
+};
+
+void expectContains(const std::string& text, const std::string& part) {
+  EXPECT_NE(text.find(part), std::string::npos) << "missing \"" << part << "\" in:\n" << text;
+}
+
+TEST(EndToEnd, TheStandInEngineReportsTheExampleStudy) {
+  EndToEnd e;
+  e.f.GenInstrClick();
+  EXPECT_TRUE(e.ui.messages.empty());
+  EXPECT_EQ(readFile(e.dir.file("xkb.ist")),
+            e.dir.file("roommate.set") + "\r\n" + e.dir.file("roommate.txt") + "\r\n" +
+                e.dir.file("roommate.out") + "\r\n" + e.dir.file("effects.out") + "\r\n");
+  EXPECT_EQ(e.platform.viewed, std::vector<std::string>{e.dir.file("roommate.out")});
+
+  const std::string report = readFile(e.dir.file("roommate.out"));
+  expectContains(report, "NOT the Tarvel analysis engine");
+  expectContains(report, "performs no analysis");
+  expectContains(report, "Roommate study");
+  expectContains(report, "Asymmetric Block");
+  expectContains(report, "4 members, Women");
+  expectContains(report, "4 members, Men");
+  expectContains(report, "TRUST (construct none, reverse scored)");
+  expectContains(report, "AGE, EXTRAV");
+  expectContains(report, "Subject3");
+  expectContains(report, "(3F2.0,2F3.0)");
+  expectContains(report, "Data file records (lines):   480");
+  expectContains(report, "Multivariate, Summary Only");
+
+  const std::string note = readFile(e.dir.file("effects.out"));
+  expectContains(note, "actor and partner effect estimates");
+  expectContains(note, "no values are written");
+}
+
+TEST(EndToEnd, AMissingDataFileStopsTheEngineAndTheEmptyOutputIsStillShown) {
+  EndToEnd e;
+  e.f.TxtDataFile.setText(e.dir.file("lost.txt"));
+  e.f.GenInstrClick();
+  EXPECT_EQ(e.ui.messages.size(), 1u);
+  EXPECT_EQ(e.platform.viewed.size(), 1u);
+  EXPECT_EQ(readFile(e.dir.file("roommate.out")), "")
+      << "the engine learns of no output file from an instruction file cut after line 1";
+}
+
+TEST(EndToEnd, AnUnreadableDataFileIsExplainedInTheOutput) {
+  EndToEnd e;
+  std::filesystem::create_directory(e.dir.file("data folder"));
+  e.f.TxtDataFile.setText(e.dir.file("data folder"));
+  e.f.GenInstrClick();
+  EXPECT_TRUE(e.ui.messages.empty());
+  const std::string report = readFile(e.dir.file("roommate.out"));
+  expectContains(report, "NOT the Tarvel analysis engine");
+  expectContains(report, "cannot read the data file " + e.dir.file("data folder"));
+  expectContains(report, "Nothing was analysed.");
+}
+
+TEST(EndToEnd, TheStandInEngineFailsWithoutAnInstructionFile) {
+  TempDir dir;
+  PosixPlatform p;
+  EXPECT_EQ(p.runEngine(WINTARVEL_ENGINE, dir.str()), 2);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("xkb.ist")));
+}
+
+#endif
+
+}  // namespace
+}  // namespace wintarvel
