@@ -1,0 +1,123 @@
+// The document commands: new, open, save, save as, close and exit, and the question asked before
+// unsaved changes would be lost. A save that the user asked for and that wrote nothing (refused
+// or failed, not a cancelled name choice) stops the command, so nothing is ever dropped silently.
+
+#include <string>
+
+#include "model/frm1.h"
+#include "model/set_file_writer.h"
+
+namespace wintarvel {
+
+namespace {
+
+constexpr const char* kSaveQuestion = "Changes have been made, do you want to save it?";
+constexpr const char* kConfirmCaption = "Confirm";
+
+Answer askToSave(TFrm1& f, Buttons buttons) {
+  return f.ui.ask(kSaveQuestion, kConfirmCaption, buttons);
+}
+
+// Asks for a name first (starting from the current one), then writes. A failed write gives the
+// document its previous name back: the chosen one holds nothing.
+SaveOutcome saveUnderChosenName(TFrm1& f) {
+  const std::string previousName = f.TxtSetFile.text();
+  if (!f.ChooseSetFileName()) return SaveOutcome::NameCancelled;
+  const SaveOutcome outcome = WriteSetFile(f);
+  if (outcome != SaveOutcome::Written) f.TxtSetFile.setText(previousName);
+  return outcome;
+}
+
+// The outcomes after which a command goes on: the file was written, or the user chose not to
+// name one and so drops the changes.
+bool goesOn(SaveOutcome outcome) {
+  return outcome == SaveOutcome::Written || outcome == SaveOutcome::NameCancelled;
+}
+
+// The question of New, Open, Close and closing the window. False when the command stops.
+bool settleUnsavedChanges(TFrm1& f, SaveOutcome (*save)(TFrm1&)) {
+  if (!f.Modified) return true;
+  switch (askToSave(f, Buttons::YesNoCancel)) {
+    case Answer::Cancel:
+      return false;
+    case Answer::Yes:
+      if (!goesOn(save(f))) return false;
+      break;
+    case Answer::No:
+      break;
+  }
+  f.Modified = false;
+  return true;
+}
+
+// Saves under the document's name, asking for one only when it has none.
+SaveOutcome saveUnderCurrentName(TFrm1& f) {
+  return WriteSetFile(f);
+}
+
+bool engineDirUnknown(const TFrm1& f) {
+  return f.TxtExeDir.text().empty() || f.TxtExeDir.text() == kUndefinedEngineDir;
+}
+
+}  // namespace
+
+void TFrm1::BtnNewSetClick() {
+  // New always offers the name dialog, even for a document that has a name.
+  if (!settleUnsavedChanges(*this, saveUnderChosenName)) return;
+  ResetStudy();
+}
+
+void TFrm1::BtnOpenSetClick() {
+  if (!settleUnsavedChanges(*this, saveUnderCurrentName)) return;
+  OpenDialog.setDefaultExt("set");
+  OpenDialog.setFileName("*.set");
+  if (!ui.execute(OpenDialog)) return;
+
+  const bool complete = OpenSetFile();
+  GenInstr.setEnabled(false);
+  BtnRun.setEnabled(false);
+  BtnSaveSet.setEnabled(true);
+  if (complete) {
+    // A damaged file keeps Modified set and no file name, so that the partial study is never
+    // saved over it without asking.
+    Modified = false;
+    LoadedFromFile = true;
+    TxtSetFile.setText(OpenDialog.fileName());
+  }
+  if (engineDirUnknown(*this)) FrmOptions.LoadEnginePath(false);
+}
+
+void TFrm1::DoneClick() {
+  const SaveOutcome outcome =
+      TxtSetFile.text().empty() ? saveUnderChosenName(*this) : WriteSetFile(*this);
+  if (outcome == SaveOutcome::Written) Modified = false;
+}
+
+void TFrm1::SaveAsClick() {
+  if (saveUnderChosenName(*this) == SaveOutcome::Written) Modified = false;
+}
+
+void TFrm1::CancelClick() {
+  if (!settleUnsavedChanges(*this, saveUnderCurrentName)) return;
+  BtnNewSetClick();  // asks nothing now: Modified is clear
+  BtnSaveSet.setEnabled(false);
+  PageControl1.setActivePage(0);  // "Basic"
+  PageControl1.setVisible(false);
+  Done.setVisible(false);
+  Cancel.setVisible(false);
+}
+
+void TFrm1::FileExitItemClick() {
+  if (Modified) {
+    if (askToSave(*this, Buttons::YesNo) == Answer::Yes && !goesOn(WriteSetFile(*this))) return;
+    Modified = false;
+    LoadedFromFile = false;
+  }
+  ui.closeMainWindow();
+}
+
+bool TFrm1::onFrmClose() {
+  return settleUnsavedChanges(*this, saveUnderCurrentName);
+}
+
+}  // namespace wintarvel

@@ -1,0 +1,408 @@
+// The set file reader. The file has no keywords: what each line holds follows from the fields
+// read before it, so the reader walks it by position, field by field. Setting each control runs
+// its change handler, which brings the dependent enabled and visible states up to date.
+//
+// A damaged file must never take the program down: every read is bounded by the line it reads
+// from, and a field that cannot be converted or a file that ends too early stops the reading with
+// one message naming the file and the line. What was read until then is kept, but the document
+// loses its file name, so that a later save asks for one instead of overwriting the file with a
+// partial study.
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/frm1.h"
+
+namespace wintarvel {
+
+namespace {
+
+constexpr std::size_t kNamesPerLine = 8;
+constexpr std::size_t kNameWidth = 10;
+
+// The file ended where the layout needs another line.
+struct FileEndsEarly {
+  int line;
+};
+
+// The lines of a set file with a read position. Lines may end in CR LF or LF and are read whole.
+class SetFileCursor {
+ public:
+  explicit SetFileCursor(const std::string& content) {
+    std::size_t start = 0;
+    while (start < content.size()) {
+      std::size_t end = content.find('\n', start);
+      if (end == std::string::npos) end = content.size();
+      std::string line = content.substr(start, end - start);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines_.push_back(std::move(line));
+      start = end + 1;
+    }
+  }
+
+  // 1-based number of the line being read.
+  int lineNumber() const { return static_cast<int>(line_) + 1; }
+
+  // The next `width` characters of the current line, fewer when the line ends first.
+  std::string read(std::size_t width) {
+    const std::string& line = current();
+    const std::size_t from = std::min(column_, line.size());
+    const std::size_t n = std::min(width, line.size() - from);
+    column_ = from + n;
+    return line.substr(from, n);
+  }
+
+  // The rest of the current line; reading goes on at the start of the next one.
+  std::string readLine() {
+    const std::string& line = current();
+    const std::string rest = line.substr(std::min(column_, line.size()));
+    skipLine();
+    return rest;
+  }
+
+  void skipLine() {
+    ++line_;
+    column_ = 0;
+  }
+
+ private:
+  const std::string& current() const {
+    if (line_ >= lines_.size()) throw FileEndsEarly{lineNumber()};
+    return lines_[line_];
+  }
+
+  std::vector<std::string> lines_;
+  std::size_t line_ = 0;
+  std::size_t column_ = 0;
+};
+
+bool isBlankOrZero(const std::string& c) {
+  return c == " " || c == "0";
+}
+
+bool allBlank(const std::string& s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
+}
+
+std::string withoutLeadingBlanks(const std::string& s) {
+  const std::size_t first = s.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : s.substr(first);
+}
+
+// Selects the button of a one-digit code: a blank counts as "0", a code without a button changes
+// nothing, and a missing field (no character left on the line) selects the first button only
+// where the layout gives that default.
+void selectByCode(const std::string& c, const std::vector<RadioButton*>& buttons,
+                  bool missingSelectsFirst) {
+  if (c.empty()) {
+    if (missingSelectsFirst) buttons.front()->setChecked(true);
+    return;
+  }
+  const int digit = c == " " ? 0 : c[0] - '0';
+  if (digit >= 0 && digit < static_cast<int>(buttons.size())) buttons[digit]->setChecked(true);
+}
+
+// Reads one set file into a study that has just been reset.
+class SetFileReader {
+ public:
+  SetFileReader(TFrm1& f, const std::string& content) : f_(f), in_(content) {}
+
+  void read() {
+    readTitleLine();
+    readParameterLine();
+    readDyadicNames();
+    if (personalityNamesFollow_) appendAll(f_.CmbPerVar, readNames(personalityCount_));
+    readConstructs();
+    if (f_.ChkReverseVar.checked()) readReverseScoring();
+    readFormatRecords();
+    readReorderRecords();
+    if (f_.ChkDropSub.checked()) readDroppedSubjects();
+  }
+
+  // The line of the field being read, for the message when it cannot be converted.
+  int fieldLine() const { return fieldLine_; }
+
+ private:
+  void readTitleLine() {
+    fieldLine_ = in_.lineNumber();
+    f_.TxtProgTitle.setText(in_.read(64));
+    f_.TxtNameSubGroup1.setText(in_.read(8));
+    f_.TxtNameSubGroup2.setText(in_.read(8));
+    in_.skipLine();
+  }
+
+  // A subgroup size: a leading blank or zero is dropped.
+  std::string readSubGroupSize() {
+    const std::string s = in_.read(2);
+    return !s.empty() && isBlankOrZero(s.substr(0, 1)) ? s.substr(1) : s;
+  }
+
+  void readParameterLine() {
+    fieldLine_ = parameterLine_ = in_.lineNumber();
+    f_.TxtNumSubGroup1.setText(readSubGroupSize());
+    f_.TxtNumSubGroup2.setText(readSubGroupSize());
+    dyadicCount_ = StrToInt(in_.read(2));
+    const std::string groups = withoutLeadingBlanks(in_.read(3));
+    f_.TxtNumGroups.setText(groups);
+    f_.NumGroups = StrToInt(groups);
+    selectByCode(in_.read(1), {&f_.RadDesTy0, &f_.RadDesTy1, &f_.RadDesTy2}, false);
+    selectByCode(in_.read(1),
+                 {&f_.RadInpPat0, &f_.RadInpPat1, &f_.RadInpPat2, &f_.RadInpPat3, &f_.RadInpPat4,
+                  &f_.RadInpPat5},
+                 false);
+    selectByCode(in_.read(1), {&f_.RadOut0, &f_.RadOut1, &f_.RadOut2, &f_.RadOut3, &f_.RadOut4},
+                 false);
+    readReadOrder(in_.read(1));
+    readPersonalityCount(in_.read(2));
+    readSelfMeasures(in_.read(1));
+    if (in_.read(1) == "1") f_.ChkTechOut.setChecked(true);
+    if (in_.read(1) == "1") f_.ChkSecFmt.setChecked(true);
+    const std::string lineCount = in_.read(1);
+    formatLineCount_ = lineCount.empty() || lineCount == " " ? 0 : StrToInt(lineCount);
+    f_.ChkDropSub.setChecked(false);
+    if (in_.read(1) == "1") f_.ChkDropSub.setChecked(true);
+    std::string constructs = in_.read(2);
+    std::replace(constructs.begin(), constructs.end(), ' ', '0');
+    constructCount_ = constructs.empty() ? 0 : StrToInt(constructs);
+    selectByCode(in_.read(1), {&f_.RadAP0, &f_.RadAP1, &f_.RadAP2}, true);
+    f_.ChkRawData.setChecked(false);
+    if (in_.read(1) == "1") f_.ChkRawData.setChecked(true);
+    selectByCode(in_.read(1),
+                 {&f_.RadRePat0, &f_.RadRePat1, &f_.RadRePat2, &f_.RadRePat3, &f_.RadRePat4,
+                  &f_.RadRePat5, &f_.RadRePat6},
+                 true);
+    selectByCode(in_.read(1), {&f_.RadReNewSame0, &f_.RadReNewSame1}, true);
+    if (in_.read(1) == "1") {
+      f_.ChkReverseVar.setChecked(true);
+      f_.CmdDyVarRev.setEnabled(true);
+    }
+    in_.skipLine();
+  }
+
+  void readReadOrder(const std::string& c) {
+    const bool before = c == "1";
+    const bool after = c == "2";
+    if (c.empty() || isBlankOrZero(c) || before || after) {
+      for (Control* control :
+           std::initializer_list<Control*>{&f_.GroupBoxPV, &f_.RBPerBeforeDy, &f_.RBPerAfterDy}) {
+        control->setEnabled(before || after);
+      }
+    }
+    if (before) f_.RBPerBeforeDy.setChecked(true);
+    if (after) f_.RBPerAfterDy.setChecked(true);
+    personalityNamesFollow_ = before || after;
+  }
+
+  void readPersonalityCount(const std::string& s) {
+    personalityCount_ = allBlank(s) || s == " 0" || s == "00" ? 0 : StrToInt(s);
+  }
+
+  void readSelfMeasures(const std::string& c) {
+    if (isBlankOrZero(c)) f_.ChkSelfM.setChecked(false);
+    if (c == "1") f_.ChkSelfM.setChecked(true);
+  }
+
+  // Names right-justified in 10 columns, 8 to a line; the rest of a line is skipped.
+  std::vector<std::string> readNames(int count) {
+    fieldLine_ = in_.lineNumber();
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+      names.push_back(withoutLeadingBlanks(in_.read(kNameWidth)));
+      if ((i + 1) % kNamesPerLine == 0) in_.skipLine();
+    }
+    if (count > 0 && count % kNamesPerLine != 0) in_.skipLine();
+    return names;
+  }
+
+  static void appendAll(ListBox& list, const std::vector<std::string>& names) {
+    for (const std::string& name : names) list.add(name);
+  }
+
+  void readDyadicNames() {
+    for (const std::string& name : readNames(dyadicCount_)) {
+      f_.CmbDyVar.add(name);
+      f_.DyVarList.push_back(_variable{name, "", false});
+      f_.CorAvailVarList.add(name);
+    }
+  }
+
+  // A code string of exactly two characters per dyadic variable: cut, or padded with "00".
+  std::string codeRecord(const std::string& record) const {
+    std::string fitted = record.substr(0, std::min(record.size(), 2 * f_.DyVarList.size()));
+    while (fitted.size() < 2 * f_.DyVarList.size()) fitted += fitted.size() % 2 ? "0" : "00";
+    return fitted;
+  }
+
+  void readConstructs() {
+    if (constructCount_ <= 0) {
+      f_.ConRecInfo.setText("");
+      f_.CorRecInfo.setText("");
+      return;
+    }
+    fieldLine_ = in_.lineNumber();
+    const int constructLine = fieldLine_;
+    std::string constructs = codeRecord(in_.readLine());
+    f_.ConRecInfo.setText(constructs);
+    f_.CorRecInfo.setText(codeRecord(in_.readLine()));
+    appendAll(f_.CmbConst, readNames(constructCount_));
+
+    // A number outside the construct list leaves its variable in no construct.
+    fieldLine_ = constructLine;
+    for (std::size_t i = 0; i < f_.DyVarList.size(); ++i) {
+      const int k = StrToInt(constructs.substr(2 * i, 2));
+      const bool known = k >= 1 && k <= f_.CmbConst.count();
+      f_.DyVarList[i].Construct = known ? f_.CmbConst.item(k - 1) : "";
+      if (!known) constructs.replace(2 * i, 2, "00");
+    }
+    f_.ConRecInfo.setText(constructs);
+  }
+
+  void readReverseScoring() {
+    fieldLine_ = in_.lineNumber();
+    f_.TxtRevScore.setText(in_.read(5));
+    const int items = std::min(f_.CmbDyVar.count(), static_cast<int>(f_.DyVarList.size()));
+    for (int i = 0; i < items; ++i) {
+      if (in_.read(1) != "1") continue;
+      // The flag belongs to the variable at the same position, even when names repeat.
+      _variable& v = f_.DyVarList[static_cast<std::size_t>(i)];
+      v.Reversed = true;
+      f_.CmbDyVar.replace(i, v.Name + " R");
+    }
+    in_.skipLine();
+  }
+
+  void readFormatRecords() {
+    fieldLine_ = in_.lineNumber();
+    f_.TxtGroupFortran.setText(readFormatRecord());
+    if (f_.ChkSecFmt.checked()) f_.TxtGroup2Fortran.setText(readFormatRecord());
+  }
+
+  std::string readFormatRecord() {
+    std::string record;
+    for (int i = 0; i <= formatLineCount_; ++i) record += in_.readLine();
+    return record;
+  }
+
+  // The sizes are fields of the parameter line: a failed conversion is reported there.
+  void refreshGroupSize() {
+    fieldLine_ = parameterLine_;
+    f_.GroupSize = StrToInt(f_.TxtNumSubGroup1.text()) + StrToInt(f_.TxtNumSubGroup2.text());
+  }
+
+  void readReorderRecords() {
+    refreshGroupSize();
+    if (auto count = TFrm1::ReorderRecordsFor(f_.ReorderPattern.checkedIndex(),
+                                              f_.ReorderNewSame.checkedIndex(), f_.NumGroups,
+                                              f_.GroupSize)) {
+      f_.ReorderRecordCount = *count;
+    }
+    // Collected first and set at once: the memo may hold hundreds of thousands of lines.
+    std::string records;
+    for (int i = 0; i < f_.ReorderRecordCount; ++i) {
+      fieldLine_ = in_.lineNumber();
+      const std::string line = in_.readLine();
+      if (line != "0") records += line + "\r\n";
+    }
+    f_.MemoReorder.setText(records);
+  }
+
+  void readDroppedSubjects() {
+    const int dataLine = in_.lineNumber();
+    refreshGroupSize();
+    fieldLine_ = dataLine;
+    const std::string flags = in_.read(static_cast<std::size_t>(std::max(f_.GroupSize, 0)));
+    for (std::size_t k = 0; k < flags.size(); ++k) {
+      if (flags[k] == '0') f_.DroppedSubjects.push_back(static_cast<int>(k) + 1);
+    }
+    f_.UpdateDropped();
+  }
+
+  TFrm1& f_;
+  SetFileCursor in_;
+  int fieldLine_ = 1;
+  int parameterLine_ = 2;
+  int dyadicCount_ = 0;
+  int personalityCount_ = 0;
+  bool personalityNamesFollow_ = false;
+  int formatLineCount_ = 0;
+  int constructCount_ = 0;
+};
+
+// The whole file, or the system's reason why it cannot be read.
+bool readWholeFile(const std::string& path, std::string& content, std::string& reason) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    reason = std::strerror(EISDIR);
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  content = text.str();
+  return true;
+}
+
+}  // namespace
+
+bool TFrm1::OpenSetFile() {
+  const std::string path = OpenDialog.fileName();
+  PageControl1.setActivePage(0);  // "Basic"
+  BtnNewSetClick();               // the caller has cleared Modified, so this only resets
+  CorAvailVarList.clear();
+  CorMapVarList.clear();
+  PBCorConnect.setEnabled(false);
+  PBCorDisconnect.setEnabled(false);
+  TxtGroupFortran.setText("");
+  TxtGroup2Fortran.setText("");
+
+  std::string failure;
+  std::string content;
+  std::string reason;
+  if (!readWholeFile(path, content, reason)) {
+    failure = "The set file " + path + " could not be opened: " + reason + ".";
+  } else {
+    TxtSetFile.setText(path);
+    SetFileReader reader(*this, content);
+    try {
+      reader.read();
+    } catch (const FileEndsEarly& end) {
+      failure =
+          "The set file " + path + " ends early: line " + std::to_string(end.line) + " is missing.";
+    } catch (const std::exception& e) {
+      failure = "The set file " + path + " could not be read at line " +
+                std::to_string(reader.fieldLine()) + ": " + e.what();
+    }
+  }
+
+  PageControl1.setVisible(true);
+  Done.setVisible(true);
+  Cancel.setVisible(true);
+  CorError.setTabVisible(CmbConst.count() >= 2);
+  if (!failure.empty()) {
+    ui.showMessage(failure, "");
+    TxtSetFile.setText("");
+    WindowCaption.setCaption(kNewDocumentCaption);
+    Modified = true;
+    return false;
+  }
+  WindowCaption.setCaption(std::string(kAppTitle) + " - " + SplitPath(path).base);
+  return true;
+}
+
+}  // namespace wintarvel
