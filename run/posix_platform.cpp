@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -47,15 +48,18 @@ std::string findOnPath(const std::string& program) {
   return {};
 }
 
-// Waits for a child, retrying when a signal interrupts the wait.
-std::optional<int> waitForExit(pid_t pid) {
+// The exit code of a child, retrying when a signal interrupts the wait; with WNOHANG, nullopt
+// while it still runs.
+std::optional<int> waitForExit(pid_t pid, int options) {
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return std::nullopt;
+  pid_t result;
+  while ((result = waitpid(pid, &status, options)) < 0) {
+    if (errno != EINTR) return -1;  // not our child any more: its code cannot be told
   }
+  if (result == 0) return std::nullopt;
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-  return std::nullopt;
+  return -1;
 }
 
 }  // namespace
@@ -91,8 +95,8 @@ void PosixPlatform::createIfMissing(const std::string& path) {
 
 // A pipe closed on exec tells the parent whether the program really started: a successful exec
 // closes it unread, a failed chdir or exec writes the error into it first.
-std::optional<int> PosixPlatform::runEngine(const std::string& program,
-                                            const std::string& workingDir) {
+std::optional<pid_t> PosixPlatform::startEngine(const std::string& program,
+                                                const std::string& workingDir) {
   int report[2];
   if (pipe(report) != 0) return std::nullopt;
   fcntl(report[0], F_SETFD, FD_CLOEXEC);
@@ -121,9 +125,28 @@ std::optional<int> PosixPlatform::runEngine(const std::string& program,
     got = read(report[0], &error, sizeof error);
   } while (got < 0 && errno == EINTR);
   close(report[0]);
-  const std::optional<int> exitCode = waitForExit(pid);
-  if (got > 0) return std::nullopt;  // the child reported that the start failed
-  return exitCode.value_or(-1);
+  if (got > 0) {  // the child reported that the start failed
+    waitForExit(pid, 0);
+    return std::nullopt;
+  }
+  return pid;
+}
+
+std::optional<int> PosixPlatform::pollEngine(pid_t pid) {
+  return waitForExit(pid, WNOHANG);
+}
+
+void PosixPlatform::stopEngine(pid_t pid) {
+  kill(pid, SIGKILL);
+  waitForExit(pid, 0);
+}
+
+// Waits without a time limit.
+std::optional<int> PosixPlatform::runEngine(const std::string& program,
+                                            const std::string& workingDir) {
+  const auto pid = startEngine(program, workingDir);
+  if (!pid) return std::nullopt;
+  return waitForExit(*pid, 0);
 }
 
 // Two forks: the middle process ends at once and is reaped here, so the viewer belongs to init
@@ -147,7 +170,7 @@ void PosixPlatform::startViewer(const std::string& path) {
     }
     _exit(0);
   }
-  if (middle > 0) waitForExit(middle);
+  if (middle > 0) waitForExit(middle, 0);
 }
 
 }  // namespace wintarvel

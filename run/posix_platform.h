@@ -1,5 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+
 #include "run/platform.h"
 
 namespace wintarvel {
@@ -14,6 +19,16 @@ class PosixPlatform : public Platform {
   void createIfMissing(const std::string& path) override;
   std::optional<int> runEngine(const std::string& program, const std::string& workingDir) override;
   void startViewer(const std::string& path) override;
+
+  // runEngine in parts, for a caller that keeps its windows painted while the engine runs.
+  // Starts the program without a shell in workingDir; its process id, or nullopt when it did not
+  // start (no such program, not executable, no such folder).
+  std::optional<pid_t> startEngine(const std::string& program, const std::string& workingDir);
+  // The exit code once the engine has ended (128 + the signal when a signal ended it, -1 when it
+  // cannot be told), nullopt while it still runs. Never blocks; each ended engine is reaped once.
+  std::optional<int> pollEngine(pid_t pid);
+  // Ends a running engine at once and reaps it.
+  void stopEngine(pid_t pid);
 };
 
 }  // namespace wintarvel

@@ -87,6 +87,29 @@ TEST(PosixPlatform, AnEngineThatCannotStartGivesNoExitCode) {
   EXPECT_EQ(p.runEngine(dir.file("engine"), ""), std::nullopt);
 }
 
+TEST(PosixPlatform, AnEngineCanBeWatchedWithoutBlockingAndStopped) {
+  TempDir dir;
+  PosixPlatform p;
+  writeScript(dir.file("slow"), "sleep 30\n");
+  writeScript(dir.file("quick"), "exit 5\n");
+  const auto slow = p.startEngine(dir.file("slow"), dir.str());
+  ASSERT_TRUE(slow);
+  EXPECT_EQ(p.pollEngine(*slow), std::nullopt) << "still running";
+  const auto started = std::chrono::steady_clock::now();
+  p.stopEngine(*slow);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+
+  const auto quick = p.startEngine(dir.file("quick"), dir.str());
+  ASSERT_TRUE(quick);
+  std::optional<int> code;
+  for (int i = 0; i < 200 && !code; ++i) {
+    code = p.pollEngine(*quick);
+    if (!code) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(code, 5);
+  EXPECT_EQ(p.startEngine(dir.file("missing"), dir.str()), std::nullopt);
+}
+
 // Puts a folder first on PATH for one test and restores it afterwards.
 class PathPrefix {
  public:
