@@ -193,9 +193,10 @@ TEST(EndToEnd, TheStandInEngineReportsTheExampleStudy) {
   expectContains(report, "4 members, Men");
   expectContains(report, "TRUST (construct none, reverse scored)");
   expectContains(report, "AGE, EXTRAV");
+  expectContains(report, "Read After Dyadic Variables");
   expectContains(report, "Subject3");
   expectContains(report, "(3F2.0,2F3.0)");
-  expectContains(report, "Data file records (lines):   480");
+  expectContains(report, "Data file records (lines):    480");
   expectContains(report, "Multivariate, Summary Only");
 
   const std::string note = readFile(e.dir.file("effects.out"));

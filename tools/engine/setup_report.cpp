@@ -87,7 +87,9 @@ void describeVariables(const TFrm1& s, Report& r) {
   }
   r.field("Personality variables", joined(s.CmbPerVar.items()));
   if (s.CmbPerVar.count() > 0) {
-    r.field("Read order", checkedCaption({&s.RBPerBeforeDy, &s.RBPerAfterDy}));
+    // The set file records "after" whenever "before" is not selected, and so does this report.
+    r.field("Read order",
+            s.RBPerBeforeDy.checked() ? s.RBPerBeforeDy.caption() : s.RBPerAfterDy.caption());
   }
   r.field("Self measures", yesNo(s.ChkSelfM.checked()));
 }
