@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/frm1.h"
-#include "run/posix_platform.h"
+#include "run/native_platform.h"
 
 namespace wintarvel::testing {
 
@@ -58,7 +58,7 @@ class FakeUi : public Ui {
 
 // Real folders and files, but engine and viewer starts are only recorded (and the engine can be
 // told to fail to start or to return a code).
-class FakePlatform : public PosixPlatform {
+class FakePlatform : public NativePlatform {
  public:
   struct EngineStart {
     std::string program, workingDir;
