@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "correlation/hand_built_study.h"
+#include "support/fake_ui.h"
+
+namespace wintarvel::testing {
+namespace {
+
+const std::string kDifferentNumber12 =
+    "Construct 1 and 2 have different number                        \tof variables.";
+
+class Verification : public ::testing::Test {
+ protected:
+  Verification() { f.BtnNewSetClick(); }
+
+  // The messages shown, with their captions checked to be the platform's default.
+  std::vector<std::string> shownMessages() const {
+    std::vector<std::string> texts;
+    for (const ShownMessage& m : fx.ui.messages) {
+      EXPECT_EQ(m.caption, "");
+      texts.push_back(m.text);
+    }
+    return texts;
+  }
+
+  Fixture fx;
+  TFrm1& f = fx.f;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(Verification, WithoutConstructsTheRecordIsValidAndUntouched) {
+  BuildStudy(f, {}, {{"a", ""}, {"b", ""}, {"c", ""}}, Codes({"07", "07", "00"}));
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), "070700");
+  EXPECT_TRUE(fx.ui.messages.empty());
+}
+
+TEST_F(Verification, TheLastUnpairedVariablesOfTwoConstructsArePairedUnderANewCode) {
+  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"a2", "A"}, {"b1", "B"}, {"b2", "B"}},
+             Codes({"01", "00", "01", "00"}));
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "01", "02"}));
+  EXPECT_TRUE(fx.ui.messages.empty());
+}
+
+TEST_F(Verification, TwoVariablesWithoutAPartnerInOneConstructFail) {
+  const std::string codes = Codes({"01", "00", "00", "01", "00", "00"});
+  BuildStudy(f, {"A", "B"},
+             {{"a1", "A"}, {"a2", "A"}, {"a3", "A"}, {"b1", "B"}, {"b2", "B"}, {"b3", "B"}}, codes);
+  EXPECT_FALSE(f.VerifyCorrelations(false));
+  EXPECT_TRUE(fx.ui.messages.empty()) << "a silent run shows nothing";
+
+  EXPECT_FALSE(f.VerifyCorrelations(true));
+  EXPECT_EQ(shownMessages(), Texts{"Construct 1 has more than one unspecified variables"});
+  EXPECT_EQ(f.CorRecInfo.text(), codes) << "a failed run discards its working record";
+}
+
+TEST_F(Verification, VariablesOfOneConstructNeverShareACode) {
+  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"a2", "A"}, {"b1", "B"}, {"b2", "B"}},
+             Codes({"03", "03", "01", "02"}));
+  EXPECT_FALSE(f.VerifyCorrelations(true));
+  EXPECT_EQ(shownMessages(), Texts{"Variables 1 and 2 cannot be correlated."});
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"03", "03", "01", "02"}));
+}
+
+TEST_F(Verification, ALinkFromASmallerConstructToALargerOneFails) {
+  BuildStudy(f, {"S", "L"}, {{"s1", "S"}, {"s2", "S"}, {"l1", "L"}, {"l2", "L"}, {"l3", "L"}},
+             Codes({"01", "00", "01", "00", "00"}));
+  EXPECT_FALSE(f.VerifyCorrelations(true));
+  EXPECT_EQ(shownMessages(), Texts{kDifferentNumber12});
+}
+
+TEST_F(Verification, ASmallerConstructMetSecondSilentlyGetsCodesOfItsOwn) {
+  BuildStudy(f, {"L", "S"}, {{"l1", "L"}, {"l2", "L"}, {"l3", "L"}, {"s1", "S"}, {"s2", "S"}},
+             Codes({"01", "00", "00", "01", "00"}));
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_TRUE(fx.ui.messages.empty());
+  // s1 and s2 got 02 and 03, then l2 and l3 04 and 05; renumbering by position gives 01 to 05.
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "03", "04", "05"}));
+}
+
+TEST_F(Verification, ALoneVariableLeavesTheSetItSharedAndEndsInASetOfItsOwn) {
+  BuildStudy(f, {"S", "A"}, {{"a1", "A"}, {"a2", "A"}, {"s1", "S"}}, Codes({"03", "04", "03"}));
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "03"}));
+}
+
+TEST_F(Verification, ALoneVariableWithoutACodeKeepsItsNewCodeEvenWhenTheRunFails) {
+  // s1 (the only member of S) gets the first free code at once; A then breaks rule 1.
+  BuildStudy(f, {"S", "A"}, {{"s1", "S"}, {"a1", "A"}, {"a2", "A"}}, Codes({"00", "05", "05"}));
+  EXPECT_FALSE(f.VerifyCorrelations(true));
+  EXPECT_EQ(shownMessages(), Texts{"Variables 2 and 3 cannot be correlated."});
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "05", "05"}));
+}
+
+TEST_F(Verification, SetsAreRenumberedInTheOrderTheyFirstAppear) {
+  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"b1", "B"}, {"a2", "A"}, {"b2", "B"}},
+             Codes({"07", "07", "03", "03"}));
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "01", "02", "02"}));
+}
+
+TEST_F(Verification, AFamilyOfThreeConstructsIsCompletedOverSeveralPasses) {
+  // a1-b1 and a2-c2 are given. The first pass pairs c1 with a1 (B and C cannot be compared yet),
+  // the second b2 with c2, the third finds nothing more to do.
+  BuildStudy(f, {"A", "B", "C"},
+             {{"a1", "A"}, {"a2", "A"}, {"b1", "B"}, {"b2", "B"}, {"c1", "C"}, {"c2", "C"}},
+             Codes({"01", "02", "01", "00", "00", "02"}));
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_TRUE(fx.ui.messages.empty());
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "01", "02", "01", "02"}));
+}
+
+TEST_F(Verification, AFamilyThatCannotBeCompletedFailsWithTheLastComparisonsMessage) {
+  // b1 and b2 both share a1's code, so B's paired members cannot be matched in C.
+  const std::string codes = Codes({"01", "02", "03", "01", "01", "00", "02", "03", "00"});
+  BuildStudy(f, {"A", "B", "C"},
+             {{"a1", "A"},
+              {"a2", "A"},
+              {"a3", "A"},
+              {"b1", "B"},
+              {"b2", "B"},
+              {"b3", "B"},
+              {"c1", "C"},
+              {"c2", "C"},
+              {"c3", "C"}},
+             codes);
+  EXPECT_FALSE(f.VerifyCorrelations(true));
+  EXPECT_EQ(shownMessages(), Texts{"Construct 2 and 3 have not been correlated correctlly."});
+  EXPECT_EQ(f.CorRecInfo.text(), codes);
+}
+
+TEST_F(Verification, OnlyTheLastPendingMessageIsShown) {
+  // Comparing A with B and with C records two messages before B is found with two variables
+  // without a partner; that last failure is the one shown.
+  BuildStudy(f, {"A", "B", "C"},
+             {{"a1", "A"},
+              {"a2", "A"},
+              {"a3", "A"},
+              {"b1", "B"},
+              {"b2", "B"},
+              {"b3", "B"},
+              {"c1", "C"},
+              {"c2", "C"},
+              {"c3", "C"}},
+             Codes({"01", "02", "00", "01", "00", "00", "00", "02", "00"}));
+  EXPECT_FALSE(f.VerifyCorrelations(true));
+  EXPECT_EQ(shownMessages(), Texts{"Construct 2 has more than one unspecified variables"});
+}
+
+TEST_F(Verification, WhenNoComparisonPairsAnythingTheLastComparisonsMessageIsShown) {
+  // Each construct has one variable without a partner, and no two constructs can be matched:
+  // a pass compares A with B and C, B with C, and last C with A and B (never with itself).
+  BuildStudy(f, {"A", "B", "C"},
+             {{"a1", "A"},
+              {"a2", "A"},
+              {"a3", "A"},
+              {"b1", "B"},
+              {"b2", "B"},
+              {"b3", "B"},
+              {"c1", "C"},
+              {"c2", "C"},
+              {"c3", "C"}},
+             Codes({"01", "02", "00", "01", "01", "00", "02", "02", "00"}));
+  EXPECT_FALSE(f.VerifyCorrelations(true));
+  EXPECT_EQ(shownMessages(), Texts{"Construct 3 and 2 have not been correlated correctlly."});
+}
+
+TEST_F(Verification, APairingWithAVariableInNoConstructIsNotJudged) {
+  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"a2", "A"}, {"x", ""}, {"b1", "B"}},
+             Codes({"05", "00", "05", "00"}));
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_TRUE(fx.ui.messages.empty());
+  // x stays in a1's set; the others end in sets of their own.
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "01", "03"}));
+}
+
+TEST_F(Verification, AnEmptyRecordIsValidAndStaysEmpty) {
+  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"b1", "B"}}, "");
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), "");
+}
+
+TEST_F(Verification, ARecordOfTheWrongLengthIsReadOneEntryPerVariable) {
+  const std::vector<StudyVariable> variables{{"a1", "A"}, {"b1", "B"}, {"a2", "A"}, {"b2", "B"}};
+  // Too short: the missing entries count as "00" and are completed.
+  BuildStudy(f, {"A", "B"}, variables, "0101");
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "01", "02", "02"}));
+
+  // Too long, with half an entry at the end: what lies past the last variable is dropped.
+  f.CorRecInfo.setText("070703030909071");
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "01", "02", "02"}));
+
+  // A construct record that is too short leaves the variables it misses in no construct.
+  // a1 and b1 are then alone in their constructs and leave their set.
+  f.ConRecInfo.setText("0102");
+  f.CorRecInfo.setText(Codes({"01", "01", "02", "02"}));
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "03", "03"}));
+  EXPECT_TRUE(fx.ui.messages.empty());
+}
+
+TEST_F(Verification, EntriesThatAreNotTwoDigitsBelongToNoSet) {
+  const std::vector<StudyVariable> variables{{"a1", "A"}, {"b1", "B"}, {"a2", "A"}, {"b2", "B"}};
+  // "ab" twice is no set: a1 and a2 end in sets of their own.
+  BuildStudy(f, {"A", "B"}, variables, "ab01ab02");
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "03", "04"}));
+
+  for (const std::string& damaged :
+       std::vector<std::string>{"0a0b0a0b", std::string("\xff\x01 7-1+1", 8), "  -1 9 9"}) {
+    f.CorRecInfo.setText(damaged);
+    EXPECT_TRUE(f.VerifyCorrelations(true)) << damaged;
+    EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "03", "04"})) << damaged;
+  }
+  EXPECT_TRUE(fx.ui.messages.empty());
+}
+
+TEST_F(Verification, DamagedConstructNumbersCountAsNoConstruct) {
+  // "xx" is not a number and 99 lies beyond the two constructs: neither variable is judged.
+  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"x1", ""}, {"b1", "B"}, {"x2", ""}},
+             Codes({"05", "05", "05", "05"}));
+  f.ConRecInfo.setText("01xx0299");
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  // a1 and b1 are alone in their constructs and leave the set; x1 and x2 keep it.
+  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "03", "02"}));
+
+  for (const std::string& damaged :
+       std::vector<std::string>{"", "0", "010", "0101010101010101", "\x30\x31\xff\xfe"}) {
+    f.ConRecInfo.setText(damaged);
+    f.CorRecInfo.setText(Codes({"05", "05", "05", "05"}));
+    f.VerifyCorrelations(true);
+    EXPECT_EQ(f.CorRecInfo.text().size(), 8u) << damaged;
+  }
+}
+
+TEST_F(Verification, WithoutVariablesThereIsNothingToWrite) {
+  BuildStudy(f, {"A", "B"}, {}, "0102");
+  EXPECT_TRUE(f.VerifyCorrelations(true));
+  EXPECT_EQ(f.CorRecInfo.text(), "0102");
+}
+
+}  // namespace
+}  // namespace wintarvel::testing
