@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 
 #include "correlation/hand_built_study.h"
@@ -236,6 +238,59 @@ TEST_F(Verification, DamagedConstructNumbersCountAsNoConstruct) {
     f.CorRecInfo.setText(Codes({"05", "05", "05", "05"}));
     f.VerifyCorrelations(true);
     EXPECT_EQ(f.CorRecInfo.text().size(), 8u) << damaged;
+  }
+}
+
+// Sets numbered by first appearance: every code is at most one above the largest before it.
+bool IsCanonical(const std::string& record) {
+  int largest = 0;
+  for (std::size_t i = 0; i + 1 < record.size(); i += 2) {
+    const char hi = record[i];
+    const char lo = record[i + 1];
+    if (hi < '0' || hi > '9' || lo < '0' || lo > '9') return false;
+    const int code = (hi - '0') * 10 + (lo - '0');
+    if (code < 1 || code > largest + 1) return false;
+    largest = std::max(largest, code);
+  }
+  return record.size() % 2 == 0;
+}
+
+TEST_F(Verification, RandomRecordsEndCanonicalOrUntouched) {
+  std::mt19937 random(20240611);
+  const std::string alphabet = "0000000000123456789a -\xff";
+  auto randomText = [&](int maxLength) {
+    std::string text(random() % static_cast<unsigned>(maxLength + 1), ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    return text;
+  };
+  for (int run = 0; run < 3000; ++run) {
+    Fixture local;
+    TFrm1& g = local.f;
+    g.BtnNewSetClick();
+    const int constructs = static_cast<int>(random() % 5);
+    const int variables = static_cast<int>(random() % 9);
+    for (int c = 0; c < constructs; ++c) g.CmbConst.add("K" + std::to_string(c));
+    std::string constructNumbers;
+    for (int v = 0; v < variables; ++v) {
+      g.CmbDyVar.add("v" + std::to_string(v));
+      constructNumbers += TwoDigits(static_cast<int>(random() % (constructs + 1)));
+    }
+    // Half the runs use well-formed construct numbers, the others damaged text.
+    g.ConRecInfo.setText(run % 2 == 0 ? constructNumbers : randomText(2 * variables + 3));
+    const std::string codes = randomText(2 * variables + 3);
+    g.CorRecInfo.setText(codes);
+
+    const bool valid = g.VerifyCorrelations(run % 3 == 0);
+    const std::string& after = g.CorRecInfo.text();
+    if (constructs == 0 || codes.empty() || variables == 0) {
+      EXPECT_EQ(after, codes);
+    } else if (valid) {
+      EXPECT_EQ(after.size(), 2u * static_cast<std::size_t>(variables)) << codes;
+      EXPECT_TRUE(IsCanonical(after)) << codes << " became " << after;
+    } else {
+      EXPECT_TRUE(after == codes || after.size() == 2u * static_cast<std::size_t>(variables))
+          << codes << " became " << after;
+    }
   }
 }
 
