@@ -326,8 +326,28 @@ class RandomSession {
   }
 
   // Saves the study, reads it into a second window and saves that: both files must be equal.
+  // Before saving, a user puts valid numbers where the random typing left none, and as many
+  // reorder records as the study needs.
+  void makeSavable() {
+    auto keepOrSet = [](Edit& edit, int lowest, int highest, const std::string& fallback) {
+      try {
+        const int value = StrToInt(edit.text());
+        if (value >= lowest && value <= highest) return;
+      } catch (const ConversionError&) {
+      }
+      edit.setText(fallback);
+    };
+    keepOrSet(f_.TxtNumSubGroup1, 0, 99, "3");
+    keepOrSet(f_.TxtNumSubGroup2, 0, 99, "2");
+    keepOrSet(f_.TxtNumGroups, 1, 999, "4");
+    keepOrSet(f_.TxtRevScore, 0, 99999, "8");
+    f_.CheckReorder();
+    fillMemo(0);
+  }
+
   std::string roundTrip() {
     if (!f_.PageControl1.visible()) return {};
+    makeSavable();
     const std::string first = dir_.file("first.set");
     const std::string second = dir_.file("second.set");
     f_.TxtSetFile.setText(first);
