@@ -119,7 +119,7 @@ class SetFileReader {
     readTitleLine();
     readParameterLine();
     readDyadicNames();
-    if (personalityNamesFollow_) appendAll(f_.CmbPerVar, readNames(personalityCount_));
+    if (personalityNamesFollow_) readNamesInto(f_.CmbPerVar, personalityCount_);
     readConstructs();
     if (f_.ChkReverseVar.checked()) readReverseScoring();
     readFormatRecords();
@@ -210,28 +210,28 @@ class SetFileReader {
     if (c == "1") f_.ChkSelfM.setChecked(true);
   }
 
-  // Names right-justified in 10 columns, 8 to a line; the rest of a line is skipped.
-  std::vector<std::string> readNames(int count) {
+  // Names right-justified in 10 columns, 8 to a line; the rest of a line is skipped. Each name is
+  // kept as soon as it is read.
+  template <class Keep>
+  void readNames(int count, Keep keep) {
     fieldLine_ = in_.lineNumber();
-    std::vector<std::string> names;
     for (int i = 0; i < count; ++i) {
-      names.push_back(withoutLeadingBlanks(in_.read(kNameWidth)));
+      keep(withoutLeadingBlanks(in_.read(kNameWidth)));
       if ((i + 1) % kNamesPerLine == 0) in_.skipLine();
     }
     if (count > 0 && count % kNamesPerLine != 0) in_.skipLine();
-    return names;
   }
 
-  static void appendAll(ListBox& list, const std::vector<std::string>& names) {
-    for (const std::string& name : names) list.add(name);
+  void readNamesInto(ListBox& list, int count) {
+    readNames(count, [&list](const std::string& name) { list.add(name); });
   }
 
   void readDyadicNames() {
-    for (const std::string& name : readNames(dyadicCount_)) {
+    readNames(dyadicCount_, [this](const std::string& name) {
       f_.CmbDyVar.add(name);
       f_.DyVarList.push_back(_variable{name, "", false});
       f_.CorAvailVarList.add(name);
-    }
+    });
   }
 
   // A code string of exactly two characters per dyadic variable: cut, or padded with "00".
@@ -252,7 +252,7 @@ class SetFileReader {
     std::string constructs = codeRecord(in_.readLine());
     f_.ConRecInfo.setText(constructs);
     f_.CorRecInfo.setText(codeRecord(in_.readLine()));
-    appendAll(f_.CmbConst, readNames(constructCount_));
+    readNamesInto(f_.CmbConst, constructCount_);
 
     // A number outside the construct list leaves its variable in no construct.
     fieldLine_ = constructLine;
@@ -363,7 +363,7 @@ bool readWholeFile(const std::string& path, std::string& content, std::string& r
 bool TFrm1::OpenSetFile() {
   const std::string path = OpenDialog.fileName();
   PageControl1.setActivePage(0);  // "Basic"
-  BtnNewSetClick();               // the caller has cleared Modified, so this only resets
+  ResetStudy();  // the caller has settled the unsaved changes: reading starts from a new study
   CorAvailVarList.clear();
   CorMapVarList.clear();
   PBCorConnect.setEnabled(false);

@@ -1,0 +1,261 @@
+// The set file reader: fields by position, the defaults of a short parameter line, and damaged
+// files, which are reported with their line and never take the program down.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "model/frm1.h"
+#include "study_building.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace wintarvel::testing {
+namespace {
+
+std::string title(const std::string& text = "Study") {
+  return text + std::string(80 - text.size(), ' ') + "\r\n";
+}
+
+std::string crlf(const std::string& line) {
+  return line + "\r\n";
+}
+
+// A window that has read the given file content.
+struct ReadStudy {
+  explicit ReadStudy(const std::string& content) {
+    writeFile(path, content);
+    fx.f.BtnNewSetClick();
+    fx.f.Modified = false;
+    fx.f.OpenDialog.setFileName(path);
+    complete = fx.f.OpenSetFile();
+  }
+  TempDir dir;
+  std::string path = dir.file("read.set");
+  Fixture fx;
+  TFrm1& f = fx.f;
+  bool complete = false;
+};
+
+TEST(SetFileReader, AParameterLineOfSevenFieldsTakesTheDefaultsForTheRest) {
+  ReadStudy r(title() + crlf(" 2 2 0  1000") + crlf(""));
+  EXPECT_TRUE(r.complete);
+  EXPECT_EQ(r.f.CmbPerVar.count(), 0);
+  EXPECT_FALSE(r.f.GroupBoxPV.enabled());
+  for (const CheckBox* c : {&r.f.ChkSelfM, &r.f.ChkTechOut, &r.f.ChkSecFmt, &r.f.ChkDropSub,
+                            &r.f.ChkRawData, &r.f.ChkReverseVar}) {
+    EXPECT_FALSE(c->checked()) << c->caption();
+  }
+  EXPECT_EQ(r.f.CmbConst.count(), 0);
+  EXPECT_TRUE(r.f.RadAP0.checked());
+  EXPECT_TRUE(r.f.RadRePat0.checked());
+  EXPECT_TRUE(r.f.RadReNewSame0.checked());  // a new study starts with the other one
+  EXPECT_TRUE(r.fx.ui.messages.empty());
+
+  // An asymmetric design switches self measures on, and a missing field leaves it so.
+  ReadStudy asymmetric(title() + crlf(" 2 2 0  1100") + crlf(""));
+  EXPECT_TRUE(asymmetric.f.RadDesTy1.checked());
+  EXPECT_TRUE(asymmetric.f.ChkSelfM.checked());
+}
+
+TEST(SetFileReader, SizesAndGroupsDropTheirLeadingBlanksAndZeros) {
+  ReadStudy r(title() + crlf(" 404 0  70000  00000 000010") + crlf(""));
+  EXPECT_EQ(r.f.TxtNumSubGroup1.text(), "4");
+  EXPECT_EQ(r.f.TxtNumSubGroup2.text(), "4");
+  EXPECT_EQ(r.f.TxtNumGroups.text(), "7");
+  EXPECT_EQ(r.f.NumGroups, 7);
+  EXPECT_EQ(r.f.GroupSize, 8);
+
+  ReadStudy twelve(title() + crlf("12 1 09990000  00000 000010") + crlf(""));
+  EXPECT_EQ(twelve.f.TxtNumSubGroup1.text(), "12");
+  EXPECT_EQ(twelve.f.TxtNumGroups.text(), "999");
+}
+
+TEST(SetFileReader, TheTitleKeepsItsTrailingBlanks) {
+  const std::string text = "Fourteen chars" + std::string(50, ' ');
+  ReadStudy r(text + "Women   Men     \r\n" + crlf(" 2 2 0  11000  00000 000010") + crlf(""));
+  EXPECT_EQ(r.f.TxtProgTitle.text(), text);
+  EXPECT_EQ(r.f.TxtNameSubGroup1.text(), "Women   ");
+  EXPECT_EQ(r.f.TxtNameSubGroup2.text(), "Men     ");
+}
+
+TEST(SetFileReader, UnknownCodesChangeNothing) {
+  // Design 7, input pattern 9, output x, read order 5 with a count but no names, self measures
+  // x, effect estimates 9, reorder pattern 8, new-or-same 7.
+  ReadStudy r(title() + crlf(" 2 2 0  179x5 2x0000 090871") + crlf("00000") + crlf(""));
+  EXPECT_TRUE(r.complete);
+  EXPECT_TRUE(r.f.RadDesTy0.checked());
+  EXPECT_TRUE(r.f.RadInpPat0.checked());
+  EXPECT_TRUE(r.f.RadOut0.checked());
+  EXPECT_EQ(r.f.CmbPerVar.count(), 0);
+  EXPECT_FALSE(r.f.GroupBoxPV.enabled());
+  EXPECT_TRUE(r.f.RBPerBeforeDy.checked());
+  EXPECT_FALSE(r.f.ChkSelfM.checked());
+  EXPECT_TRUE(r.f.RadAP0.checked());
+  EXPECT_TRUE(r.f.RadRePat0.checked());
+  EXPECT_TRUE(r.f.RadReNewSame1.checked());
+  EXPECT_TRUE(r.f.ChkReverseVar.checked());  // field 20
+}
+
+TEST(SetFileReader, PersonalityNamesAreReadOnlyForReadOrderOneOrTwo) {
+  const std::string names = crlf("       AGE    EXTRAV");
+  ReadStudy none(title() + crlf(" 2 2 0  10000 200000 000010") + crlf(""));
+  EXPECT_EQ(none.f.CmbPerVar.count(), 0);
+  EXPECT_EQ(none.f.TxtGroupFortran.text(), "");
+
+  ReadStudy before(title() + crlf(" 2 2 0  10101 200000 000010") + names + crlf("(F2.0)"));
+  EXPECT_EQ(before.f.CmbPerVar.items(), (std::vector<std::string>{"AGE", "EXTRAV"}));
+  EXPECT_TRUE(before.f.GroupBoxPV.enabled());
+  EXPECT_TRUE(before.f.RBPerBeforeDy.checked());
+  EXPECT_EQ(before.f.TxtGroupFortran.text(), "(F2.0)");
+
+  // Round robin input lets "after" stay selected.
+  ReadStudy after(title() + crlf(" 2 2 0  10102 200000 000010") + names + crlf(""));
+  EXPECT_TRUE(after.f.RBPerAfterDy.checked());
+  EXPECT_TRUE(after.f.RBPerAfterDy.enabled());
+}
+
+TEST(SetFileReader, CodeStringsAreFittedToTheVariablesAndUnknownConstructsLeaveNone) {
+  ReadStudy r(title() + crlf(" 2 2 3 100000  00000 200010") +
+              crlf("         A         B         C") + crlf("020005070") + crlf("01") +
+              crlf("        C1        C2") + crlf(""));
+  EXPECT_TRUE(r.complete);
+  EXPECT_EQ(r.f.ConRecInfo.text(), "020000");  // 00 and 05 name no construct; 070 is cut
+  EXPECT_EQ(r.f.CorRecInfo.text(), "010000");
+  ASSERT_EQ(r.f.DyVarList.size(), 3u);
+  EXPECT_EQ(r.f.DyVarList[0].Construct, "C2");
+  EXPECT_EQ(r.f.DyVarList[1].Construct, "");
+  EXPECT_EQ(r.f.DyVarList[2].Construct, "");
+  EXPECT_TRUE(r.f.CorError.tabVisible());
+
+  ReadStudy one(title() + crlf(" 2 2 1 100000  00000 100010") + crlf("         A") + crlf("01") +
+                crlf("01") + crlf("        C1") + crlf(""));
+  EXPECT_FALSE(one.f.CorError.tabVisible());
+  EXPECT_EQ(one.f.DyVarList[0].Construct, "C1");
+}
+
+TEST(SetFileReader, ReverseFlagsMarkTheVariableAtTheirPosition) {
+  ReadStudy r(title() + crlf(" 2 2 3 100000  00000 000011") +
+              crlf("      LIKE     TRUST      LIKE") + crlf("00008001") + crlf(""));
+  EXPECT_EQ(r.f.TxtRevScore.text(), "00008");
+  EXPECT_EQ(r.f.CmbDyVar.items(), (std::vector<std::string>{"LIKE", "TRUST", "LIKE R"}));
+  EXPECT_FALSE(r.f.DyVarList[0].Reversed);
+  EXPECT_TRUE(r.f.DyVarList[2].Reversed);
+  EXPECT_TRUE(r.f.CmdDyVarRev.enabled());
+  EXPECT_TRUE(r.f.TxtRevScore.visible());
+}
+
+TEST(SetFileReader, ReorderLinesOfZeroAreCountedButNotKept) {
+  ReadStudy r(title() + crlf(" 2 2 0  20000  00001 000400") + crlf("") + crlf("2 1 4 3") +
+              crlf("0") + crlf("4 3 2 1") + crlf("3 4 1 2") + crlf("0110"));
+  EXPECT_TRUE(r.complete);
+  EXPECT_EQ(r.f.ReorderRecordCount, 4);
+  EXPECT_EQ(r.f.MemoReorder.lines(), (std::vector<std::string>{"2 1 4 3", "4 3 2 1", "3 4 1 2"}));
+  EXPECT_EQ(r.f.DroppedSubjects, (std::vector<int>{1, 4}));
+  EXPECT_EQ(r.f.CmbDrop.items(),
+            (std::vector<std::string>{"Subject1 D", "Subject2", "Subject3", "Subject4 D"}));
+}
+
+TEST(SetFileReader, LinesEndingInLineFeedsAndLongLinesReadAsWell) {
+  std::string unix = readFile(GoldenFile("roommate.set"));
+  for (std::size_t p; (p = unix.find("\r\n")) != std::string::npos;) unix.erase(p, 1);
+  ReadStudy lf(unix);
+  ReadStudy crLf(readFile(GoldenFile("roommate.set")));
+  EXPECT_TRUE(lf.complete);
+  ExpectSameStudy(Snapshot(crLf.f), Snapshot(lf.f));
+
+  const std::string record(300, 'F');  // a hand-edited record longer than the program makes
+  ReadStudy longLine(title() + crlf(" 2 2 0  10000  00000 000010") + crlf(record));
+  EXPECT_EQ(longLine.f.TxtGroupFortran.text(), record);
+}
+
+// A damaged file: one message naming the file and the line, what was read is kept, and the
+// document has no name and unsaved changes.
+void expectDamaged(const ReadStudy& r, const std::string& line) {
+  EXPECT_FALSE(r.complete);
+  ASSERT_EQ(r.fx.ui.messages.size(), 1u);
+  const std::string& text = r.fx.ui.messages[0].text;
+  EXPECT_NE(text.find(r.path), std::string::npos) << text;
+  EXPECT_NE(text.find(line), std::string::npos) << text;
+  EXPECT_EQ(r.f.TxtSetFile.text(), "");
+  EXPECT_TRUE(r.f.Modified);
+  EXPECT_EQ(r.f.caption(), "WinTarvel - Set File Name");
+  EXPECT_TRUE(r.f.PageControl1.visible());
+}
+
+TEST(SetFileReader, DamagedFilesAreReportedWithTheirLineAndKeepWhatWasRead) {
+  ReadStudy count(title("Kept") + crlf(" 2 2x1 100000  00000 000010") + crlf(""));
+  expectDamaged(count, "line 2");
+  EXPECT_EQ(count.f.TxtProgTitle.text().substr(0, 4), "Kept");
+  EXPECT_EQ(count.f.TxtNumSubGroup1.text(), "2");
+
+  ReadStudy pair(title() + crlf(" 2 2 2 100000  00000 100010") + crlf("         A         B") +
+                 crlf("01x1") + crlf("0000") + crlf("        C1") + crlf(""));
+  expectDamaged(pair, "line 4");
+  EXPECT_EQ(pair.f.CmbConst.count(), 1);
+
+  ReadStudy truncated(title() + crlf(" 2 2 9 100000  00000 000010") +
+                      crlf("         A         B         C         D"));
+  expectDamaged(truncated, "line 4");
+  EXPECT_EQ(truncated.f.CmbDyVar.count(), 8);  // the short line gave four empty names
+
+  ReadStudy empty("");
+  expectDamaged(empty, "line 1");
+
+  ReadStudy noSizes(title() + crlf("     0  10000  00000 000010") + crlf(""));
+  expectDamaged(noSizes, "line 2");
+}
+
+TEST(SetFileReader, AMissingFileIsReportedAndLeavesANewUnnamedDocument) {
+  Fixture fx;
+  fx.f.BtnNewSetClick();
+  TempDir dir;
+  const std::string path = dir.file("missing.set");
+  fx.f.OpenDialog.setFileName(path);
+  EXPECT_FALSE(fx.f.OpenSetFile());
+  ASSERT_EQ(fx.ui.messages.size(), 1u);
+  EXPECT_NE(fx.ui.messages[0].text.find(path), std::string::npos);
+  EXPECT_NE(fx.ui.messages[0].text.find("No such file or directory"), std::string::npos);
+  EXPECT_EQ(fx.f.TxtSetFile.text(), "");
+  EXPECT_TRUE(fx.f.Modified);
+
+  fx.f.OpenDialog.setFileName(dir.str());  // a folder is no set file either
+  EXPECT_FALSE(fx.f.OpenSetFile());
+  EXPECT_EQ(fx.ui.messages.size(), 2u);
+}
+
+TEST(SetFileReader, ArbitraryBytesNeverCrashTheReaderOrTheWriter) {
+  std::mt19937 rng(20240611);
+  const std::string golden = readFile(GoldenFile("roommate.set"));
+  const std::string alphabet = " 0123456789\r\n-xR";
+  TempDir dir;
+  for (int round = 0; round < 300; ++round) {
+    std::string content = golden;
+    const int edits = 1 + static_cast<int>(rng() % 8);
+    for (int e = 0; e < edits; ++e) {
+      const std::size_t at = rng() % content.size();
+      switch (rng() % 3) {
+        case 0:
+          content[at] = alphabet[rng() % alphabet.size()];
+          break;
+        case 1:
+          content.erase(at, 1 + rng() % 20);
+          break;
+        default:
+          content.insert(at, 1, static_cast<char>(rng() % 256));
+      }
+      if (content.empty()) content = " ";
+    }
+    ReadStudy r(content);
+    r.f.TxtSetFile.setText(dir.file("fuzzed.set"));
+    try {
+      r.f.SaveSetFile();
+    } catch (const ConversionError&) {
+      // a handler's own conversion error ends the operation; the dispatcher shows it
+    }
+  }
+}
+
+}  // namespace
+}  // namespace wintarvel::testing

@@ -1,0 +1,81 @@
+// The reset that a new document, an open and a close start with.
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "model/frm1.h"
+#include "study_building.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace wintarvel::testing {
+namespace {
+
+TEST(StudyReset, ANewDocumentEmptiesEveryListAndKeepsTheGroupNumbers) {
+  Fixture fx;
+  fx.f.BtnNewSetClick();
+  BuildRoommateStudy(fx.f);
+  AddConstructWith(fx.f, "C1", {"LIKE"});
+  AddConstructWith(fx.f, "C2", {"TRUST"});
+  fx.f.RadRePat1.setChecked(true);
+  fx.f.MemoReorder.setText("1 2 3 4 5 6 7 8");
+  fx.f.TxtSetFile.setText("study.set");
+  fx.f.LoadedFromFile = true;
+  // With a size empty, the number of groups that the reset sets is not converted.
+  fx.f.TxtNumSubGroup1.setText("");
+  const int groups = fx.f.NumGroups;
+  const int size = fx.f.GroupSize;
+  ASSERT_EQ(size, 8);
+  ASSERT_EQ(groups, 12);
+
+  fx.ui.queueAnswer(Answer::No);
+  fx.f.BtnNewSetClick();
+  for (const ListBox* list : std::initializer_list<const ListBox*>{
+           &fx.f.CmbDyVar, &fx.f.CmbPerVar, &fx.f.CmbConst, &fx.f.LstVars, &fx.f.LstVarsConst,
+           &fx.f.CorAvailVarList, &fx.f.CmbDrop}) {
+    EXPECT_EQ(list->count(), 0);
+  }
+  EXPECT_TRUE(fx.f.DyVarList.empty());
+  EXPECT_TRUE(fx.f.DroppedSubjects.empty());
+  EXPECT_EQ(fx.f.TxtNumGroups.text(), "1");
+  EXPECT_EQ(fx.f.TxtNameSubGroup1.text(), "");
+  EXPECT_FALSE(fx.f.TxtNameSubGroup1.visible());
+  EXPECT_TRUE(fx.f.RadDesTy0.checked());
+  EXPECT_FALSE(fx.f.ChkSelfM.checked());
+  EXPECT_FALSE(fx.f.ChkReverseVar.checked());
+  EXPECT_FALSE(fx.f.GroupBoxPV.enabled());
+  EXPECT_TRUE(fx.f.RBPerBeforeDy.checked());
+  EXPECT_EQ(fx.f.LblConstVar.caption(), "none selected");
+  EXPECT_EQ(fx.f.LblNumReor.caption(), "0 record(s) needed");
+  EXPECT_FALSE(fx.f.CorError.tabVisible());
+  EXPECT_TRUE(fx.f.RadRePat0.checked());
+  EXPECT_TRUE(fx.f.RadReNewSame1.checked());
+  EXPECT_FALSE(fx.f.GroupBox17.visible());
+  EXPECT_EQ(fx.f.MemoReorder.text(), "");
+  EXPECT_EQ(fx.f.ConRecInfo.text(), "");
+  EXPECT_EQ(fx.f.CorRecInfo.text(), "");
+  EXPECT_EQ(fx.f.TxtSetFile.text(), "");
+  EXPECT_EQ(fx.f.ReorderRecordCount, 0);
+  EXPECT_FALSE(fx.f.Modified);
+  EXPECT_FALSE(fx.f.LoadedFromFile);
+  EXPECT_EQ(fx.f.NumGroups, groups);
+  EXPECT_EQ(fx.f.GroupSize, size);
+}
+
+TEST(StudyReset, TheEngineDirectoryIsLoadedOnlyWhenUnknown) {
+  TempDir dir;
+  writeFile(dir.file("wintvl.cfg"), "tvlpath /opt/tarvel/tarvel.exe\r\n");
+  Fixture fx(dir.str());
+  fx.f.TxtExeDir.setText("/somewhere");
+  fx.f.BtnNewSetClick();
+  EXPECT_EQ(fx.f.TxtExeDir.text(), "/somewhere");
+  fx.f.TxtExeDir.setText("Undefined");
+  fx.f.BtnNewSetClick();
+  EXPECT_EQ(fx.f.TxtExeDir.text(), "/opt/tarvel");
+  EXPECT_FALSE(fx.f.FrmOptions.visible());
+}
+
+}  // namespace
+}  // namespace wintarvel::testing
