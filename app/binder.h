@@ -1,0 +1,82 @@
+#pragma once
+// Binds the widgets of the view to the controls of the core. Every user event runs through
+// run(): the handler is dispatched (errors shown by the Ui), then the widgets whose control
+// changed are refreshed. A control counts its changes (revision), so a refresh compares one
+// number per control and copies nothing that did not change.
+
+#include <QObject>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "model/frm1.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace wintarvel::view {
+
+class Binder {
+ public:
+  explicit Binder(Ui& ui) : ui_(ui) {}
+  Binder(const Binder&) = delete;
+  Binder& operator=(const Binder&) = delete;
+
+  // Runs one user event: the handler, then the refresh of what it changed.
+  void run(const std::function<void()>& handler);
+  // Brings every widget whose control changed since its last refresh up to date.
+  void refresh();
+  // True while the view itself is writing into widgets; their signals are then not user events.
+  bool pushing() const { return pushing_; }
+
+  // Calls `push` at the next refresh and whenever the control's revision moves afterwards.
+  void watch(const Control& control, std::function<void()> push);
+
+  // Widget factories: each widget gets the control's name as objectName and stays in step with
+  // the control. Handlers are those the program runs on the user's action.
+  QLineEdit* edit(Edit& control, const char* name);
+  QCheckBox* checkBox(CheckBox& control, const char* name);
+  QRadioButton* radio(RadioButton& control, const char* name);
+  QPushButton* button(Button& control, const char* name, std::function<void()> onClick);
+  QLabel* label(Label& control, const char* name);
+  QGroupBox* groupBox(GroupBox& control, const char* name);
+  // A single-selection list: a user's click selects the item and then runs onClick.
+  QListWidget* list(ListBox& control, const char* name, std::function<void()> onClick);
+  // A multi-selection list: the user's selection is copied into the control.
+  QListWidget* multiList(ListBox& control, const char* name);
+  QComboBox* comboBox(ComboBox& control, const char* name);
+  // Vertical up and down arrows; a press runs onPress with the arrow pressed.
+  QWidget* upDown(UpDown& control, const char* name, std::function<void(UpDownButton)> onPress);
+
+ private:
+  struct Watch {
+    const Control* control;
+    std::uint64_t seen;
+    bool pushedOnce;
+    std::function<void()> push;
+  };
+
+  Ui& ui_;
+  std::vector<Watch> watches_;
+  bool pushing_ = false;
+};
+
+// Enabled and visible state, shared by every kind of widget.
+void pushCommonState(QWidget* widget, const Control& control);
+
+// Runs `action` when the watched object gets a mouse click (press and release on it).
+void onMouseClick(QObject* target, std::function<void()> action);
+
+// Hands Enter (13) and '.' (46) pressed in the watched widget to `handler` before the widget
+// itself gets the key, as the program's key-press rules expect.
+void forwardKeys(QObject* target, Binder& binder, std::function<void(char)> handler);
+
+}  // namespace wintarvel::view

@@ -1,0 +1,32 @@
+#pragma once
+// The core keeps text as single bytes (ISO 8859-1): a column of the set file is a byte. These
+// helpers convert at the boundary and keep characters outside Latin-1 out of the widgets.
+
+#include <QString>
+#include <QValidator>
+#include <string>
+
+namespace wintarvel::view {
+
+inline QString toQt(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string toCore(const QString& text) {
+  const QByteArray bytes = text.toLatin1();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool isLatin1(const QString& text);
+
+// A caption shown as it is, without '&' turning into an access key.
+QString plainCaption(const std::string& caption);
+
+// Refuses any input holding a character that the core cannot store.
+class Latin1Validator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& position) const override;
+};
+
+}  // namespace wintarvel::view

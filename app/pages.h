@@ -1,0 +1,31 @@
+#pragma once
+// The eight pages of the main window. Each builder creates the page's widgets through the
+// binder (so each is bound to its control and named after it) and lays them out.
+
+#include <QString>
+
+#include "app/binder.h"
+
+class QLabel;
+class QWidget;
+
+namespace wintarvel::view {
+
+QWidget* buildBasicPage(TFrm1& f, Binder& b);
+QWidget* buildVariablesPage(TFrm1& f, Binder& b);
+QWidget* buildDataFormatPage(TFrm1& f, Binder& b);
+QWidget* buildOutputPage(TFrm1& f, Binder& b);
+QWidget* buildConstructsPage(TFrm1& f, Binder& b);
+QWidget* buildCorrelatedErrorsPage(TFrm1& f, Binder& b);
+QWidget* buildReorderPage(TFrm1& f, Binder& b);
+QWidget* buildFileNamesPage(TFrm1& f, Binder& b);
+
+// A fixed caption of the view that belongs to no control.
+QLabel* staticLabel(const QString& text, const char* name, QWidget* buddy = nullptr);
+// Widgets the program shows and hides keep their place, so the form does not jump around.
+void keepPlaceWhenHidden(QWidget* widget);
+// The width of a radio button's or check box's indicator with its gap, for text that continues
+// a button's caption on the next line.
+int indicatorIndent(QWidget* button);
+
+}  // namespace wintarvel::view

@@ -1,0 +1,13 @@
+#include "app/windows.h"
+
+namespace wintarvel::view {
+
+Windows::Windows(TFrm1& f)
+    : binder(f.ui),
+      main(f, binder),
+      options(f.FrmOptions, binder, &main),
+      about(f.AboutBox, binder, &main) {
+  binder.refresh();
+}
+
+}  // namespace wintarvel::view

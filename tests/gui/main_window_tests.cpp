@@ -1,0 +1,482 @@
+// The real main window, offscreen: what it shows at start and after "New", how the user's
+// typing and clicks reach the program's rules, and that every page is laid out tidily.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "app/windows.h"
+#include "scripted_ui.h"
+
+using namespace wintarvel;
+using wintarvel::testing::RecordingPlatform;
+using wintarvel::testing::ScriptedUi;
+
+namespace {
+
+struct Session {
+  QTemporaryDir startDir;
+  ScriptedUi ui;
+  RecordingPlatform platform;
+  TFrm1 f{ui, platform, startDir.path().toStdString()};
+  view::Windows windows{f};
+};
+
+const char* const kPageNames[] = {"Groups",     "Variables", "TabSheet2", "Output",
+                                  "Constructs", "CorError",  "Reorder",   "TabSheet1"};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void startsWithPagesHiddenAndSavingAndRunningDisabled();
+  void menuHoldsEveryCommandWithItsAccessKey();
+  void newShowsEveryControlOnItsPage();
+  void pointingAtAToolbarButtonShowsItsHint();
+  void enterInTheNameBoxAddsTheDyadicVariable();
+  void periodRemovesTheSelectedVariableAndStaysInTheBox();
+  void numberOfGroupsIsCheckedAfterEveryCharacter();
+  void anErrorInAHandlerIsShownAndTheProgramGoesOn();
+  void radioClickRunsTheRuleAndACheckedButtonStaysChecked();
+  void editsRefuseCharactersOutsideLatin1AndStopAtTheLimit();
+  void twoConstructsShowTheCorrelatedErrorsTab();
+  void closingAsksFirstAndCancelKeepsTheWindowOpen();
+  void exitClosesTheWindowThroughTheProgram();
+  void aboutBoxAndEngineDialogFollowTheirControls();
+  void everyTabCaptionIsReadableAtTheDefaultSize();
+  void noControlOverlapsAnotherOrIsCutOff();
+
+ private:
+  QWidget& window() { return s_->windows.main; }
+  template <class W>
+  W* find(const char* name) {
+    W* w = window().findChild<W*>(QString::fromLatin1(name));
+    if (w == nullptr) qWarning("no widget %s", name);
+    return w;
+  }
+  QAction* action(const char* name) { return find<QAction>(name); }
+  void startNewSetFile();
+  void type(const char* editName, const QString& text);
+  void clickItem(QListWidget* list, int row);
+  void click(const char* name);
+  void showPageOf(QWidget* w);
+
+  std::unique_ptr<Session> s_;
+};
+
+void MainWindowTest::init() {
+  s_ = std::make_unique<Session>();
+  s_->ui.window = &s_->windows.main;
+  window().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window()));
+}
+
+void MainWindowTest::cleanup() {
+  QVERIFY2(s_->ui.unexpected.empty(),
+           s_->ui.unexpected.empty() ? "" : s_->ui.unexpected.front().c_str());
+  s_.reset();
+}
+
+void MainWindowTest::startNewSetFile() {
+  action("FileNewItem")->trigger();
+  QVERIFY(find<QTabWidget>("PageControl1")->isVisible());
+}
+
+void MainWindowTest::type(const char* editName, const QString& text) {
+  QLineEdit* edit = find<QLineEdit>(editName);
+  QVERIFY(edit != nullptr);
+  QTest::keyClicks(edit, text);
+}
+
+// The user clicks only what is on screen: the page holding the widget comes to the top first.
+void MainWindowTest::showPageOf(QWidget* w) {
+  auto* pages = find<QTabWidget>("PageControl1");
+  for (int i = 0; i < pages->count(); ++i) {
+    if (pages->widget(i)->isAncestorOf(w)) pages->setCurrentIndex(i);
+  }
+}
+
+void MainWindowTest::click(const char* name) {
+  auto* w = find<QWidget>(name);
+  QVERIFY(w != nullptr);
+  showPageOf(w);
+  // On the indicator: a button stretched by its layout is hit only on its indicator and text.
+  QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(std::min(8, w->width() / 2), w->height() / 2));
+}
+
+// Characters QTest cannot type, sent as the key events a keyboard layout would produce.
+void typeCharacters(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &release);
+  }
+}
+
+void MainWindowTest::clickItem(QListWidget* list, int row) {
+  showPageOf(list);
+  const QRect rect = list->visualItemRect(list->item(row));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void MainWindowTest::startsWithPagesHiddenAndSavingAndRunningDisabled() {
+  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel"));
+  QVERIFY(find<QTabWidget>("PageControl1")->isHidden());
+  QVERIFY(find<QPushButton>("Done")->isHidden());
+  QVERIFY(find<QPushButton>("Cancel")->isHidden());
+  QVERIFY(!action("BtnSaveSet")->isEnabled());
+  QVERIFY(!action("BtnRun")->isEnabled());
+  QVERIFY(!find<QToolButton>("BtnSaveSet")->isEnabled());
+  QVERIFY(action("BtnNewSet")->isEnabled());
+  for (QAction* a : window().findChildren<QAction*>()) {
+    if (!a->objectName().startsWith(QLatin1String("Btn")))
+      QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+  }
+  QCOMPARE(window().size().expandedTo(QSize(553, 458)), window().size());
+}
+
+void MainWindowTest::menuHoldsEveryCommandWithItsAccessKey() {
+  QStringList top;
+  for (QAction* a : s_->windows.main.menuBar()->actions()) top << a->text();
+  QCOMPARE(top, (QStringList{"&File", "&Run", "&Path", "&Help"}));
+  QMenu* file = find<QMenu>("File1");
+  QStringList fileItems;
+  for (QAction* a : file->actions())
+    fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  QCOMPARE(fileItems, (QStringList{"&Set Files", "&Data Files", "-", "E&xit"}));
+  QStringList setItems;
+  for (QAction* a : find<QMenu>("SetFile1")->actions())
+    setItems << a->objectName() + '=' + a->text();
+  QCOMPARE(setItems,
+           (QStringList{"FileNewItem=&New", "FileOpenItem=&Open", "OpeninNotepad1=O&pen in Notepad",
+                        "FileCloseItem=&Close", "FileSaveItem=&Save", "SaveSetFileAs1=Save &As"}));
+  QCOMPARE(action("Open1")->text(), QStringLiteral("&Open in Notepad"));
+  QCOMPARE(action("Open1")->statusTip(), QStringLiteral("Open an existing Data File"));
+  QCOMPARE(action("ExecuteWinMendra1")->text(), QStringLiteral("&Run Tarvel"));
+  QCOMPARE(action("EditOptions1")->text(), QStringLiteral("&Tarvel Directory"));
+  QCOMPARE(action("HelpAboutItem")->text(), QStringLiteral("&About"));
+  QCOMPARE(file->menuAction()->statusTip(), QStringLiteral("File related commands"));
+  QCOMPARE(find<QMenu>("Help1")->menuAction()->statusTip(), QStringLiteral("Help topics"));
+}
+
+void MainWindowTest::newShowsEveryControlOnItsPage() {
+  startNewSetFile();
+  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - Set File Name"));
+  QVERIFY(action("BtnSaveSet")->isEnabled());
+  QVERIFY(find<QPushButton>("Done")->isVisible());
+  QCOMPARE(find<QPushButton>("Done")->text(), QStringLiteral("Save Set File"));
+  QCOMPARE(find<QPushButton>("Cancel")->text(), QStringLiteral("Close"));
+  auto* pages = find<QTabWidget>("PageControl1");
+  const QStringList captions{"Basic",      "Variables",         "Data Format", "Output",
+                             "Constructs", "Correlated Errors", "Reorder",     "File Names"};
+  for (int i = 0; i < 8; ++i) {
+    QCOMPARE(pages->widget(i)->objectName(), QString::fromLatin1(kPageNames[i]));
+    QCOMPARE(pages->tabText(i), captions[i]);
+  }
+  QVERIFY(!pages->isTabVisible(5));
+
+  const std::vector<std::vector<const char*>> controls = {
+      {"StudyTitleBox", "TxtProgTitle", "TxtNumGroups", "LblNumGroupsRange", "TxtNumSubGroup1",
+       "TxtNumSubGroup2", "Label14", "Label15", "TxtNameSubGroup1", "TxtNameSubGroup2",
+       "GroupBox14", "RadDesTy0", "RadDesTy1", "RadDesTy2", "ChkDropSub", "DropSub", "CmbDrop",
+       "CmdDrop"},
+      {"DyadicBox", "TxtDyVars", "CmbDyVar", "CmdDyVarAdd", "CmdDyVarRem", "CmdDyVarRename", "UDDy",
+       "PersonalityBox", "TxtPerVars", "CmbPerVar", "CmdPerVarAdd", "CmdPerVarRem",
+       "CmdPerVarRename", "UDPer", "ChkSelfM", "ChkReverseVar", "CmdDyVarRev", "LBLRevScore",
+       "TxtRevScore"},
+      {"Label16", "TxtGroupFortran", "ChkSecFmt", "TxtGroup2Fortran", "GroupBox9", "RadInpPat0",
+       "RadInpPat1", "RadInpPat2", "RadInpPat3", "RadInpPat4", "RadInpPat5", "GroupBoxPV",
+       "RBPerBeforeDy", "RBPerAfterDy"},
+      {"RadioGroup1", "RadOut0", "RadOut1", "RadOut2", "RadOut3", "RadOut4", "ChkTechOut", "Label3",
+       "ChkRawData", "GroupBox3", "RadAP0", "RadAP1", "RadAP2"},
+      {"TxtConstruct", "CmbConst", "CmdConstAdd", "CmdConstRem", "LblConstVar", "LstVars",
+       "LstVarsConst", "CmdVarsConstAdd", "CmdVarsConstRem"},
+      {"CorAvailVarList", "CorMapVarList", "CorVarList", "PBCorConnect", "PBCorDisconnect",
+       "PBCorConfirm", "ConRecInfo", "CorRecInfo"},
+      {"GroupBox16", "RadRePat0", "RadRePat1", "RadRePat2", "RadRePat3", "RadRePat4", "RadRePat5",
+       "RadRePat6", "Label7", "GroupBox17", "RadReNewSame0", "RadReNewSame1", "Label2",
+       "MemoReorder", "LblNumReor"},
+      {"TxtSetFile", "Button2", "TxtDataFile", "Button1", "TxtOutFile", "Button3", "TxtCoVar",
+       "CmdCoVar", "LblCoVar", "TxtIndDif", "CmdIndDif", "LblIndDif", "GenInstr", "TxtExeDir"}};
+  for (int page = 0; page < 8; ++page) {
+    for (const char* name : controls[static_cast<std::size_t>(page)]) {
+      QWidget* w = pages->widget(page)->findChild<QWidget*>(QString::fromLatin1(name));
+      QVERIFY2(w != nullptr, name);
+    }
+  }
+  // A few captions and start-up states, read from the widgets themselves.
+  QCOMPARE(find<QRadioButton>("RadDesTy0")->text(), QStringLiteral("Symmetric Block (Default)"));
+  QVERIFY(find<QRadioButton>("RadDesTy0")->isChecked());
+  QCOMPARE(find<QGroupBox>("GroupBox9")->title(), QStringLiteral("Input Pattern "));
+  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("0 record(s) needed"));
+  QCOMPARE(find<QPushButton>("CmdVarsConstAdd")->text(), QStringLiteral("Add ->"));
+  QVERIFY(!find<QGroupBox>("GroupBoxPV")->isEnabled());
+  QVERIFY(find<QWidget>("MemoReorder")->isHidden());
+  QVERIFY(find<QLineEdit>("ConRecInfo")->isHidden());
+  QVERIFY(find<QPushButton>("PBCorConfirm")->isHidden());
+}
+
+void MainWindowTest::pointingAtAToolbarButtonShowsItsHint() {
+  auto* button = find<QToolButton>("BtnNewSet");
+  QCOMPARE(button->toolTip(), QStringLiteral("Create a New Set File"));
+  QTest::mouseMove(button);
+  QTRY_COMPARE(window().findChild<QStatusBar*>()->currentMessage(),
+               QStringLiteral("Create a New Set File"));
+  QTest::mouseMove(find<QToolButton>("BtnOpenSet"));
+  QTRY_COMPARE(window().findChild<QStatusBar*>()->currentMessage(),
+               QStringLiteral("Open an Existing Set File"));
+}
+
+void MainWindowTest::enterInTheNameBoxAddsTheDyadicVariable() {
+  startNewSetFile();
+  type("TxtDyVars", QStringLiteral("Anger"));
+  QTest::keyClick(find<QLineEdit>("TxtDyVars"), Qt::Key_Return);
+  auto* list = find<QListWidget>("CmbDyVar");
+  QCOMPARE(list->count(), 1);
+  QCOMPARE(list->item(0)->text(), QStringLiteral("Anger"));
+  QCOMPARE(find<QLineEdit>("TxtDyVars")->text(), QString());
+  QCOMPARE(s_->f.DyVarList.size(), std::size_t{1});
+  QCOMPARE(s_->f.CmbDyVar.item(0), std::string("Anger"));
+}
+
+void MainWindowTest::periodRemovesTheSelectedVariableAndStaysInTheBox() {
+  startNewSetFile();
+  for (const char* name : {"Anger", "Joy"}) {
+    type("TxtDyVars", QString::fromLatin1(name));
+    QTest::keyClick(find<QLineEdit>("TxtDyVars"), Qt::Key_Return);
+  }
+  auto* list = find<QListWidget>("CmbDyVar");
+  find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+  clickItem(list, 0);
+  QCOMPARE(s_->f.CmbDyVar.itemIndex(), 0);
+  QCOMPARE(find<QLineEdit>("TxtDyVars")->text(), QStringLiteral("Anger"));
+  // Clicking the same item again copies its name again.
+  type("TxtDyVars", QStringLiteral("x"));
+  clickItem(list, 0);
+  QCOMPARE(find<QLineEdit>("TxtDyVars")->text(), QStringLiteral("Anger"));
+
+  QTest::keyClick(find<QLineEdit>("TxtDyVars"), '.');
+  QCOMPARE(list->count(), 1);
+  QCOMPARE(list->item(0)->text(), QStringLiteral("Joy"));
+  QCOMPARE(find<QLineEdit>("TxtDyVars")->text(), QStringLiteral("."));
+  QCOMPARE(s_->f.TxtDyVars.text(), std::string("."));
+}
+
+void MainWindowTest::numberOfGroupsIsCheckedAfterEveryCharacter() {
+  startNewSetFile();
+  type("TxtNumSubGroup1", QStringLiteral("3"));
+  type("TxtNumSubGroup2", QStringLiteral("3"));
+  click("RadRePat1");
+  click("RadReNewSame0");
+  auto* label = find<QLabel>("LblNumReor");
+  QCOMPARE(label->text(), QStringLiteral("1 record(s) needed"));
+  QVERIFY(find<QWidget>("MemoReorder")->isVisibleTo(find<QWidget>("Reorder")));
+
+  auto* groups = find<QLineEdit>("TxtNumGroups");
+  QTest::keyClick(groups, Qt::Key_End);
+  QTest::keyClick(groups, '2');
+  QCOMPARE(label->text(), QStringLiteral("12 record(s) needed"));
+  QTest::keyClick(groups, '5');
+  QCOMPARE(label->text(), QStringLiteral("125 record(s) needed"));
+  QTest::keyClick(groups, Qt::Key_Backspace);
+  QCOMPARE(label->text(), QStringLiteral("12 record(s) needed"));
+  QCOMPARE(s_->f.NumGroups, 12);
+  QVERIFY(s_->ui.errors.empty());
+}
+
+void MainWindowTest::anErrorInAHandlerIsShownAndTheProgramGoesOn() {
+  startNewSetFile();
+  type("TxtNumSubGroup1", QStringLiteral("3"));
+  type("TxtNumSubGroup2", QStringLiteral("3"));
+  click("RadRePat1");
+  auto* groups = find<QLineEdit>("TxtNumGroups");
+  QTest::keyClick(groups, Qt::Key_End);
+  QTest::keyClick(groups, 'x');
+  QCOMPARE(s_->ui.errors.size(), std::size_t{1});
+  QCOMPARE(s_->ui.errors[0], std::string("'1x' is not a valid integer value."));
+  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("1 record(s) needed"));
+  QCOMPARE(groups->text(), QStringLiteral("1x"));
+  QTest::keyClick(groups, Qt::Key_Backspace);
+  QTest::keyClick(groups, '4');
+  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("1 record(s) needed"));
+  click("RadReNewSame0");
+  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("14 record(s) needed"));
+  QCOMPARE(s_->ui.errors.size(), std::size_t{1});
+}
+
+void MainWindowTest::radioClickRunsTheRuleAndACheckedButtonStaysChecked() {
+  startNewSetFile();
+  auto* half = find<QRadioButton>("RadDesTy2");
+  click("RadDesTy2");
+  QVERIFY(half->isChecked());
+  QVERIFY(!find<QRadioButton>("RadDesTy0")->isChecked());
+  QVERIFY(s_->f.RadDesTy2.checked());
+  QVERIFY(!find<QCheckBox>("ChkSelfM")->isEnabled());
+  QVERIFY(find<QLineEdit>("TxtNameSubGroup1")->isVisibleTo(find<QWidget>("Groups")));
+  click("RadDesTy2");
+  QVERIFY(half->isChecked());
+  QVERIFY(s_->f.RadDesTy2.checked());
+
+  auto* selfMeasures = find<QCheckBox>("ChkSelfM");
+  click("RadDesTy1");
+  QVERIFY(selfMeasures->isEnabled());
+  click("ChkSelfM");
+  QCOMPARE(selfMeasures->isChecked(), s_->f.ChkSelfM.checked());
+}
+
+void MainWindowTest::editsRefuseCharactersOutsideLatin1AndStopAtTheLimit() {
+  startNewSetFile();
+  auto* name = find<QLineEdit>("TxtDyVars");
+  typeCharacters(name, QString::fromUtf8("Gr\u00fc\u20acn"));
+  QCOMPARE(name->text(), QString::fromUtf8("Gr\u00fcn"));
+  QCOMPARE(s_->f.TxtDyVars.text(), std::string("Gr\xfcn"));
+  QTest::keyClicks(name, QStringLiteral("abcdefghij"));
+  QCOMPARE(name->text().size(), 10);
+  QCOMPARE(s_->f.TxtDyVars.text().size(), std::size_t{10});
+  // A longer text set by the program stays whole.
+  s_->windows.binder.run([this] { s_->f.TxtProgTitle.setText(std::string(70, 'T')); });
+  QCOMPARE(find<QLineEdit>("TxtProgTitle")->text().size(), 70);
+}
+
+void MainWindowTest::twoConstructsShowTheCorrelatedErrorsTab() {
+  startNewSetFile();
+  auto* pages = find<QTabWidget>("PageControl1");
+  for (const char* name : {"Self", "Other"}) {
+    type("TxtConstruct", QString::fromLatin1(name));
+    QTest::keyClick(find<QLineEdit>("TxtConstruct"), Qt::Key_Return);
+  }
+  QCOMPARE(find<QListWidget>("CmbConst")->count(), 2);
+  QVERIFY(pages->isTabVisible(5));
+  QCOMPARE(find<QLabel>("LblConstVar")->text(), QStringLiteral("Other"));
+}
+
+void MainWindowTest::closingAsksFirstAndCancelKeepsTheWindowOpen() {
+  startNewSetFile();
+  type("TxtProgTitle", QStringLiteral("Roommates"));
+  QVERIFY(s_->f.Modified);
+  s_->ui.answers.push_back(Answer::Cancel);
+  window().close();
+  QVERIFY(window().isVisible());
+  QCOMPARE(s_->ui.questions.size(), std::size_t{1});
+  s_->ui.answers.push_back(Answer::No);
+  window().close();
+  QVERIFY(!window().isVisible());
+}
+
+void MainWindowTest::exitClosesTheWindowThroughTheProgram() {
+  action("FileExitItem")->trigger();
+  QCOMPARE(s_->ui.closeRequests, 1);
+  QVERIFY(!window().isVisible());
+  QVERIFY(s_->ui.questions.empty());
+}
+
+void MainWindowTest::aboutBoxAndEngineDialogFollowTheirControls() {
+  auto* about = window().findChild<QDialog*>(QStringLiteral("AboutBox"));
+  QVERIFY(about->isHidden());
+  action("HelpAboutItem")->trigger();
+  action("HelpAboutItem")->trigger();
+  QVERIFY(about->isVisible());
+  QCOMPARE(window().findChildren<QDialog*>(QStringLiteral("AboutBox")).size(), 1);
+  QCOMPARE(about->windowTitle(), QStringLiteral("About"));
+  QCOMPARE(about->findChild<QLabel*>("Label2")->text(),
+           QStringLiteral("Last updated on 10-10-2006"));
+  QVERIFY(about->findChild<QLabel*>("Label1")->font().bold());
+  QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+  QVERIFY(about->isHidden());
+  QVERIFY(!s_->f.AboutBox.visible());
+
+  auto* options = window().findChild<QDialog*>(QStringLiteral("FrmOptions"));
+  action("EditOptions1")->trigger();
+  QVERIFY(options->isVisible());
+  QCOMPARE(options->windowTitle(), QStringLiteral("WinTarvel - Tarvel.exe Directory"));
+  QCOMPARE(options->findChild<QLabel*>("Label1")->text(), QStringLiteral("Path to tarvel.exe"));
+  QTest::keyClicks(options->findChild<QLineEdit*>("TxttvlPath"),
+                   QStringLiteral("/opt/tarvel/tarvel.exe"));
+  QCOMPARE(s_->f.FrmOptions.TxttvlPath.text(), std::string("/opt/tarvel/tarvel.exe"));
+  QTest::mouseClick(options->findChild<QPushButton*>("CmdOptCancel"), Qt::LeftButton);
+  QVERIFY(options->isHidden());
+  action("EditOptions1")->trigger();
+  QTest::keyClick(options, Qt::Key_Escape);
+  QVERIFY(options->isHidden());
+  QVERIFY(!s_->f.FrmOptions.visible());
+}
+
+void MainWindowTest::everyTabCaptionIsReadableAtTheDefaultSize() {
+  startNewSetFile();
+  for (const char* name : {"A", "B"}) {
+    type("TxtConstruct", QString::fromLatin1(name));
+    QTest::keyClick(find<QLineEdit>("TxtConstruct"), Qt::Key_Return);
+  }
+  auto* pages = find<QTabWidget>("PageControl1");
+  QVERIFY(pages->isTabVisible(5));
+  QTabBar* bar = pages->tabBar();
+  QCoreApplication::processEvents();
+  for (int i = 0; i < bar->count(); ++i) {
+    const QRect tab = bar->tabRect(i);
+    QVERIFY2(tab.right() <= bar->width(), qPrintable(bar->tabText(i)));
+    QVERIFY2(tab.width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
+             qPrintable(bar->tabText(i)));
+  }
+}
+
+void MainWindowTest::noControlOverlapsAnotherOrIsCutOff() {
+  startNewSetFile();
+  // Show everything the program may show, so that those controls are checked too.
+  s_->windows.binder.run([this] {
+    s_->f.RadDesTy1.setChecked(true);
+    s_->f.ChkReverseVar.setChecked(true);
+    s_->f.ChkSecFmt.setChecked(true);
+    s_->f.RadRePat1.setChecked(true);
+    s_->f.CorError.setTabVisible(true);
+  });
+  auto* pages = find<QTabWidget>("PageControl1");
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QWidget* page = pages->widget(i);
+    QCoreApplication::processEvents();
+    QList<QWidget*> shown;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+      if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
+      if (!w->isVisibleTo(page)) continue;
+      const QString what = QString::fromLatin1(kPageNames[i]) + '/' + w->objectName();
+      QVERIFY2(w->parentWidget()->rect().contains(w->geometry()),
+               qPrintable(what + " leaves its parent"));
+      const QSize least = w->minimumSizeHint();
+      QVERIFY2(w->width() >= least.width() && w->height() >= least.height(),
+               qPrintable(what + " is cut off"));
+      shown << w;
+    }
+    for (QWidget* a : shown) {
+      for (QWidget* b : shown) {
+        if (a < b && a->parentWidget() == b->parentWidget()) {
+          QVERIFY2(!a->geometry().intersects(b->geometry()),
+                   qPrintable(a->objectName() + " overlaps " + b->objectName()));
+        }
+      }
+    }
+  }
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_tests.moc"
