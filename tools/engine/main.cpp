@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "model/frm1.h"
-#include "run/posix_platform.h"
+#include "run/native_platform.h"
 #include "setup_report.h"
 
 namespace {
@@ -122,7 +122,7 @@ class StandInRun {
 
   std::string workingDir_;
   QuietUi ui_;
-  wintarvel::PosixPlatform platform_;
+  wintarvel::NativePlatform platform_;
   wintarvel::TFrm1 study_;
   std::vector<std::string> paths_;
 };
@@ -131,7 +131,7 @@ class StandInRun {
 
 int main() {
   try {
-    StandInRun run(wintarvel::PosixPlatform().currentDir());
+    StandInRun run(wintarvel::NativePlatform().currentDir());
     if (const auto failure = run.run()) {
       run.reportFailure(*failure);
       return failure->exitCode;
