@@ -119,7 +119,7 @@ class SetFileReader {
     readTitleLine();
     readParameterLine();
     readDyadicNames();
-    if (personalityNamesFollow_) readNamesInto(f_.CmbPerVar, personalityCount_);
+    if (personalityNamesFollow_) readPersonalityNames();
     readConstructs();
     if (f_.ChkReverseVar.checked()) readReverseScoring();
     readFormatRecords();
@@ -224,6 +224,17 @@ class SetFileReader {
 
   void readNamesInto(ListBox& list, int count) {
     readNames(count, [&list](const std::string& name) { list.add(name); });
+  }
+
+  // The read-order choice is enabled only while there are personality variables, also when a
+  // damaged file announces them without any.
+  void readPersonalityNames() {
+    readNamesInto(f_.CmbPerVar, personalityCount_);
+    const bool any = f_.CmbPerVar.count() > 0;
+    for (Control* control :
+         std::initializer_list<Control*>{&f_.GroupBoxPV, &f_.RBPerBeforeDy, &f_.RBPerAfterDy}) {
+      control->setEnabled(any);
+    }
   }
 
   void readDyadicNames() {

@@ -110,6 +110,12 @@ TEST(SetFileReader, PersonalityNamesAreReadOnlyForReadOrderOneOrTwo) {
   EXPECT_TRUE(before.f.RBPerBeforeDy.checked());
   EXPECT_EQ(before.f.TxtGroupFortran.text(), "(F2.0)");
 
+  // Announced without any names, the read order stays disabled.
+  ReadStudy noNames(title() + crlf(" 2 2 0  10101 000000 000010") + crlf(""));
+  EXPECT_EQ(noNames.f.CmbPerVar.count(), 0);
+  EXPECT_FALSE(noNames.f.GroupBoxPV.enabled());
+  EXPECT_FALSE(noNames.f.RBPerBeforeDy.enabled());
+
   // Round robin input lets "after" stay selected.
   ReadStudy after(title() + crlf(" 2 2 0  10102 200000 000010") + names + crlf(""));
   EXPECT_TRUE(after.f.RBPerAfterDy.checked());
