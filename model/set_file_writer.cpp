@@ -261,35 +261,57 @@ std::string composeSetFile(TFrm1& f, const CheckedNumbers& n) {
   return content;
 }
 
-// Writes a temporary file beside the target and renames it over the target, so that a failure
-// at any point leaves the previous file whole. Returns the system's reason on failure.
-std::optional<std::string> writeAtomically(const std::string& path, const std::string& content) {
-  namespace fs = std::filesystem;
-  const fs::path target(path);
-  if (!target.has_filename()) return std::string("not a file name");
-  std::FILE* out = nullptr;
-  fs::path temporary;
-  for (int attempt = 0; attempt < 100 && out == nullptr; ++attempt) {
+namespace fs = std::filesystem;
+
+// The file a save replaces: a link is followed, so that the file it names gets the new content.
+fs::path replacedFile(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_symlink(path, ec)) {
+    const fs::path resolved = fs::weakly_canonical(path, ec);
+    if (!ec) return resolved;
+  }
+  return fs::path(path);
+}
+
+// Creates a new temporary file beside the target; never opens an existing one.
+std::FILE* createTemporary(const fs::path& target, fs::path& temporary, int& error) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = target;
     temporary += ".tmp" + std::to_string(attempt);
-    out = std::fopen(temporary.string().c_str(), "wbx");  // never reuses an existing file
-    if (out == nullptr && errno != EEXIST) return std::string(std::strerror(errno));
+    if (std::FILE* out = std::fopen(temporary.string().c_str(), "wbx")) return out;
+    error = errno;
+    if (error != EEXIST) return nullptr;
   }
-  if (out == nullptr) return std::string(std::strerror(EEXIST));
-  const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
-  const int writeError = errno;
-  const bool closed = std::fclose(out) == 0;
+  return nullptr;
+}
+
+// Writes a temporary file beside the target and renames it over the target, so that a failure
+// at any point leaves the previous file whole. A read-only file is not replaced, as it would not
+// be overwritten either. Returns the system's reason on failure.
+std::optional<std::string> writeAtomically(const std::string& path, const std::string& content) {
+  const fs::path target = replacedFile(path);
+  if (!target.has_filename()) return std::string(std::strerror(EISDIR));
   std::error_code ec;
-  if (!written || !closed) {
-    const int error = written ? errno : writeError;
-    fs::remove(temporary, ec);
-    return std::string(std::strerror(error));
+  const fs::file_status previous = fs::status(target, ec);
+  const bool replacing = fs::is_regular_file(previous);
+  if (replacing && (previous.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    return std::string(std::strerror(EACCES));
   }
-  fs::rename(temporary, target, ec);
-  if (ec) {
+
+  fs::path temporary;
+  int error = 0;
+  std::FILE* out = createTemporary(target, temporary, error);
+  if (out == nullptr) return std::string(std::strerror(error));
+  const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
+  if (!written) error = errno;
+  const bool closed = std::fclose(out) == 0;
+  if (written && !closed) error = errno;
+  if (written && closed && replacing) fs::permissions(temporary, previous.permissions(), ec);
+  if (written && closed) fs::rename(temporary, target, ec);
+  if (!written || !closed || ec) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    return ec.message();
+    return written && closed ? ec.message() : std::string(std::strerror(error));
   }
   return std::nullopt;
 }

@@ -381,6 +381,29 @@ TEST(SetFileWriter, AFileThatCannotBeWrittenIsReportedAndTheOldOneStaysWhole) {
   EXPECT_NE(fx.ui.messages[1].text.find(missing), std::string::npos);
   EXPECT_NE(fx.ui.messages[1].text.find("No such file or directory"), std::string::npos);
 
+  // A read-only file is not replaced.
+  const std::string readOnly = dir.file("read-only.set");
+  writeFile(readOnly, "previous content");
+  fs::permissions(readOnly, fs::perms::owner_read);
+  fx.f.TxtSetFile.setText(readOnly);
+  EXPECT_FALSE(fx.f.SaveSetFile());
+  EXPECT_EQ(readFile(readOnly), "previous content");
+  ASSERT_EQ(fx.ui.messages.size(), 3u);
+  EXPECT_NE(fx.ui.messages[2].text.find("Permission denied"), std::string::npos);
+  fs::remove(readOnly);
+
+  // A link gets its file written, and stays a link.
+  const std::string linked = dir.file("linked.set");
+  const std::string link = dir.file("link.set");
+  writeFile(linked, "old");
+  fs::create_symlink(linked, link);
+  fx.f.TxtSetFile.setText(link);
+  EXPECT_TRUE(fx.f.SaveSetFile());
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(readFile(linked).substr(0, 6), "Atomic");
+  fs::remove(link);
+  fs::remove(linked);
+
   // A good save replaces the old file and leaves nothing else behind.
   const std::string good = dir.file("good.set");
   writeFile(good, "old");
