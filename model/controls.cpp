@@ -103,7 +103,9 @@ void ListBox::setItemIndex(int i) {
   touch();
 }
 
-void ListBox::add(const std::string& s) { insert(count(), s); }
+void ListBox::add(const std::string& s) {
+  insert(count(), s);
+}
 
 void ListBox::insert(int i, const std::string& s) {
   if (i < 0 || i > count()) throw std::out_of_range("list index out of bounds");
@@ -191,7 +193,9 @@ void Memo::replace(std::size_t position, std::size_t length, const std::string& 
   changed();
 }
 
-void Memo::appendLine(const std::string& line) { replace(text_.size(), 0, line + "\r\n"); }
+void Memo::appendLine(const std::string& line) {
+  replace(text_.size(), 0, line + "\r\n");
+}
 
 std::size_t Memo::lineCount() const {
   if (text_.empty()) return 0;

@@ -22,10 +22,9 @@ void TFrm1::setUpControls() {
   OpenDialog.setFilter("All files (*.*)|*.*");
 
   const std::initializer_list<std::pair<TabSheet*, const char*>> pages = {
-      {&Groups, "Basic"},          {&Variables, "Variables"},
-      {&TabSheet2, "Data Format"}, {&Output, "Output"},
-      {&Constructs, "Constructs"}, {&CorError, "Correlated Errors"},
-      {&Reorder, "Reorder"},       {&TabSheet1, "File Names"}};
+      {&Groups, "Basic"},    {&Variables, "Variables"},   {&TabSheet2, "Data Format"},
+      {&Output, "Output"},   {&Constructs, "Constructs"}, {&CorError, "Correlated Errors"},
+      {&Reorder, "Reorder"}, {&TabSheet1, "File Names"}};
   for (const auto& [page, caption] : pages) page->setCaption(caption);
   CorError.setTabVisible(false);
   PageControl1.setVisible(false);
@@ -49,8 +48,8 @@ void TFrm1::setUpControls() {
   Label15.setCaption("Subgroup 2 Name");
   TxtNameSubGroup1.setMaxLength(8);
   TxtNameSubGroup2.setMaxLength(8);
-  for (Control* c : std::initializer_list<Control*>{&Label14, &Label15, &TxtNameSubGroup1,
-                                                    &TxtNameSubGroup2}) {
+  for (Control* c :
+       std::initializer_list<Control*>{&Label14, &Label15, &TxtNameSubGroup1, &TxtNameSubGroup2}) {
     c->setVisible(false);
   }
   GroupBox14.setCaption("Design Type");
@@ -136,8 +135,8 @@ void TFrm1::setUpControls() {
   PBCorConnect.setCaption("Correlate ->");
   PBCorDisconnect.setCaption("<- Uncorrelate");
   PBCorConfirm.setCaption("Confirm");
-  for (Control* c : std::initializer_list<Control*>{&PBCorConnect, &PBCorDisconnect,
-                                                    &PBCorConfirm}) {
+  for (Control* c :
+       std::initializer_list<Control*>{&PBCorConnect, &PBCorDisconnect, &PBCorConfirm}) {
     c->setEnabled(false);
   }
   for (Control* c : std::initializer_list<Control*>{&PBCorConfirm, &ConRecInfo, &CorRecInfo}) {
@@ -204,8 +203,8 @@ void TFrm1::wireHandlers() {
                          &RadInpPat5, &RBPerBeforeDy, &RBPerAfterDy}) {
     r->onClick = [this] { InputOptChange(); };
   }
-  for (RadioButton* r : {&RadOut0, &RadOut1, &RadOut2, &RadOut3, &RadOut4, &RadAP0, &RadAP1,
-                         &RadAP2}) {
+  for (RadioButton* r :
+       {&RadOut0, &RadOut1, &RadOut2, &RadOut3, &RadOut4, &RadAP0, &RadAP1, &RadAP2}) {
     r->onClick = [this] { CheckOptFiles(); };
   }
   for (RadioButton* r : {&RadRePat0, &RadRePat1, &RadRePat2, &RadRePat3, &RadRePat4, &RadRePat5,
@@ -217,6 +216,8 @@ void TFrm1::wireHandlers() {
   }
 }
 
-void TFrm1::ChangeCallback() { Modified = true; }
+void TFrm1::ChangeCallback() {
+  Modified = true;
+}
 
 }  // namespace wintarvel

@@ -29,7 +29,8 @@ class Platform {
   virtual void createIfMissing(const std::string& path) = 0;
   // Starts the engine in workingDir and waits for it without a time limit; nullopt when it did
   // not start.
-  virtual std::optional<int> runEngine(const std::string& program, const std::string& workingDir) = 0;
+  virtual std::optional<int> runEngine(const std::string& program,
+                                       const std::string& workingDir) = 0;
   // Opens a file in the text viewer; not waited for, failure ignored.
   virtual void startViewer(const std::string& path) = 0;
 };
