@@ -64,8 +64,10 @@ QWidget* buildReorderPage(TFrm1& f, Binder& b) {
   auto* layout = new QHBoxLayout(page);
   layout->addWidget(reorderPattern(f, b));
   auto* right = new QVBoxLayout;
-  right->addWidget(newOrSame(f, b));
+  // The count stays on top: the record choice and the memo below it come and go.
   right->addWidget(b.label(f.LblNumReor, "LblNumReor"));
+  right->addSpacing(6);
+  right->addWidget(newOrSame(f, b));
   MemoEdit* memo = boundMemo(b, f.MemoReorder, "MemoReorder");
   keepPlaceWhenHidden(memo);
   right->addWidget(memo, 1);

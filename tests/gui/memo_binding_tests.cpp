@@ -1,0 +1,133 @@
+// The reorder memo is bound edit by edit: the core's text must equal the widget's after every
+// kind of edit, with CR LF line ends, and a text the program sets must reach the widget.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <memory>
+
+#include "app/windows.h"
+#include "scripted_ui.h"
+
+using namespace wintarvel;
+
+namespace {
+
+struct Session {
+  QTemporaryDir startDir;
+  testing::ScriptedUi ui;
+  testing::RecordingPlatform platform;
+  TFrm1 f{ui, platform, startDir.path().toStdString()};
+  view::Windows windows{f};
+};
+
+std::string asCore(QString text) {
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text.toStdString();
+}
+
+}  // namespace
+
+class MemoBindingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    s_ = std::make_unique<Session>();
+    s_->windows.binder.run([this] {
+      s_->f.BtnNewSetClick();
+      s_->f.RadRePat1.setChecked(true);
+    });
+    memo_ = s_->windows.main.findChild<QPlainTextEdit*>(QStringLiteral("MemoReorder"));
+    QVERIFY(memo_ != nullptr);
+  }
+  void cleanup() { s_.reset(); }
+
+  void typedLinesReachTheCoreWithCrLf() {
+    QTest::keyClicks(memo_, QStringLiteral("1 2 3"));
+    QTest::keyClick(memo_, Qt::Key_Return);
+    QTest::keyClicks(memo_, QStringLiteral("3 2 1"));
+    QCOMPARE(s_->f.MemoReorder.text(), std::string("1 2 3\r\n3 2 1"));
+    QCOMPARE(s_->f.MemoReorder.lineCount(), std::size_t{2});
+    // Shift+Enter breaks the line like Enter: each line of the core is one block.
+    QTest::keyClick(memo_, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(memo_, QStringLiteral("2 1 3"));
+    QCOMPARE(s_->f.MemoReorder.text(), std::string("1 2 3\r\n3 2 1\r\n2 1 3"));
+  }
+
+  void editsInTheMiddleAcrossLineBreaksAndUndoStayInStep() {
+    QTest::keyClicks(memo_, QStringLiteral("aaa"));
+    QTest::keyClick(memo_, Qt::Key_Return);
+    QTest::keyClicks(memo_, QStringLiteral("bbb"));
+    QTest::keyClick(memo_, Qt::Key_Return);
+    QTest::keyClicks(memo_, QStringLiteral("ccc"));
+    // Join the first two lines by deleting the line break after "aaa".
+    QTextCursor cursor = memo_->textCursor();
+    cursor.setPosition(3);
+    memo_->setTextCursor(cursor);
+    QTest::keyClick(memo_, Qt::Key_Delete);
+    QCOMPARE(s_->f.MemoReorder.text(), asCore(memo_->toPlainText()));
+    QCOMPARE(s_->f.MemoReorder.text(), std::string("aaabbb\r\nccc"));
+    // Select across the remaining break and replace the selection.
+    cursor.setPosition(4);
+    cursor.setPosition(9, QTextCursor::KeepAnchor);
+    memo_->setTextCursor(cursor);
+    QTest::keyClicks(memo_, QStringLiteral("X"));
+    QCOMPARE(memo_->toPlainText(), QStringLiteral("aaabXc"));
+    QCOMPARE(s_->f.MemoReorder.text(), std::string("aaabXc"));
+    QTest::keyClick(memo_, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(s_->f.MemoReorder.text(), asCore(memo_->toPlainText()));
+    memo_->selectAll();
+    QTest::keyClicks(memo_, QStringLiteral("z"));
+    QCOMPARE(s_->f.MemoReorder.text(), std::string("z"));
+    QTest::keyClick(memo_, Qt::Key_Backspace);
+    QCOMPARE(s_->f.MemoReorder.text(), std::string());
+  }
+
+  void aTextSetByTheProgramReachesTheWidgetAndEditsGoOnFromThere() {
+    s_->windows.binder.run([this] { s_->f.MemoReorder.setText("1 2\r\n2 1\r\n"); });
+    QCOMPARE(memo_->toPlainText(), QStringLiteral("1 2\n2 1\n"));
+    memo_->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo_, QStringLiteral("3"));
+    QCOMPARE(s_->f.MemoReorder.text(), std::string("1 2\r\n2 1\r\n3"));
+    // The count label follows every keystroke.
+    auto* label = s_->windows.main.findChild<QWidget*>(QStringLiteral("LblNumReor"));
+    QVERIFY(label != nullptr);
+    QCOMPARE(s_->f.LblNumReor.caption(), std::string("Perhaps you have too many record(s)"));
+  }
+
+  void charactersOutsideLatin1AreRefused() {
+    QTest::keyClicks(memo_, QStringLiteral("ab"));
+    QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u20ac"));
+    QApplication::sendEvent(memo_, &euro);
+    QCOMPARE(memo_->toPlainText(), QStringLiteral("ab"));
+    QCOMPARE(s_->f.MemoReorder.text(), std::string("ab"));
+  }
+
+  void aLargeTextIsNotCopiedPerKeystroke() {
+    std::string big;
+    for (int i = 0; i < 200000; ++i) big += "1 2 3 4 5 6\r\n";
+    s_->windows.binder.run([&] { s_->f.MemoReorder.setText(big); });
+    QCOMPARE(memo_->document()->blockCount(), 200001);
+    memo_->moveCursor(QTextCursor::Start);
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 50; ++i) QTest::keyClick(memo_, Qt::Key_7);
+    const qint64 ms = clock.elapsed();
+    QCOMPARE(s_->f.MemoReorder.text().substr(0, 52), std::string(50, '7') + "1 ");
+    QCOMPARE(s_->f.MemoReorder.text().size(), big.size() + 50);
+    // Pushing the whole text back into the widget per key would take far longer than this.
+    QVERIFY2(ms < 2000, qPrintable(QString::number(ms) + " ms for 50 keys"));
+  }
+
+ private:
+  std::unique_ptr<Session> s_;
+  QPlainTextEdit* memo_ = nullptr;
+};
+
+QTEST_MAIN(MemoBindingTest)
+#include "memo_binding_tests.moc"

@@ -1,0 +1,157 @@
+// The Qt answers to the program's requests: message boxes, questions, file dialogs and the
+// wait for the engine with its Stop button.
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "app/qt_platform.h"
+#include "app/qt_ui.h"
+
+using namespace wintarvel;
+
+namespace {
+
+// Runs `act` on the next modal dialog as soon as it is up.
+void whenModalOpens(std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      timer->stop();
+      timer->deleteLater();
+      act(modal);
+    }
+  });
+  timer->start(20);
+}
+
+}  // namespace
+
+class QtServicesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QApplication::setApplicationName(QStringLiteral("WinTarvel")); }
+
+  void filtersAreWrittenInQtsForm() {
+    QCOMPARE(view::qtNameFilters("All files (*.*)|*.*"), QStringList{"All files (*)"});
+    QCOMPARE(view::qtNameFilters("Dat Files|*.txt;*.dat"), QStringList{"Dat Files (*.txt *.dat)"});
+    QCOMPARE(view::qtNameFilters("Output Files|*.out|Any|*.*"),
+             (QStringList{"Output Files (*.out)", "Any (*)"}));
+    QCOMPARE(view::qtNameFilters(""), QStringList());
+    QCOMPARE(view::qtNameFilters("dangling"), QStringList());
+  }
+
+  void aMessageWithoutCaptionShowsTheProgramsTitle() {
+    view::QtUi ui;
+    QString title, text;
+    whenModalOpens([&](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      title = box->windowTitle();
+      text = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    ui.showMessage("Data inconsistency", "");
+    QCOMPARE(title, QStringLiteral("WinTarvel"));
+    QCOMPARE(text, QStringLiteral("Data inconsistency"));
+  }
+
+  void questionsOfferTheRequestedButtonsAndReturnTheAnswer() {
+    view::QtUi ui;
+    QMessageBox::StandardButtons offered;
+    whenModalOpens([&](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      offered = box->standardButtons();
+      box->button(QMessageBox::Cancel)->click();
+    });
+    QCOMPARE(
+        ui.ask("Changes have been made, do you want to save it?", "Confirm", Buttons::YesNoCancel),
+        Answer::Cancel);
+    QCOMPARE(offered, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    whenModalOpens([&](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      offered = box->standardButtons();
+      QCOMPARE(box->windowTitle(), QStringLiteral("Confirm"));
+      box->button(QMessageBox::No)->click();
+    });
+    QCOMPARE(ui.ask("?", "Confirm", Buttons::YesNo), Answer::No);
+    QCOMPARE(offered, QMessageBox::Yes | QMessageBox::No);
+  }
+
+  void theFileDialogUsesTheSettingsAndReturnsTheChosenPath() {
+    QTemporaryDir dir;
+    view::QtUi ui;
+    FileDialog dialog(FileDialogKind::Open);
+    dialog.setTitle("Choose The Data File");
+    dialog.setDefaultExt("txt");
+    dialog.setFilter("Dat Files|*.txt;*.dat");
+    const std::string wanted = dir.path().toStdString() + "/study.dat";
+    dialog.setFileName(wanted);
+    QString title, filter;
+    bool anyFile = false;
+    whenModalOpens([&](QWidget* w) {
+      auto* box = qobject_cast<QFileDialog*>(w);
+      title = box->windowTitle();
+      filter = box->selectedNameFilter();
+      anyFile = box->fileMode() == QFileDialog::AnyFile;
+      QMetaObject::invokeMethod(box, "accept");
+    });
+    QVERIFY(ui.execute(dialog));
+    QCOMPARE(title, QStringLiteral("Choose The Data File"));
+    QCOMPARE(filter, QStringLiteral("Dat Files (*.txt *.dat)"));
+    QVERIFY(anyFile);
+    QCOMPARE(dialog.fileName(), wanted);
+
+    whenModalOpens([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    dialog.setFileName("*.set");
+    QVERIFY(!ui.execute(dialog));
+    QCOMPARE(dialog.fileName(), std::string("*.set"));
+  }
+
+#ifdef WINTARVEL_ENGINE
+  void theEngineRunsInItsFolderWhileTheWaitIsShown() {
+    // Without an instruction file the stand-in ends at once with its own exit code 2.
+    QTemporaryDir dir;
+    view::QtPlatform platform;
+    QCOMPARE(platform.runEngine(WINTARVEL_ENGINE, dir.path().toStdString()), std::optional<int>(2));
+    QCOMPARE(
+        platform.runEngine(dir.path().toStdString() + "/missing.exe", dir.path().toStdString()),
+        std::nullopt);
+  }
+#endif
+
+  void stoppingTheEngineEndsItAndReportsNoResult() {
+    QTemporaryDir dir;
+    const QString script = dir.filePath(QStringLiteral("tarvel.exe"));
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\nsleep 60\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    view::QtPlatform platform;
+    QString title, elapsed;
+    whenModalOpens([&](QWidget* w) {
+      title = w->windowTitle();
+      elapsed = w->findChild<QLabel*>(QStringLiteral("EngineWaitElapsed"))->text();
+      w->findChild<QPushButton*>(QStringLiteral("EngineWaitStop"))->click();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(platform.runEngine(script.toStdString(), dir.path().toStdString()), std::nullopt);
+    QVERIFY(clock.elapsed() < 20000);
+    QCOMPARE(title, QStringLiteral("Tarvel is running"));
+    QVERIFY(elapsed.startsWith(QStringLiteral("Elapsed time: 0:00:0")));
+  }
+};
+
+QTEST_MAIN(QtServicesTest)
+#include "qt_services_tests.moc"
