@@ -134,7 +134,7 @@ class QtServicesTest : public QObject {
     const QString script = dir.filePath(QStringLiteral("tarvel.exe"));
     QFile file(script);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\nsleep 60\n");
+    file.write("#!/bin/sh\nexec sleep 60\n");
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     view::QtPlatform platform;
