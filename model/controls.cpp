@@ -29,13 +29,7 @@ void Control::setVisible(bool on) {
   touch();
 }
 
-void Label::setCaption(const std::string& caption) {
-  if (caption_ == caption) return;
-  caption_ = caption;
-  touch();
-}
-
-void Button::setCaption(const std::string& caption) {
+void Captioned::setCaption(const std::string& caption) {
   if (caption_ == caption) return;
   caption_ = caption;
   touch();
@@ -46,12 +40,6 @@ void Edit::setText(const std::string& text) {
   text_ = text;
   touch();
   if (onChange) onChange();
-}
-
-void CheckBox::setCaption(const std::string& caption) {
-  if (caption_ == caption) return;
-  caption_ = caption;
-  touch();
 }
 
 void CheckBox::setChecked(bool on) {
@@ -66,12 +54,6 @@ int RadioGroup::checkedIndex() const {
     if (buttons_[i]->checked()) return static_cast<int>(i);
   }
   return -1;
-}
-
-void RadioButton::setCaption(const std::string& caption) {
-  if (caption_ == caption) return;
-  caption_ = caption;
-  touch();
 }
 
 void RadioButton::uncheckSilently() {
@@ -221,12 +203,6 @@ std::vector<std::string> Memo::lines() const {
 void Memo::changed() {
   touch();
   if (onChange) onChange();
-}
-
-void TabSheet::setCaption(const std::string& caption) {
-  if (caption_ == caption) return;
-  caption_ = caption;
-  touch();
 }
 
 void TabSheet::setTabVisible(bool on) {

@@ -38,7 +38,8 @@ class Control {
   std::uint64_t revision_ = 0;
 };
 
-class Label : public Control {
+// A control that shows a caption of its own.
+class Captioned : public Control {
  public:
   const std::string& caption() const { return caption_; }
   void setCaption(const std::string& caption);
@@ -47,14 +48,8 @@ class Label : public Control {
   std::string caption_;
 };
 
-class Button : public Control {
- public:
-  const std::string& caption() const { return caption_; }
-  void setCaption(const std::string& caption);
-
- private:
-  std::string caption_;
-};
+class Label : public Captioned {};
+class Button : public Captioned {};
 
 // A group box or frame: only enabled and visible matter, plus its caption.
 using GroupBox = Label;
@@ -79,10 +74,8 @@ class Edit : public Control {
   std::size_t maxLength_ = 0;
 };
 
-class CheckBox : public Control {
+class CheckBox : public Captioned {
  public:
-  const std::string& caption() const { return caption_; }
-  void setCaption(const std::string& caption);
   bool checked() const { return checked_; }
   // Runs onClick when the state changes.
   void setChecked(bool on);
@@ -90,7 +83,6 @@ class CheckBox : public Control {
   Handler onClick;
 
  private:
-  std::string caption_;
   bool checked_ = false;
 };
 
@@ -108,12 +100,10 @@ class RadioGroup {
   std::vector<RadioButton*> buttons_;
 };
 
-class RadioButton : public Control {
+class RadioButton : public Captioned {
  public:
   explicit RadioButton(RadioGroup& group) : group_(group) { group_.add(*this); }
 
-  const std::string& caption() const { return caption_; }
-  void setCaption(const std::string& caption);
   bool checked() const { return checked_; }
   // Checking unchecks the other buttons of the group (their handlers do not run) and runs this
   // button's onClick; unchecking only unchecks.
@@ -125,7 +115,6 @@ class RadioButton : public Control {
   void uncheckSilently();
 
   RadioGroup& group_;
-  std::string caption_;
   bool checked_ = false;
 };
 
@@ -191,15 +180,12 @@ class Memo : public Control {
   std::size_t lineBreaks_ = 0;  // CR LF pairs in text_
 };
 
-class TabSheet : public Control {
+class TabSheet : public Captioned {
  public:
-  const std::string& caption() const { return caption_; }
-  void setCaption(const std::string& caption);
   bool tabVisible() const { return tabVisible_; }
   void setTabVisible(bool on);
 
  private:
-  std::string caption_;
   bool tabVisible_ = true;
 };
 
