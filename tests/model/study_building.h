@@ -16,7 +16,7 @@
 namespace wintarvel::testing {
 
 inline std::string GoldenFile(const std::string& name) {
-  return std::string(WINTARVEL_TEST_DATA) + "/" + name;
+  return std::string(WINTARVEL_TEST_DATA) + kPathSeparator + name;
 }
 
 inline void AddDyadicNames(TFrm1& f, std::initializer_list<std::string> names) {
