@@ -31,6 +31,7 @@ run: build
 
 test: build test-core-sanitized
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz
 
 # The core and its tests again, under AddressSanitizer and UndefinedBehaviorSanitizer, with Qt
 # kept out of reach so the core can never start to depend on it.
@@ -49,9 +50,10 @@ fuzz: deps
 	  -DWINTARVEL_FUZZ=ON -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target set_file_reader_fuzzer
 	mkdir -p $(FUZZ_BUILD)/corpus
-	$(FUZZ_BUILD)/tests/fuzz/set_file_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) \
-	  -max_len=4096 -artifact_prefix=$(FUZZ_BUILD)/ \
-	  $(FUZZ_BUILD)/corpus tests/data tests/data/fuzz-regressions
+	@# Absolute paths: the program under test changes the current folder.
+	$(abspath $(FUZZ_BUILD))/tests/fuzz/set_file_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) \
+	  -max_len=8192 -artifact_prefix=$(abspath $(FUZZ_BUILD))/ \
+	  $(abspath $(FUZZ_BUILD))/corpus $(abspath tests/data) $(abspath tests/data/fuzz-regressions)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
