@@ -66,14 +66,15 @@ TEST(StudyReset, ANewDocumentEmptiesEveryListAndKeepsTheGroupNumbers) {
 
 TEST(StudyReset, TheEngineDirectoryIsLoadedOnlyWhenUnknown) {
   TempDir dir;
-  writeFile(dir.file("wintvl.cfg"), "tvlpath /opt/tarvel/tarvel.exe\r\n");
+  const std::string engineDir = std::string("/opt") + kPathSeparator + "tarvel";  // native
+  writeFile(dir.file("wintvl.cfg"), "tvlpath " + engineDir + kPathSeparator + "tarvel.exe\r\n");
   Fixture fx(dir.str());
   fx.f.TxtExeDir.setText("/somewhere");
   fx.f.BtnNewSetClick();
   EXPECT_EQ(fx.f.TxtExeDir.text(), "/somewhere");
   fx.f.TxtExeDir.setText("Undefined");
   fx.f.BtnNewSetClick();
-  EXPECT_EQ(fx.f.TxtExeDir.text(), "/opt/tarvel");
+  EXPECT_EQ(fx.f.TxtExeDir.text(), engineDir);
   EXPECT_FALSE(fx.f.FrmOptions.visible());
 }
 

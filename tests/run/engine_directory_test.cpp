@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/fake_ui.h"
@@ -14,6 +15,12 @@ using testing::Fixture;
 using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
+
+// The paths below are written with '/'; on Windows the same paths take its backslash.
+std::string native(std::string path) {
+  std::replace(path.begin(), path.end(), '/', kPathSeparator);
+  return path;
+}
 
 TEST(EngineDirectory, TheDialogStartsHiddenAndEmpty) {
   TempDir start;
@@ -50,18 +57,18 @@ TEST(EngineDirectory, SavingWritesOneLineAndALaterStartReadsItBack) {
     Fixture fx(start.str());
     TFrm1& f = fx.f;
     f.EditOptions1Click();
-    f.FrmOptions.TxttvlPath.setText("/opt/tarvel/bin/other.exe");
+    f.FrmOptions.TxttvlPath.setText(native("/opt/tarvel/bin/other.exe"));
     f.FrmOptions.CmdOptSaveClick();
     EXPECT_FALSE(f.FrmOptions.visible());
-    EXPECT_EQ(f.TxtExeDir.text(), "/opt/tarvel/bin");
+    EXPECT_EQ(f.TxtExeDir.text(), native("/opt/tarvel/bin"));
   }
-  EXPECT_EQ(readFile(start.file("wintvl.cfg")), "tvlpath /opt/tarvel/bin/other.exe\r\n");
+  EXPECT_EQ(readFile(start.file("wintvl.cfg")), native("tvlpath /opt/tarvel/bin/other.exe\r\n"));
 
   Fixture later(start.str());
   later.f.FrmOptions.LoadEnginePath(false);
   EXPECT_FALSE(later.f.FrmOptions.visible());
-  EXPECT_EQ(later.f.FrmOptions.TxttvlPath.text(), "/opt/tarvel/bin/other.exe");
-  EXPECT_EQ(later.f.TxtExeDir.text(), "/opt/tarvel/bin");
+  EXPECT_EQ(later.f.FrmOptions.TxttvlPath.text(), native("/opt/tarvel/bin/other.exe"));
+  EXPECT_EQ(later.f.TxtExeDir.text(), native("/opt/tarvel/bin"));
 }
 
 TEST(EngineDirectory, OnlyAFirstLineWithTheKeyCounts) {
@@ -83,14 +90,15 @@ TEST(EngineDirectory, OnlyAFirstLineWithTheKeyCounts) {
   };
   for (const Case& c : cases) {
     TempDir start;
-    writeFile(start.file("wintvl.cfg"), c.content);
+    writeFile(start.file("wintvl.cfg"), native(c.content));
     Fixture fx(start.str());
     TFrm1& f = fx.f;
     f.FrmOptions.TxttvlPath.setText("/before/tarvel.exe");
     f.TxtExeDir.setText("/before");
     f.FrmOptions.LoadEnginePath(false);
-    EXPECT_EQ(f.FrmOptions.TxttvlPath.text(), c.path ? c.path : "/before/tarvel.exe") << c.content;
-    EXPECT_EQ(f.TxtExeDir.text(), c.exeDir ? c.exeDir : "/before") << c.content;
+    EXPECT_EQ(f.FrmOptions.TxttvlPath.text(), c.path ? native(c.path) : "/before/tarvel.exe")
+        << c.content;
+    EXPECT_EQ(f.TxtExeDir.text(), c.exeDir ? native(c.exeDir) : "/before") << c.content;
     EXPECT_TRUE(fx.ui.messages.empty());
   }
 }
@@ -113,8 +121,8 @@ TEST(EngineDirectory, SavingAnEmptyPathLeavesAnEmptyFileAndTheDirectoryAsItWas) 
 
 TEST(EngineDirectory, PathsOfAnyLengthRoundTrip) {
   TempDir start;
-  const std::string folder = "/" + std::string(300, 'd') + "/sub folder";
-  const std::string program = folder + "/tarvel.exe";
+  const std::string folder = native("/" + std::string(300, 'd') + "/sub folder");
+  const std::string program = folder + native("/tarvel.exe");
   {
     Fixture fx(start.str());
     fx.f.FrmOptions.TxttvlPath.setText(program);
@@ -157,15 +165,15 @@ TEST(EngineDirectory, AnUnwritableStartFolderOnlyHidesTheDialog) {
 
 TEST(EngineDirectory, CancelWritesNothing) {
   TempDir start;
-  writeFile(start.file("wintvl.cfg"), "tvlpath /saved/tarvel.exe\r\n");
+  writeFile(start.file("wintvl.cfg"), native("tvlpath /saved/tarvel.exe\r\n"));
   Fixture fx(start.str());
   TFrm1& f = fx.f;
   f.EditOptions1Click();
   f.FrmOptions.TxttvlPath.setText("/typed/tarvel.exe");
   f.FrmOptions.CmdOptCancelClick();
   EXPECT_FALSE(f.FrmOptions.visible());
-  EXPECT_EQ(f.TxtExeDir.text(), "/saved");
-  EXPECT_EQ(readFile(start.file("wintvl.cfg")), "tvlpath /saved/tarvel.exe\r\n");
+  EXPECT_EQ(f.TxtExeDir.text(), native("/saved"));
+  EXPECT_EQ(readFile(start.file("wintvl.cfg")), native("tvlpath /saved/tarvel.exe\r\n"));
 }
 
 TEST(EngineDirectory, BrowseChoosesTheProgramAndCancelKeepsTheText) {
@@ -188,8 +196,8 @@ TEST(EngineDirectory, BrowseChoosesTheProgramAndCancelKeepsTheText) {
 TEST(EngineDirectory, TheDirectoryIsThePathWithoutItsLastComponent) {
   EXPECT_EQ(EngineDirOf("C:\\engine\\tarvel.exe", '\\'), "C:\\engine");
   EXPECT_EQ(EngineDirOf("tarvel.exe", '\\'), "tarvel.exe");
-  EXPECT_EQ(EngineDirOf("/opt/e/tarvel.exe"), "/opt/e");
-  EXPECT_EQ(EngineDirOf("/tarvel.exe"), "");
+  EXPECT_EQ(EngineDirOf(native("/opt/e/tarvel.exe")), native("/opt/e"));
+  EXPECT_EQ(EngineDirOf(native("/tarvel.exe")), "");
 }
 
 }  // namespace

@@ -31,9 +31,11 @@ TEST(SplitPath, SplitsAtTheLastBackslashAndTheLastDotOfTheName) {
 TEST(SplitPath, TreatsOnlyTheGivenSeparatorAsOne) {
   // With the backslash as separator a forward slash is an ordinary character of the name.
   expectSplit("C:/a.b/run", '\\', "", "C:/a", "b/run", true);
+#ifndef _WIN32  // the Win32 platform test checks the native backslash
   // The native separator here is the slash; a backslash is then part of the name.
   expectSplit("/home/u/a.b/run.set", kPathSeparator, "/home/u/a.b", "run", "set", true);
   expectSplit("a\\b.set", kPathSeparator, "", "a\\b", "set", true);
+#endif
 }
 
 TEST(FileNames, TheRunCommandsNeedTheSetDataAndOutputFiles) {

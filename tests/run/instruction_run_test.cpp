@@ -32,9 +32,15 @@ struct RunFixture {
     f.TxtExeDir.setText("/opt/engine");
   }
   std::string instructions() const { return readFile(dir.file("xkb.ist")); }
+  // The path itself on POSIX; on Windows the temporary folder has an 8.3 alias.
+  static std::string shortForm(const std::string& path) {
+    std::string shortened;
+    NativePlatform().shortPath(path, shortened);
+    return shortened;
+  }
   std::string lines(std::initializer_list<const char*> names) const {
     std::string out;
-    for (const char* name : names) out += dir.file(name) + "\r\n";
+    for (const char* name : names) out += shortForm(dir.file(name)) + "\r\n";
     return out;
   }
 
@@ -124,6 +130,9 @@ TEST(InstructionFile, EachFailingPathShowsTheMessage) {
 }
 
 TEST(InstructionFile, ShortFormsMustFitIn254Characters) {
+#ifdef _WIN32
+  GTEST_SKIP() << "long names have 8.3 aliases here; the Win32 platform test checks the limit";
+#endif
   Plain p;
   TFrm1& f = p.run.f;
   const std::string folder = p.run.dir.str() + "/" + std::string(200, 'f');
@@ -147,7 +156,7 @@ TEST(InstructionFile, AMissingSetFileFolderShowsTheMessageTwiceAndTheEngineStill
   Plain p;
   TFrm1& f = p.run.f;
   const std::string missing = p.run.dir.file("gone");
-  f.TxtSetFile.setText(missing + "/study.set");
+  f.TxtSetFile.setText(missing + kPathSeparator + "study.set");
   f.GenInstrClick();
   EXPECT_EQ(p.run.ui.messages.size(), 2u) << "the set file line, then the check before the start";
   EXPECT_FALSE(std::filesystem::exists(missing));
@@ -161,7 +170,8 @@ TEST(EngineRun, StartsTarvelInTheSetFileFolderAndThenTheViewer) {
   f.FrmOptions.TxttvlPath.setText("/opt/engine/renamed.exe");
   f.GenInstrClick();
   ASSERT_EQ(p.platform.engineStarts.size(), 1u);
-  EXPECT_EQ(p.platform.engineStarts[0].program, "/opt/engine/tarvel.exe");
+  EXPECT_EQ(p.platform.engineStarts[0].program,
+            std::string("/opt/engine") + kPathSeparator + "tarvel.exe");
   EXPECT_EQ(p.platform.engineStarts[0].workingDir, p.run.dir.str());
   ASSERT_EQ(p.platform.viewerStarts.size(), 1u);
   EXPECT_EQ(p.platform.viewerStarts[0], p.run.dir.file("study.out"));
@@ -181,7 +191,7 @@ TEST(EngineRun, AnEngineThatDoesNotStartEndsTheRunSilently) {
   p.run.f.TxtExeDir.setText("");
   p.run.f.GenInstrClick();
   ASSERT_EQ(p.platform.engineStarts.size(), 1u);
-  EXPECT_EQ(p.platform.engineStarts[0].program, "/tarvel.exe");
+  EXPECT_EQ(p.platform.engineStarts[0].program, kPathSeparator + std::string("tarvel.exe"));
   EXPECT_TRUE(p.platform.viewerStarts.empty());
   EXPECT_TRUE(p.run.ui.messages.empty());
 }
