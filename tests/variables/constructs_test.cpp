@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "tests/variables/study_helpers.h"
 
 namespace wintarvel::testing {
@@ -34,6 +36,19 @@ TEST(Constructs, AddingKeepsNamesUniqueIgnoringCaseAndShowsCorrelatedErrorsFromT
   f.CmdConstRemClick();
   EXPECT_EQ(f.CmbConst.items(), (Names{"Dominance"}));
   EXPECT_FALSE(f.CorError.tabVisible());
+}
+
+TEST(Constructs, AccentedLettersMatchInEitherCaseWhateverTheLocale) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  std::setlocale(LC_ALL, "C");
+  AddDyadic(f, {"A"});
+  AddConstructs(f, {"\xC4rger", "\xE4RGER"});  // Latin-1 A and a with diaeresis
+  EXPECT_EQ(f.CmbConst.items(), (Names{"\xC4rger"}));
+  EXPECT_EQ(f.TxtConstruct.text(), "\xE4RGER");
+  f.DyVarList[0].Construct = "\xC4RGER";
+  f.UpdateVarCodes();
+  EXPECT_EQ(f.ConRecInfo.text(), "01");
 }
 
 TEST(Constructs, TheTwentyFirstConstructIsRefusedWithNothingChanged) {
