@@ -55,6 +55,12 @@ SaveOutcome saveUnderCurrentName(TFrm1& f) {
   return WriteSetFile(f);
 }
 
+// Open asks for a missing name itself before saving, so that a cancelled choice leaves the
+// study untouched (the save would first complete its constructs).
+SaveOutcome saveBeforeOpening(TFrm1& f) {
+  return f.TxtSetFile.text().empty() ? saveUnderChosenName(f) : WriteSetFile(f);
+}
+
 bool engineDirUnknown(const TFrm1& f) {
   return f.TxtExeDir.text().empty() || f.TxtExeDir.text() == kUndefinedEngineDir;
 }
@@ -68,7 +74,7 @@ void TFrm1::BtnNewSetClick() {
 }
 
 void TFrm1::BtnOpenSetClick() {
-  if (!settleUnsavedChanges(*this, saveUnderCurrentName)) return;
+  if (!settleUnsavedChanges(*this, saveBeforeOpening)) return;
   OpenDialog.setDefaultExt("set");
   OpenDialog.setFileName("*.set");
   if (!ui.execute(OpenDialog)) return;

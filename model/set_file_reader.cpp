@@ -3,10 +3,11 @@
 // its change handler, which brings the dependent enabled and visible states up to date.
 //
 // A damaged file must never take the program down: every read is bounded by the line it reads
-// from, and a field that cannot be converted or a file that ends too early stops the reading with
-// one message naming the file and the line. What was read until then is kept, but the document
-// loses its file name, so that a later save asks for one instead of overwriting the file with a
-// partial study.
+// from, and a field that cannot be converted stops the reading with one message naming the file
+// and the line. What was read until then is kept, but the document loses its file name, so that
+// a later save asks for one instead of overwriting the file with a partial study. A file that
+// ends early is no error: past its end every read yields an empty text, as an empty line would,
+// so a file whose trailing empty format lines were lost reads as the study it describes.
 
 #include <algorithm>
 #include <cerrno>
@@ -27,11 +28,6 @@ namespace {
 
 constexpr std::size_t kNamesPerLine = 8;
 constexpr std::size_t kNameWidth = 10;
-
-// The file ended where the layout needs another line.
-struct FileEndsEarly {
-  int line;
-};
 
 // The lines of a set file with a read position. Lines may end in CR LF or LF and are read whole.
 class SetFileCursor {
@@ -74,9 +70,10 @@ class SetFileCursor {
   }
 
  private:
+  // Past the end of the file every line is empty.
   const std::string& current() const {
-    if (line_ >= lines_.size()) throw FileEndsEarly{lineNumber()};
-    return lines_[line_];
+    static const std::string kNoLine;
+    return line_ < lines_.size() ? lines_[line_] : kNoLine;
   }
 
   std::vector<std::string> lines_;
@@ -392,9 +389,6 @@ bool TFrm1::OpenSetFile() {
     SetFileReader reader(*this, content);
     try {
       reader.read();
-    } catch (const FileEndsEarly& end) {
-      failure =
-          "The set file " + path + " ends early: line " + std::to_string(end.line) + " is missing.";
     } catch (const std::exception& e) {
       failure = "The set file " + path + " could not be read at line " +
                 std::to_string(reader.fieldLine()) + ": " + e.what();

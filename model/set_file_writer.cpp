@@ -321,15 +321,19 @@ std::optional<std::string> writeAtomically(const std::string& path, const std::s
 SaveOutcome WriteSetFile(TFrm1& f) {
   f.CompleteConstructs();
   if (!f.VerifyCorrelations(true)) return SaveOutcome::Refused;
-  const std::optional<CheckedNumbers> numbers = checkNumbers(f);
-  if (!numbers) return SaveOutcome::Refused;
-
+  // The name comes before the numbers are checked: a user who closes an unnamed study and then
+  // cancels the name choice drops it, whatever its numbers hold.
   const std::string previousName = f.TxtSetFile.text();
   if (previousName.empty() && !f.ChooseSetFileName()) return SaveOutcome::NameCancelled;
+  const std::optional<CheckedNumbers> numbers = checkNumbers(f);
+  if (!numbers) {
+    f.TxtSetFile.setText(previousName);  // a name that holds nothing is not kept
+    return SaveOutcome::Refused;
+  }
   const std::string path = f.TxtSetFile.text();
   if (auto reason = writeAtomically(path, composeSetFile(f, *numbers))) {
     f.ui.showMessage("The set file " + path + " could not be written: " + *reason + ".", "");
-    f.TxtSetFile.setText(previousName);  // a name that holds nothing is not kept
+    f.TxtSetFile.setText(previousName);
     return SaveOutcome::Failed;
   }
   return SaveOutcome::Written;

@@ -10,9 +10,12 @@ namespace wintarvel {
 
 void TFrm1::ResetStudy() {
   TxtProgTitle.setText("");
-  TxtNumGroups.setText("1");
+  // The sizes are emptied before the number of groups changes, so that the reorder rule that
+  // change runs converts nothing: the group numbers keep their last values, and a size that is
+  // not a number cannot stop the reset.
   TxtNumSubGroup1.setText("");
   TxtNumSubGroup2.setText("");
+  TxtNumGroups.setText("1");
   for (Control* c : std::initializer_list<Control*>{&Label14, &Label15}) c->setVisible(false);
   TxtNameSubGroup1.setText("");
   TxtNameSubGroup2.setText("");

@@ -179,6 +179,19 @@ TEST(LifeCycle, OpenWithUnsavedChangesFollowsTheAnswer) {
     EXPECT_EQ(s.ui.dialogs[0].kind, FileDialogKind::Save);
     EXPECT_EQ(s.f.TxtProgTitle.text().substr(0, 7), "Minimal");
   }
+  {  // ... and with the open dialog cancelled too, the study is untouched: a variable in no
+     // construct does not get one of its own, as a save would give it
+    EditedStudy s;
+    AddDyadicNames(s.f, {"LIKE", "TRUST"});
+    AddConstructWith(s.f, "POS", {"LIKE"});
+    s.ui.queueAnswer(Answer::Yes);
+    s.ui.queueCancelledDialog();
+    s.ui.queueCancelledDialog();
+    s.f.BtnOpenSetClick();
+    EXPECT_EQ(s.f.CmbConst.items(), (std::vector<std::string>{"POS"}));
+    EXPECT_EQ(s.f.ConRecInfo.text(), "0100");
+    EXPECT_FALSE(s.f.Modified);
+  }
   {  // Yes, and the save fails: Open stops before its dialog
     EditedStudy s;
     const std::string folder = s.dir.file("folder.set");
@@ -270,14 +283,17 @@ void expectClosed(const TFrm1& f) {
 }
 
 TEST(LifeCycle, CloseAsksAboutUnsavedChangesAndHidesThePages) {
-  {  // No name, Yes: a name is asked for; cancelling it closes without saving
+  {  // No name, Yes: a name is asked for; cancelling it closes without saving, even a study
+     // whose sizes are still empty as a new one's are
     EditedStudy s;
+    s.f.TxtNumSubGroup1.setText("");
     s.f.PageControl1.setActivePage(4);
     s.ui.queueAnswer(Answer::Yes);
     s.ui.queueCancelledDialog();
     s.f.CancelClick();
     expectAskedOnce(s.ui, Buttons::YesNoCancel);
     EXPECT_EQ(s.ui.dialogs.size(), 1u);
+    EXPECT_TRUE(s.ui.messages.empty());
     expectClosed(s.f);
   }
   {  // Yes with a name: saved, then closed
@@ -376,9 +392,11 @@ TEST(LifeCycle, ClosingTheWindowAsksAboutUnsavedChanges) {
   }
   {  // Yes with no name, and the name choice cancelled: the window closes, changes dropped
     EditedStudy s;
+    s.f.TxtNumSubGroup2.setText("");
     s.ui.queueAnswer(Answer::Yes);
     s.ui.queueCancelledDialog();
     EXPECT_TRUE(s.f.onFrmClose());
+    EXPECT_EQ(s.ui.dialogs.size(), 1u);
   }
   {  // Yes, and the save is refused: the window stays open
     EditedStudy s;

@@ -201,16 +201,29 @@ TEST(SetFileReader, DamagedFilesAreReportedWithTheirLineAndKeepWhatWasRead) {
   expectDamaged(pair, "line 4");
   EXPECT_EQ(pair.f.CmbConst.count(), 1);
 
-  ReadStudy truncated(title() + crlf(" 2 2 9 100000  00000 000010") +
-                      crlf("         A         B         C         D"));
-  expectDamaged(truncated, "line 4");
-  EXPECT_EQ(truncated.f.CmbDyVar.count(), 8);  // the short line gave four empty names
-
-  ReadStudy empty("");
-  expectDamaged(empty, "line 1");
+  ReadStudy empty("");  // no parameter line: its counts are no numbers
+  expectDamaged(empty, "line 2");
 
   ReadStudy noSizes(title() + crlf("     0  10000  00000 000010") + crlf(""));
   expectDamaged(noSizes, "line 2");
+}
+
+TEST(SetFileReader, AFileThatEndsEarlyReadsAsIfItsMissingLinesWereEmpty) {
+  // The shortest file: seven fields and no format line at all.
+  ReadStudy shortest(title() + crlf(" 2 2 0  1000"));
+  EXPECT_TRUE(shortest.complete);
+  EXPECT_TRUE(shortest.fx.ui.messages.empty());
+  EXPECT_EQ(shortest.f.TxtSetFile.text(), shortest.path);
+  EXPECT_EQ(shortest.f.caption(), "WinTarvel - read");
+  EXPECT_EQ(shortest.f.TxtGroupFortran.text(), "");
+
+  // Cut after four of nine names: the short line and the missing one give empty names.
+  ReadStudy cut(title() + crlf(" 2 2 9 100000  00000 000010") +
+                crlf("         A         B         C         D"));
+  EXPECT_TRUE(cut.complete);
+  EXPECT_TRUE(cut.fx.ui.messages.empty());
+  EXPECT_EQ(cut.f.CmbDyVar.items(),
+            (std::vector<std::string>{"A", "B", "C", "D", "", "", "", "", ""}));
 }
 
 TEST(SetFileReader, AMissingFileIsReportedAndLeavesANewUnnamedDocument) {

@@ -23,12 +23,8 @@ TEST(StudyReset, ANewDocumentEmptiesEveryListAndKeepsTheGroupNumbers) {
   fx.f.MemoReorder.setText("1 2 3 4 5 6 7 8");
   fx.f.TxtSetFile.setText("study.set");
   fx.f.LoadedFromFile = true;
-  // With a size empty, the number of groups that the reset sets is not converted.
-  fx.f.TxtNumSubGroup1.setText("");
-  const int groups = fx.f.NumGroups;
-  const int size = fx.f.GroupSize;
-  ASSERT_EQ(size, 8);
-  ASSERT_EQ(groups, 12);
+  ASSERT_EQ(fx.f.GroupSize, 8);
+  ASSERT_EQ(fx.f.NumGroups, 12);
 
   fx.ui.queueAnswer(Answer::No);
   fx.f.BtnNewSetClick();
@@ -60,8 +56,21 @@ TEST(StudyReset, ANewDocumentEmptiesEveryListAndKeepsTheGroupNumbers) {
   EXPECT_EQ(fx.f.ReorderRecordCount, 0);
   EXPECT_FALSE(fx.f.Modified);
   EXPECT_FALSE(fx.f.LoadedFromFile);
-  EXPECT_EQ(fx.f.NumGroups, groups);
-  EXPECT_EQ(fx.f.GroupSize, size);
+  EXPECT_EQ(fx.f.NumGroups, 12);
+  EXPECT_EQ(fx.f.GroupSize, 8);
+  EXPECT_TRUE(fx.ui.errors.empty());
+
+  // A size that is not a number does not stop the reset either.
+  fx.f.TxtNumGroups.setText("5");
+  fx.f.TxtNumSubGroup1.setText("4");
+  fx.f.TxtNumSubGroup2.setText("x");
+  fx.f.TxtProgTitle.setText("Unsaved");
+  fx.ui.queueAnswer(Answer::No);
+  fx.f.BtnNewSetClick();
+  EXPECT_EQ(fx.f.TxtProgTitle.text(), "");
+  EXPECT_EQ(fx.f.TxtNumSubGroup2.text(), "");
+  EXPECT_EQ(fx.f.TxtNumGroups.text(), "1");
+  EXPECT_FALSE(fx.f.Modified);
 }
 
 TEST(StudyReset, TheEngineDirectoryIsLoadedOnlyWhenUnknown) {
