@@ -319,9 +319,9 @@ class Verification {
   }
 
   // Every variable without a set gets one of its own; then the sets are numbered 01, 02, ... in
-  // the order in which they first appear.
+  // the order in which they first appear. The record stored has one entry per dyadic variable,
+  // so codes left over without any variable are dropped.
   bool Succeed() {
-    if (w_.empty()) return true;
     for (int p = 0; p < variables_; ++p) {
       if (cor::Entry(w_, p) == cor::kNone) cor::SetEntry(w_, p, NewCode());
     }
@@ -356,7 +356,8 @@ class Verification {
 
 bool TFrm1::VerifyCorrelations(bool ShowMessages) {
   if (CmbConst.count() == 0) return true;
-  // An empty record declares no correlation at all: there is nothing to check or to store.
+  // An empty record declares no correlation at all: there is nothing to check or to store. (Any
+  // other record is read with one entry per variable and stored that way.)
   if (CorRecInfo.text().empty()) return true;
   return Verification(*this, ShowMessages).run();
 }
