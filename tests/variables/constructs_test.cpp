@@ -38,56 +38,62 @@ TEST(Constructs, AddingKeepsNamesUniqueIgnoringCaseAndShowsCorrelatedErrorsFromT
   EXPECT_FALSE(f.CorError.tabVisible());
 }
 
-TEST(Constructs, AccentedLettersMatchInEitherCaseWhateverTheLocale) {
+TEST(Constructs, ConstructNamesMatchIgnoringCaseOfAccentedLettersTooWhateverTheLocale) {
   NewStudy s;
   TFrm1& f = s.f;
   std::setlocale(LC_ALL, "C");
-  AddDyadic(f, {"A"});
-  AddConstructs(f, {"\xC4rger", "\xE4RGER"});  // Latin-1 A and a with diaeresis
-  EXPECT_EQ(f.CmbConst.items(), (Names{"\xC4rger"}));
+  AddDyadic(f, {"A", "B", "C"});
+  AddConstructs(f, {"First", "\xC4rger", "\xE4RGER"});  // Latin-1 A and a with diaeresis
+  EXPECT_EQ(f.CmbConst.items(), (Names{"First", "\xC4rger"}));
   EXPECT_EQ(f.TxtConstruct.text(), "\xE4RGER");
   f.DyVarList[0].Construct = "\xC4RGER";
+  f.DyVarList[1].Construct = "Gone";
+  f.DyVarList[2].Construct = "FIRST";
   f.UpdateVarCodes();
-  EXPECT_EQ(f.ConRecInfo.text(), "01");
+  EXPECT_EQ(f.ConRecInfo.text(), "020001");
 }
 
-TEST(Constructs, TheTwentyFirstConstructIsRefusedWithNothingChanged) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  for (int i = 1; i <= 20; ++i) {
-    f.TxtConstruct.setText("K" + std::to_string(i));
-    f.CmdConstAddClick();
-  }
-  f.Modified = false;
-  f.TxtConstruct.setText("K21 ");
-  f.CmdConstAddClick();
-  ASSERT_EQ(s.ui.messages.size(), 1u);
-  EXPECT_EQ(s.ui.messages[0].text, "There cannot be more than 20 constructs");
-  EXPECT_EQ(s.ui.messages[0].caption, "Warning");
-  EXPECT_EQ(f.CmbConst.count(), 20);
-  EXPECT_EQ(f.LblConstVar.caption(), "K20");
-  EXPECT_EQ(f.TxtConstruct.text(), "K21");
-  EXPECT_FALSE(f.Modified);
-}
-
-TEST(Constructs, SelectingAConstructShowsItsMembersAndTheFreeVariables) {
+TEST(Constructs, TheCurrentConstructDecidesTheMemberListsAndWhereAddedVariablesGo) {
   NewStudy s;
   TFrm1& f = s.f;
   AddDyadic(f, {"A", "B", "C", "D"});
   AddConstructs(f, {"K1", "K2"});
+  EXPECT_FALSE(f.CmdVarsConstAdd.enabled());  // adding a construct does not select it
   SelectConstruct(f, "K1");
   EXPECT_TRUE(f.CmdVarsConstAdd.enabled());
   EXPECT_TRUE(f.CmdVarsConstRem.enabled());
   EXPECT_EQ(f.LstVars.items(), (Names{"A", "B", "C", "D"}));
+
+  // A member-list item without a matching record is skipped.
+  f.LstVars.add("Ghost");
+  f.LstVars.setSelected(4, true);
+  f.Modified = false;
+  f.CmdVarsConstAddClick();
+  EXPECT_EQ(RecordConstructs(f), (Names{"", "", "", ""}));
+  EXPECT_FALSE(f.Modified);
+  EXPECT_EQ(f.LstVars.items(), (Names{"A", "B", "C", "D"}));  // rebuilt from the records
+
   MoveIntoCurrentConstruct(f, {"A", "C"});
   EXPECT_EQ(RecordConstructs(f), (Names{"K1", "", "K1", ""}));
   EXPECT_EQ(f.ConRecInfo.text(), "01000100");
   EXPECT_EQ(f.LstVars.items(), (Names{"B", "D"}));
   EXPECT_EQ(f.LstVarsConst.items(), (Names{"A", "C"}));
+  EXPECT_TRUE(f.Modified);
+
+  // An added construct becomes current while the lists still show the selected one.
+  AddConstructs(f, {"K3"});
+  EXPECT_EQ(f.LblConstVar.caption(), "K3");
+  EXPECT_EQ(f.LstVarsConst.items(), (Names{"A", "C"}));
+  EXPECT_EQ(f.CmbConst.itemIndex(), 0);
+  SelectMembers(f.LstVars, {"B"});
+  f.CmdVarsConstAddClick();
+  EXPECT_EQ(RecordConstructs(f), (Names{"K1", "K3", "K1", ""}));
+  EXPECT_EQ(f.ConRecInfo.text(), "01030100");
+  EXPECT_EQ(f.LstVarsConst.items(), (Names{"B"}));
 
   SelectConstruct(f, "K2");
   EXPECT_EQ(f.LblConstVar.caption(), "K2");
-  EXPECT_EQ(f.LstVars.items(), (Names{"B", "D"}));  // members of K1 are in neither list
+  EXPECT_EQ(f.LstVars.items(), (Names{"D"}));  // members of other constructs are in neither list
   EXPECT_TRUE(f.LstVarsConst.items().empty());
 }
 
@@ -111,21 +117,15 @@ TEST(Constructs, ChangingMembershipClearsTheCorrelationCodesOfAllMembers) {
   EXPECT_EQ(f.LstVarsConst.items(), (Names{"A"}));
   EXPECT_EQ(f.LstVars.items(), (Names{"B", "C"}));
   EXPECT_TRUE(f.Modified);
-}
 
-TEST(Constructs, CorrelationCodesOfReverseScoredMembersAreClearedToo) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B"});
+  // A reverse-scored member's entry is found through its marked item.
   f.ChkReverseVar.setChecked(true);
-  f.CmbDyVar.setItemIndex(1);
+  f.CmbDyVar.setItemIndex(2);
   f.CmdDyVarRevClick();
-  AddConstructs(f, {"C1"});
-  SelectConstruct(f, "C1");
-  f.CorRecInfo.setText("0102");
-  MoveIntoCurrentConstruct(f, {"B"});
-  EXPECT_EQ(f.CorRecInfo.text(), "0100");
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"B"}));  // plain names in the member lists
+  f.CorRecInfo.setText("010203");
+  MoveIntoCurrentConstruct(f, {"C"});
+  EXPECT_EQ(f.CorRecInfo.text(), "000200");
+  EXPECT_EQ(f.LstVarsConst.items(), (Names{"A", "C"}));  // plain names in the member lists
 }
 
 TEST(Constructs, RemovingAConstructRenumbersTheOnesBehindIt) {
@@ -161,25 +161,6 @@ TEST(Constructs, RemovingAConstructRenumbersTheOnesBehindIt) {
   EXPECT_FALSE(f.Modified);
 }
 
-TEST(Constructs, AnAddedConstructBecomesCurrentWhileTheListsStillShowTheSelectedOne) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  AddConstructs(f, {"C1"});
-  SelectConstruct(f, "C1");
-  MoveIntoCurrentConstruct(f, {"A"});
-  AddConstructs(f, {"C2"});
-  EXPECT_EQ(f.LblConstVar.caption(), "C2");
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"A"}));
-  EXPECT_EQ(f.CmbConst.itemIndex(), 0);
-
-  SelectMembers(f.LstVars, {"B"});
-  f.CmdVarsConstAddClick();
-  EXPECT_EQ(RecordConstructs(f), (Names{"C1", "C2", ""}));
-  EXPECT_EQ(f.ConRecInfo.text(), "010200");
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"B"}));
-}
-
 TEST(Constructs, RemovingReleasesTheMembersOfTheCurrentConstructNotOfTheDeletedItem) {
   NewStudy s;
   TFrm1& f = s.f;
@@ -209,21 +190,6 @@ TEST(Constructs, RemovingReleasesTheMembersOfTheCurrentConstructNotOfTheDeletedI
   EXPECT_EQ(f.ConRecInfo.text(), "020304");
 }
 
-TEST(Constructs, MemberItemsWithoutARecordAreSkipped) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A"});
-  AddConstructs(f, {"C1"});
-  SelectConstruct(f, "C1");
-  f.LstVars.add("Ghost");
-  f.LstVars.setSelected(1, true);
-  f.Modified = false;
-  f.CmdVarsConstAddClick();
-  EXPECT_EQ(RecordConstructs(f), (Names{""}));
-  EXPECT_FALSE(f.Modified);
-  EXPECT_EQ(f.LstVars.items(), (Names{"A"}));  // rebuilt from the records
-}
-
 TEST(Constructs, CompletionGivesEveryUnassignedVariableItsOwnConstruct) {
   NewStudy s;
   TFrm1& f = s.f;
@@ -251,34 +217,6 @@ TEST(Constructs, CompletionGivesEveryUnassignedVariableItsOwnConstruct) {
   EXPECT_EQ(f.ConRecInfo.text(), "010302");
 }
 
-TEST(Constructs, CompletionWithoutConstructsAddsNone) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B"});
-  f.ConRecInfo.setText(" 0000 ");
-  f.CompleteConstructs();
-  EXPECT_TRUE(f.CmbConst.items().empty());
-  EXPECT_EQ(f.ConRecInfo.text(), " 0000 ");  // not even trimmed
-  EXPECT_EQ(RecordConstructs(f), (Names{"", ""}));
-}
-
-TEST(Constructs, CompletionPadsAShortConstructRecordAndIgnoresTheLimits) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  for (int i = 1; i <= 20; ++i) {
-    f.TxtConstruct.setText("K" + std::to_string(i));
-    f.CmdConstAddClick();
-  }
-  f.ConRecInfo.setText("05");  // as a damaged file may leave it
-  f.CompleteConstructs();
-  EXPECT_EQ(f.CmbConst.count(), 22);
-  EXPECT_EQ(f.CmbConst.item(20), "B");
-  EXPECT_EQ(f.CmbConst.item(21), "C");
-  EXPECT_EQ(f.ConRecInfo.text(), "052122");
-  EXPECT_TRUE(s.ui.messages.empty());
-}
-
 TEST(Constructs, CompletionAddsASecondConstructNamedLikeAnExistingOne) {
   NewStudy s;
   TFrm1& f = s.f;
@@ -294,15 +232,41 @@ TEST(Constructs, CompletionAddsASecondConstructNamedLikeAnExistingOne) {
   EXPECT_EQ(f.ConRecInfo.text(), "0102");
 }
 
-TEST(Constructs, CompletionStopsAtTheRecordsWhenTheListIsLonger) {
+TEST(Constructs, TheTwentyFirstConstructIsRefusedButCompletionGoesPastTheLimit) {
   NewStudy s;
   TFrm1& f = s.f;
-  AddDyadic(f, {"A"});
-  AddConstructs(f, {"C1"});
-  f.CmbDyVar.add("Stray");  // an item without a record
+  AddDyadic(f, {"A", "B", "C"});
+  f.ConRecInfo.setText(" 000000 ");
+  f.CompleteConstructs();  // without constructs nothing is added, nothing even trimmed
+  EXPECT_TRUE(f.CmbConst.items().empty());
+  EXPECT_EQ(f.ConRecInfo.text(), " 000000 ");
+  EXPECT_EQ(RecordConstructs(f), (Names{"", "", ""}));
+
+  for (int i = 1; i <= 20; ++i) {
+    f.TxtConstruct.setText("K" + std::to_string(i));
+    f.CmdConstAddClick();
+  }
+  f.Modified = false;
+  f.TxtConstruct.setText("K21 ");
+  f.CmdConstAddClick();
+  ASSERT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text, "There cannot be more than 20 constructs");
+  EXPECT_EQ(s.ui.messages[0].caption, "Warning");
+  EXPECT_EQ(f.CmbConst.count(), 20);
+  EXPECT_EQ(f.LblConstVar.caption(), "K20");
+  EXPECT_EQ(f.TxtConstruct.text(), "K21");
+  EXPECT_FALSE(f.Modified);
+
+  // A short record from a damaged file is padded; an item without a record gets nothing.
+  f.CmbDyVar.add("Stray");
+  f.ConRecInfo.setText("05");
   f.CompleteConstructs();
-  EXPECT_EQ(f.CmbConst.items(), (Names{"C1", "A"}));
-  EXPECT_EQ(f.ConRecInfo.text(), "0200");
+  EXPECT_EQ(f.CmbConst.count(), 22);
+  EXPECT_EQ(f.CmbConst.item(20), "B");
+  EXPECT_EQ(f.CmbConst.item(21), "C");
+  EXPECT_EQ(f.ConRecInfo.text(), "05212200");
+  EXPECT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_FALSE(f.Modified);
 }
 
 }  // namespace

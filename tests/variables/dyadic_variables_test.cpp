@@ -5,21 +5,7 @@
 namespace wintarvel::testing {
 namespace {
 
-TEST(DyadicVariables, AddingThreeVariablesGivesTheFirstItsOwnCorrelationCodeAndTheOthersNone) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"Like", "Trust", "Anxious"});
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like", "Trust", "Anxious"}));
-  EXPECT_EQ(RecordNames(f), (Names{"Like", "Trust", "Anxious"}));
-  EXPECT_EQ(f.CorRecInfo.text(), "010000");
-  EXPECT_EQ(f.ConRecInfo.text(), "000000");
-  EXPECT_EQ(f.CorAvailVarList.items(), (Names{"Like", "Trust", "Anxious"}));
-  EXPECT_TRUE(f.TxtDyVars.text().empty());
-  EXPECT_TRUE(f.Modified);
-  EXPECT_TRUE(s.ui.messages.empty());
-}
-
-TEST(DyadicVariables, AddTrimsTheNameIgnoresBlanksAndAcceptsDuplicates) {
+TEST(DyadicVariables, AddingTrimsTheNameAndGivesOnlyTheFirstVariableACorrelationCode) {
   NewStudy s;
   TFrm1& f = s.f;
   f.TxtDyVars.setText("  \t ");
@@ -28,31 +14,19 @@ TEST(DyadicVariables, AddTrimsTheNameIgnoresBlanksAndAcceptsDuplicates) {
   EXPECT_TRUE(f.TxtDyVars.text().empty());
   EXPECT_FALSE(f.Modified);
 
-  AddDyadic(f, {"  Hostile\t", "Hostile"});
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Hostile", "Hostile"}));
-  EXPECT_EQ(RecordNames(f), (Names{"Hostile", "Hostile"}));
-  EXPECT_EQ(f.FindDyVarRec("Hostile"), 0);  // lookups find the first of the two
-}
-
-TEST(DyadicVariables, EnterAddsAndAPeriodRemovesTheSelectedVariable) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  f.TxtDyVars.setText("Like");
-  f.TxtDyVarsKeyPress(13);
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like"}));
-
-  f.TxtDyVarsKeyPress('.');  // nothing selected: the period is only typed
-  EXPECT_EQ(f.CmbDyVar.count(), 1);
-
-  f.CmbDyVar.setItemIndex(0);
-  f.TxtDyVarsKeyPress('.');
-  EXPECT_EQ(f.CmbDyVar.count(), 0);
-  EXPECT_TRUE(f.DyVarList.empty());
-
-  f.TxtDyVars.setText("Trust");
-  f.TxtDyVarsKeyPress('a');  // any other key is left to the box
-  EXPECT_EQ(f.CmbDyVar.count(), 0);
-  EXPECT_EQ(f.TxtDyVars.text(), "Trust");
+  f.TxtDyVars.setText("  Like\t");
+  f.TxtDyVarsKeyPress(13);  // Enter adds as the button does
+  AddDyadic(f, {"Trust", "Like"});
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like", "Trust", "Like"}));
+  EXPECT_EQ(RecordNames(f), (Names{"Like", "Trust", "Like"}));
+  EXPECT_EQ(RecordConstructs(f), (Names{"", "", ""}));
+  EXPECT_EQ(f.FindDyVarRec("Like"), 0);  // a repeated name finds the first record
+  EXPECT_EQ(f.CorRecInfo.text(), "010000");
+  EXPECT_EQ(f.ConRecInfo.text(), "000000");
+  EXPECT_EQ(f.CorAvailVarList.items(), (Names{"Like", "Trust", "Like"}));
+  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  EXPECT_TRUE(f.Modified);
+  EXPECT_TRUE(s.ui.messages.empty());
 }
 
 TEST(DyadicVariables, TheTwentyFirstVariableIsRefusedWithNothingChanged) {
@@ -96,9 +70,19 @@ TEST(DyadicVariables, RemovingAVariableCutsItsCorrelationEntryAndMovesTheOthersF
   EXPECT_EQ(CorrelationCodesAfterRemoving(0), "0203");
   EXPECT_EQ(CorrelationCodesAfterRemoving(1), "0103");
   EXPECT_EQ(CorrelationCodesAfterRemoving(2), "0102");
+
+  // Removing the only variable empties both strings, and the next add numbers afresh.
+  NewStudy s;
+  AddDyadic(s.f, {"A"});
+  s.f.CmbDyVar.setItemIndex(0);
+  s.f.CmdDyVarRemClick();
+  EXPECT_TRUE(s.f.CorRecInfo.text().empty());
+  EXPECT_TRUE(s.f.ConRecInfo.text().empty());
+  AddDyadic(s.f, {"B"});
+  EXPECT_EQ(s.f.CorRecInfo.text(), "01");
 }
 
-TEST(DyadicVariables, RemovingTakesTheRecordAndConstructEntryButLeavesTheConstruct) {
+TEST(DyadicVariables, APeriodRemovesTheSelectedVariableWithItsRecordButLeavesItsConstruct) {
   NewStudy s;
   TFrm1& f = s.f;
   AddDyadic(f, {"A", "B", "C"});
@@ -109,40 +93,32 @@ TEST(DyadicVariables, RemovingTakesTheRecordAndConstructEntryButLeavesTheConstru
   f.TxtDyVars.setText("typed");
   f.Modified = false;
 
+  // With nothing selected the period is only typed: nothing is removed.
+  f.TxtDyVarsKeyPress('.');
+  EXPECT_EQ(f.DyVarList.size(), 3u);
+  EXPECT_EQ(f.TxtDyVars.text(), "typed");
+  EXPECT_FALSE(f.Modified);
+
   f.CmbDyVar.setItemIndex(1);
-  f.CmdDyVarRemClick();
+  f.TxtDyVarsKeyPress('a');  // any other key is left to the box
+  EXPECT_EQ(f.DyVarList.size(), 3u);
+  f.TxtDyVarsKeyPress('.');
   EXPECT_EQ(RecordNames(f), (Names{"A", "C"}));
   EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "C"}));
+  EXPECT_EQ(f.CmbDyVar.itemIndex(), -1);
   EXPECT_EQ(f.ConRecInfo.text(), "0002");
   EXPECT_EQ(f.CmbConst.items(), (Names{"C1", "C2"}));
   EXPECT_EQ(f.CorAvailVarList.items(), (Names{"A", "C"}));
+  EXPECT_EQ(f.LstVarsConst.items(), (Names{"B", "C"}));  // refreshed only by the construct page
   EXPECT_TRUE(f.TxtDyVars.text().empty());
   EXPECT_TRUE(f.Modified);
-
-  // With nothing selected a removal does nothing at all.
-  f.Modified = false;
-  f.CmdDyVarRemClick();
-  EXPECT_EQ(f.DyVarList.size(), 2u);
-  EXPECT_FALSE(f.Modified);
 }
 
-TEST(DyadicVariables, RemovingTheOnlyVariableEmptiesBothCodeStringsAndTheNextAddStartsAgain) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A"});
-  f.CmbDyVar.setItemIndex(0);
-  f.CmdDyVarRemClick();
-  EXPECT_TRUE(f.CorRecInfo.text().empty());
-  EXPECT_TRUE(f.ConRecInfo.text().empty());
-  AddDyadic(f, {"B"});
-  EXPECT_EQ(f.CorRecInfo.text(), "01");
-}
-
-TEST(DyadicVariables, AnItemWithoutARecordIsRemovedAloneAndReportedAsInconsistent) {
+TEST(DyadicVariables, ListsOutOfStepOrShortCodeStringsAreHandledWithoutRepair) {
   NewStudy s;
   TFrm1& f = s.f;
   AddDyadic(f, {"A", "B"});
-  f.CmbDyVar.add("Stray");  // the lists out of step
+  f.CmbDyVar.add("Stray");  // an item without a record
   f.CorRecInfo.setText("010203");
   f.CmbDyVar.setItemIndex(2);
   f.CmdDyVarRemClick();
@@ -158,13 +134,11 @@ TEST(DyadicVariables, AnItemWithoutARecordIsRemovedAloneAndReportedAsInconsisten
   EXPECT_EQ(s.ui.messages[0].text, "Data inconsistency");
   EXPECT_EQ(s.ui.messages[0].caption, "");
   EXPECT_EQ(f.ConRecInfo.text(), "0000");  // built from the records, nothing repaired
-}
+  f.CmbDyVar.remove(2);
 
-TEST(DyadicVariables, ADamagedShortCodeStringIsNeverCutPastItsEnd) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  f.CorRecInfo.setText("010");  // as a damaged file may leave it
+  // A damaged code string too short for the entry is never cut past its end.
+  AddDyadic(f, {"C"});
+  f.CorRecInfo.setText("010");
   f.CmbDyVar.setItemIndex(2);
   f.CmdDyVarRemClick();
   EXPECT_EQ(f.CorRecInfo.text(), "010");
@@ -181,7 +155,19 @@ TEST(DyadicVariables, RenameKeepsThePlaceAndCodesAndAcceptsAnEmptyName) {
   SelectConstruct(f, "C1");
   MoveIntoCurrentConstruct(f, {"B"});
   f.CorRecInfo.setText("0102");
+  f.CmbDyVar.add("Stray");  // an item without a record
+  f.TxtDyVars.setText(" New ");
   f.Modified = false;
+
+  f.CmdDyVarRenameClick();  // nothing selected: nothing at all
+  EXPECT_EQ(f.TxtDyVars.text(), " New ");
+  EXPECT_FALSE(f.Modified);
+  f.CmbDyVar.setItemIndex(2);
+  f.CmdDyVarRenameClick();  // no record: only the flag
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "Stray"}));
+  EXPECT_EQ(f.TxtDyVars.text(), " New ");
+  EXPECT_TRUE(f.Modified);
+  f.CmbDyVar.remove(2);
 
   f.CmbDyVar.setItemIndex(1);
   f.TxtDyVars.setText("  Beta ");
@@ -193,7 +179,6 @@ TEST(DyadicVariables, RenameKeepsThePlaceAndCodesAndAcceptsAnEmptyName) {
   EXPECT_EQ(f.ConRecInfo.text(), "0001");
   EXPECT_EQ(f.CorRecInfo.text(), "0102");
   EXPECT_TRUE(f.TxtDyVars.text().empty());
-  EXPECT_TRUE(f.Modified);
 
   f.CmbDyVar.setItemIndex(0);
   f.CmdDyVarRenameClick();
@@ -201,56 +186,15 @@ TEST(DyadicVariables, RenameKeepsThePlaceAndCodesAndAcceptsAnEmptyName) {
   EXPECT_EQ(f.DyVarList[0].Name, "");
 }
 
-TEST(DyadicVariables, RenamingAnItemWithoutARecordOnlyMarksTheStudyModified) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A"});
-  f.CmbDyVar.add("Stray");
-  f.Modified = false;
-  f.CmbDyVar.setItemIndex(1);
-  f.TxtDyVars.setText(" New ");
-  f.CmdDyVarRenameClick();
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "Stray"}));
-  EXPECT_EQ(f.TxtDyVars.text(), " New ");
-  EXPECT_TRUE(f.Modified);
-
-  f.Modified = false;
-  f.CmbDyVar.setItemIndex(-1);
-  f.CmdDyVarRenameClick();
-  EXPECT_FALSE(f.Modified);
-}
-
-TEST(DyadicVariables, ClickingAnItemCopiesItsTextWithTheReverseMark) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"Anx"});
-  f.ChkReverseVar.setChecked(true);
-  f.CmbDyVar.setItemIndex(0);
-  f.CmdDyVarRevClick();
-  f.CmbDyVar.setItemIndex(0);
-  f.CmbDyVarClick();
-  EXPECT_EQ(f.TxtDyVars.text(), "Anx R");
-  EXPECT_EQ(f.FindDyVarRec("Anx R"), 0);
-  EXPECT_EQ(f.FindDyVarRec("anx"), -1);  // exact letter case
-}
-
-TEST(DyadicVariables, UpdateVarCodesNumbersConstructsIgnoringLetterCase) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  AddConstructs(f, {"First", "Second"});
-  f.DyVarList[0].Construct = "SECOND";
-  f.DyVarList[1].Construct = "Gone";
-  f.UpdateVarCodes();
-  EXPECT_EQ(f.ConRecInfo.text(), "020000");
-}
-
 TEST(PersonalityVariables, AddingAndRemovingSwitchesTheReadOrderGroup) {
   NewStudy s;
   TFrm1& f = s.f;
+  f.CmdPerVarRenameClick();  // an empty list: nothing to mark
+  EXPECT_FALSE(f.Modified);
   ASSERT_FALSE(f.GroupBoxPV.enabled());
   AddPersonality(f, {" Age ", "Extrav"});
   EXPECT_EQ(f.CmbPerVar.items(), (Names{"Age", "Extrav"}));
+  EXPECT_TRUE(f.TxtPerVars.text().empty());
   EXPECT_TRUE(f.GroupBoxPV.enabled());
   EXPECT_TRUE(f.RBPerBeforeDy.enabled());
   EXPECT_TRUE(f.RBPerAfterDy.enabled());
@@ -259,6 +203,7 @@ TEST(PersonalityVariables, AddingAndRemovingSwitchesTheReadOrderGroup) {
 
   f.CmbPerVar.setItemIndex(0);
   f.TxtPerVarsKeyPress('.');
+  EXPECT_EQ(f.CmbPerVar.items(), (Names{"Extrav"}));
   EXPECT_TRUE(f.GroupBoxPV.enabled());
   f.CmbPerVar.setItemIndex(0);
   f.CmdPerVarRemClick();
@@ -296,16 +241,11 @@ TEST(PersonalityVariables, TheTwentyFirstIsRefusedAndRenameMarksTheStudyEvenWith
   f.CmbPerVar.setItemIndex(3);
   f.CmbPerVarClick();
   EXPECT_EQ(f.TxtPerVars.text(), "P4");
-  f.TxtPerVars.setText("");
+  f.TxtPerVars.setText(" ");
   f.CmdPerVarRenameClick();
   EXPECT_EQ(f.CmbPerVar.item(3), "");
+  EXPECT_EQ(f.CmbPerVar.itemIndex(), -1);
   EXPECT_TRUE(f.DyVarList.empty());
-}
-
-TEST(PersonalityVariables, RenameWithAnEmptyListLeavesTheStudyUnmodified) {
-  NewStudy s;
-  s.f.CmdPerVarRenameClick();
-  EXPECT_FALSE(s.f.Modified);
 }
 
 }  // namespace

@@ -6,24 +6,23 @@ namespace wintarvel::testing {
 namespace {
 
 // Dyadic variables A, B, C; B in construct K1 and C in K2, correlation codes 01 02 03.
-void BuildThreeVariables(TFrm1& f) {
-  f.BtnNewSetClick();
-  AddDyadic(f, {"A", "B", "C"});
-  AddConstructs(f, {"K1", "K2"});
-  SelectConstruct(f, "K1");
-  MoveIntoCurrentConstruct(f, {"B"});
-  SelectConstruct(f, "K2");
-  MoveIntoCurrentConstruct(f, {"C"});
-  f.CorRecInfo.setText("010203");
-  f.Modified = false;
-}
+struct ThreeVariables : NewStudy {
+  ThreeVariables() {
+    AddDyadic(f, {"A", "B", "C"});
+    AddConstructs(f, {"K1", "K2"});
+    SelectConstruct(f, "K1");
+    MoveIntoCurrentConstruct(f, {"B"});
+    SelectConstruct(f, "K2");
+    MoveIntoCurrentConstruct(f, {"C"});
+    f.CorRecInfo.setText("010203");
+    f.Modified = false;
+  }
+};
 
-TEST(Reordering, MovingUpCarriesTheItemItsRecordAndBothCodeEntries) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  BuildThreeVariables(f);
+TEST(Reordering, AMoveCarriesTheItemItsRecordAndBothCodeEntriesAndKeepsTheSelection) {
+  ThreeVariables s;
+  TFrm1& f = s.f;
   ASSERT_EQ(f.ConRecInfo.text(), "000102");
-
   f.CmbDyVar.setItemIndex(2);
   f.UDDyClick(UpDownButton::Up);
   EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "C", "B"}));
@@ -32,27 +31,22 @@ TEST(Reordering, MovingUpCarriesTheItemItsRecordAndBothCodeEntries) {
   EXPECT_EQ(RecordConstructs(f), (Names{"", "K2", "K1"}));
   EXPECT_EQ(f.CorRecInfo.text(), "010302");
   EXPECT_EQ(f.ConRecInfo.text(), "000201");
+  EXPECT_EQ(f.CorAvailVarList.items(), (Names{"A", "B", "C"}));  // not rebuilt by a move
   EXPECT_TRUE(f.Modified);
-}
 
-TEST(Reordering, MovingDownCarriesTheItemItsRecordAndBothCodeEntries) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  BuildThreeVariables(f);
   f.CmbDyVar.setItemIndex(0);
   f.UDDyClick(UpDownButton::Down);
   f.UDDyClick(UpDownButton::Down);
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"B", "C", "A"}));
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"C", "B", "A"}));
   EXPECT_EQ(f.CmbDyVar.itemIndex(), 2);
-  EXPECT_EQ(RecordNames(f), (Names{"B", "C", "A"}));
-  EXPECT_EQ(f.CorRecInfo.text(), "020301");
-  EXPECT_EQ(f.ConRecInfo.text(), "010200");
+  EXPECT_EQ(RecordNames(f), (Names{"C", "B", "A"}));
+  EXPECT_EQ(f.CorRecInfo.text(), "030201");
+  EXPECT_EQ(f.ConRecInfo.text(), "020100");
 }
 
 TEST(Reordering, AMoveAtEitherEndOrWithoutSelectionChangesNothingButMarksTheStudy) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  BuildThreeVariables(f);
+  ThreeVariables s;
+  TFrm1& f = s.f;
   const auto expectUnchanged = [&f] {
     EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "C"}));
     EXPECT_EQ(RecordNames(f), (Names{"A", "B", "C"}));
@@ -75,35 +69,28 @@ TEST(Reordering, AMoveAtEitherEndOrWithoutSelectionChangesNothingButMarksTheStud
   expectUnchanged();
 }
 
-TEST(Reordering, WithoutCorrelationCodesOnlyTheListRecordsAndConstructNumbersMove) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  BuildThreeVariables(f);
+TEST(Reordering, ACodeStringThatIsEmptyOrTooShortForTheMovedEntriesStaysAsItIs) {
+  ThreeVariables s;
+  TFrm1& f = s.f;
   f.CorRecInfo.setText("");
   f.CmbDyVar.setItemIndex(1);
   f.UDDyClick(UpDownButton::Up);
   EXPECT_EQ(RecordNames(f), (Names{"B", "A", "C"}));
   EXPECT_TRUE(f.CorRecInfo.text().empty());
   EXPECT_EQ(f.ConRecInfo.text(), "010002");
-}
 
-TEST(Reordering, CodeStringsTooShortForTheMovedEntriesStayAsTheyAre) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  BuildThreeVariables(f);
   f.CorRecInfo.setText("01020");
   f.ConRecInfo.setText("0001");
   f.CmbDyVar.setItemIndex(2);
   f.UDDyClick(UpDownButton::Up);
-  EXPECT_EQ(RecordNames(f), (Names{"A", "C", "B"}));
+  EXPECT_EQ(RecordNames(f), (Names{"B", "C", "A"}));
   EXPECT_EQ(f.CorRecInfo.text(), "01020");
   EXPECT_EQ(f.ConRecInfo.text(), "0001");
 }
 
 TEST(Reordering, AReverseScoredVariableMovesWithItsMarkAndFlag) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  BuildThreeVariables(f);
+  ThreeVariables s;
+  TFrm1& f = s.f;
   f.ChkReverseVar.setChecked(true);
   f.CmbDyVar.setItemIndex(0);
   f.CmdDyVarRevClick();
@@ -116,9 +103,8 @@ TEST(Reordering, AReverseScoredVariableMovesWithItsMarkAndFlag) {
 }
 
 TEST(Reordering, WithRepeatedNamesTheFirstRecordOfThatNameIsTheOneMoved) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  f.BtnNewSetClick();
+  NewStudy s;
+  TFrm1& f = s.f;
   AddDyadic(f, {"X", "Y", "X"});
   f.DyVarList[0].Construct = "first";
   f.DyVarList[2].Construct = "second";
@@ -131,9 +117,8 @@ TEST(Reordering, WithRepeatedNamesTheFirstRecordOfThatNameIsTheOneMoved) {
 }
 
 TEST(Reordering, PersonalityMovesTouchOnlyTheirList) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  BuildThreeVariables(f);
+  ThreeVariables s;
+  TFrm1& f = s.f;
   AddPersonality(f, {"P1", "P2", "P3"});
   f.Modified = false;
   f.CmbPerVar.setItemIndex(0);
@@ -141,16 +126,17 @@ TEST(Reordering, PersonalityMovesTouchOnlyTheirList) {
   EXPECT_EQ(f.CmbPerVar.items(), (Names{"P2", "P1", "P3"}));
   EXPECT_EQ(f.CmbPerVar.itemIndex(), 1);
   f.UDPerClick(UpDownButton::Up);
-  f.UDPerClick(UpDownButton::Up);
+  f.UDPerClick(UpDownButton::Up);  // already on top
   EXPECT_EQ(f.CmbPerVar.items(), (Names{"P1", "P2", "P3"}));
   EXPECT_EQ(f.CmbPerVar.itemIndex(), 0);
   f.CmbPerVar.setItemIndex(-1);
+  f.Modified = false;
   f.UDPerClick(UpDownButton::Down);
   EXPECT_EQ(f.CmbPerVar.items(), (Names{"P1", "P2", "P3"}));
+  EXPECT_TRUE(f.Modified);
   EXPECT_EQ(RecordNames(f), (Names{"A", "B", "C"}));
   EXPECT_EQ(f.CorRecInfo.text(), "010203");
   EXPECT_EQ(f.ConRecInfo.text(), "000102");
-  EXPECT_TRUE(f.Modified);
 }
 
 }  // namespace

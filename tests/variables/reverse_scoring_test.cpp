@@ -28,7 +28,7 @@ TEST(ReverseScoring, TheSwitchShowsTheLimitSumAndTurnsRenamingOff) {
   EXPECT_TRUE(f.Modified);
 }
 
-TEST(ReverseScoring, TheButtonTogglesTheMarkOfTheSelectedVariable) {
+TEST(ReverseScoring, TheButtonTogglesTheMarkOfTheSelectedVariableOnly) {
   NewStudy s;
   TFrm1& f = s.f;
   AddDyadic(f, {"Like", "Anx"});
@@ -36,6 +36,10 @@ TEST(ReverseScoring, TheButtonTogglesTheMarkOfTheSelectedVariable) {
   const std::string corCodes = f.CorRecInfo.text();
   f.TxtDyVars.setText("typed");
   f.Modified = false;
+
+  f.CmdDyVarRevClick();  // nothing selected: nothing changes
+  EXPECT_EQ(f.TxtDyVars.text(), "typed");
+  EXPECT_FALSE(f.Modified);
 
   f.CmbDyVar.setItemIndex(1);
   f.CmdDyVarRevClick();
@@ -46,19 +50,28 @@ TEST(ReverseScoring, TheButtonTogglesTheMarkOfTheSelectedVariable) {
   EXPECT_TRUE(f.TxtDyVars.text().empty());
   EXPECT_TRUE(f.Modified);
 
+  // Clicking the marked item copies its text with the mark; lookups accept either form.
   f.CmbDyVar.setItemIndex(1);
+  f.CmbDyVarClick();
+  EXPECT_EQ(f.TxtDyVars.text(), "Anx R");
+  EXPECT_EQ(f.FindDyVarRec("Anx R"), 1);
+  EXPECT_EQ(f.FindDyVarRec("anx"), -1);  // exact letter case
+
   f.CmdDyVarRevClick();
   EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like", "Anx"}));
   EXPECT_FALSE(f.DyVarList[1].Reversed);
   EXPECT_EQ(f.CorRecInfo.text(), corCodes);
   EXPECT_EQ(f.ConRecInfo.text(), "0000");
 
-  // Nothing selected: nothing changes.
+  // An item without a record is left alone, but the box is emptied and the study marked.
+  f.CmbDyVar.add("Stray");
   f.TxtDyVars.setText("typed");
   f.Modified = false;
+  f.CmbDyVar.setItemIndex(2);
   f.CmdDyVarRevClick();
-  EXPECT_EQ(f.TxtDyVars.text(), "typed");
-  EXPECT_FALSE(f.Modified);
+  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like", "Anx", "Stray"}));
+  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  EXPECT_TRUE(f.Modified);
 }
 
 TEST(ReverseScoring, SwitchingOffClearsEveryMarkAndSwitchingOnAgainMarksNothing) {
@@ -79,21 +92,6 @@ TEST(ReverseScoring, SwitchingOffClearsEveryMarkAndSwitchingOnAgainMarksNothing)
   f.ChkReverseVar.setChecked(true);
   EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "C"}));
   for (const _variable& record : f.DyVarList) EXPECT_FALSE(record.Reversed);
-}
-
-TEST(ReverseScoring, AnItemWithoutARecordIsLeftAloneButTheStudyIsMarked) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A"});
-  f.ChkReverseVar.setChecked(true);
-  f.CmbDyVar.add("Stray");
-  f.TxtDyVars.setText("typed");
-  f.Modified = false;
-  f.CmbDyVar.setItemIndex(1);
-  f.CmdDyVarRevClick();
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "Stray"}));
-  EXPECT_TRUE(f.TxtDyVars.text().empty());
-  EXPECT_TRUE(f.Modified);
 }
 
 }  // namespace
