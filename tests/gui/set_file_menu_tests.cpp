@@ -1,0 +1,242 @@
+// The set file commands of the File menu on the real window: a golden set file opened with
+// "&Open" fills every page, "Save &As" writes it back byte for byte, and choosing "No Reorder
+// Record" hides the records again.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/windows.h"
+#include "scripted_ui.h"
+
+using namespace wintarvel;
+using wintarvel::testing::RecordingPlatform;
+using wintarvel::testing::ScriptedUi;
+
+namespace {
+
+struct Session {
+  QTemporaryDir startDir;
+  ScriptedUi ui;
+  RecordingPlatform platform;
+  TFrm1 f{ui, platform, startDir.path().toStdString()};
+  view::Windows windows{f};
+};
+
+QString golden(const QString& name) {
+  return QStringLiteral(WINTARVEL_TEST_DATA "/") + name;
+}
+
+QByteArray bytesOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+QStringList itemsOf(QListWidget* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+  return items;
+}
+
+enum Page { Basic, Variables, DataFormat, Output, Constructs, CorErrorPage, Reorder, FileNames };
+
+}  // namespace
+
+class SetFileMenuTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void openFillsEveryPageAndSaveAsWritesTheSameBytes();
+  void everyGoldenFileSurvivesOpenAndSaveAsUnchanged_data();
+  void everyGoldenFileSurvivesOpenAndSaveAsUnchanged();
+  void noReorderRecordHidesTheRecordChoiceAndTheMemo();
+
+ private:
+  QWidget& window() { return s_->windows.main; }
+  template <class W>
+  W* find(const char* name) {
+    W* w = window().findChild<W*>(QString::fromLatin1(name));
+    if (w == nullptr) qWarning("no widget %s", name);
+    return w;
+  }
+  QWidget* page(Page p) { return find<QTabWidget>("PageControl1")->widget(p); }
+  bool shownOn(const char* name, Page p) { return find<QWidget>(name)->isVisibleTo(page(p)); }
+  void trigger(const char* action) { find<QAction>(action)->trigger(); }
+  void openThroughMenu(const QString& path);
+  void saveAsThroughMenu(const QString& path);
+
+  std::unique_ptr<Session> s_;
+  QTemporaryDir saved_;
+};
+
+void SetFileMenuTest::init() {
+  s_ = std::make_unique<Session>();
+  s_->ui.window = &s_->windows.main;
+  window().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window()));
+}
+
+void SetFileMenuTest::cleanup() {
+  QVERIFY2(s_->ui.unexpected.empty(),
+           s_->ui.unexpected.empty() ? "" : s_->ui.unexpected.front().c_str());
+  QVERIFY2(s_->ui.messages.empty(), s_->ui.messages.empty() ? "" : s_->ui.messages[0].c_str());
+  QVERIFY(s_->ui.errors.empty());
+  s_.reset();
+}
+
+void SetFileMenuTest::openThroughMenu(const QString& path) {
+  s_->ui.files.push_back(path.toStdString());
+  trigger("FileOpenItem");
+  QVERIFY(s_->ui.files.empty());
+  QVERIFY(!s_->f.Modified);
+}
+
+void SetFileMenuTest::saveAsThroughMenu(const QString& path) {
+  s_->ui.files.push_back(path.toStdString());
+  trigger("SaveSetFileAs1");
+  QVERIFY(s_->ui.files.empty());
+  QVERIFY(!s_->f.Modified);
+}
+
+void SetFileMenuTest::openFillsEveryPageAndSaveAsWritesTheSameBytes() {
+  const QString path = golden("roommate.set");
+  openThroughMenu(path);
+  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - roommate"));
+  auto* pages = find<QTabWidget>("PageControl1");
+  QVERIFY(pages->isVisible());
+  QCOMPARE(pages->currentIndex(), int(Basic));
+  QVERIFY(find<QAction>("BtnSaveSet")->isEnabled());
+  QVERIFY(!find<QAction>("BtnRun")->isEnabled());
+
+  // Basic: the title keeps its blanks to column 64; an asymmetric block names its subgroups.
+  QCOMPARE(find<QLineEdit>("TxtProgTitle")->text(),
+           QStringLiteral("Roommate study").leftJustified(64));
+  QCOMPARE(find<QLineEdit>("TxtNumGroups")->text(), QStringLiteral("12"));
+  QCOMPARE(find<QLineEdit>("TxtNumSubGroup1")->text(), QStringLiteral("4"));
+  QVERIFY(find<QRadioButton>("RadDesTy1")->isChecked());
+  QVERIFY(shownOn("TxtNameSubGroup1", Basic));
+  QCOMPARE(find<QLineEdit>("TxtNameSubGroup1")->text(), QStringLiteral("Women   "));
+  QVERIFY(find<QCheckBox>("ChkDropSub")->isChecked());
+  auto* subjects = find<QComboBox>("CmbDrop");
+  QVERIFY(subjects->isEnabled());
+  QCOMPARE(subjects->count(), 8);
+  QCOMPARE(subjects->itemText(2), QStringLiteral("Subject3 D"));
+
+  // Variables: TRUST is reverse scored with its sum as the file holds it.
+  QCOMPARE(itemsOf(find<QListWidget>("CmbDyVar")), (QStringList{"LIKE", "TRUST R", "ANXIOUS"}));
+  QCOMPARE(itemsOf(find<QListWidget>("CmbPerVar")), (QStringList{"AGE", "EXTRAV"}));
+  QVERIFY(find<QCheckBox>("ChkSelfM")->isChecked());
+  QVERIFY(find<QCheckBox>("ChkReverseVar")->isChecked());
+  QVERIFY(shownOn("TxtRevScore", Variables));
+  QCOMPARE(find<QLineEdit>("TxtRevScore")->text(), QStringLiteral("00008"));
+
+  // Data Format: block with dyad input clears "after", so neither read order is selected.
+  QCOMPARE(find<QLineEdit>("TxtGroupFortran")->text(), QStringLiteral("(3F2.0,2F3.0)"));
+  QVERIFY(find<QRadioButton>("RadInpPat0")->isChecked());
+  QVERIFY(find<QGroupBox>("GroupBoxPV")->isEnabled());
+  QVERIFY(!find<QRadioButton>("RBPerBeforeDy")->isChecked());
+  QVERIFY(!find<QRadioButton>("RBPerAfterDy")->isChecked());
+  QVERIFY(!find<QCheckBox>("ChkSecFmt")->isChecked());
+  QVERIFY(!shownOn("TxtGroup2Fortran", DataFormat));
+
+  // Output, Constructs, Reorder, File Names.
+  QVERIFY(find<QRadioButton>("RadOut2")->isChecked());
+  QVERIFY(find<QRadioButton>("RadAP1")->isChecked());
+  QVERIFY(!find<QCheckBox>("ChkTechOut")->isChecked());
+  QCOMPARE(find<QListWidget>("CmbConst")->count(), 0);
+  QVERIFY(!pages->isTabVisible(CorErrorPage));
+  QVERIFY(find<QRadioButton>("RadRePat0")->isChecked());
+  QVERIFY(!shownOn("MemoReorder", Reorder));
+  QCOMPARE(find<QLineEdit>("TxtSetFile")->text(), path);
+
+  const QString copy = saved_.filePath(QStringLiteral("copy.set"));
+  saveAsThroughMenu(copy);
+  QCOMPARE(bytesOf(copy), bytesOf(path));
+  QCOMPARE(find<QLineEdit>("TxtSetFile")->text(), copy);
+  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - roommate"));  // saving keeps it
+  QCOMPARE(s_->ui.questions.size(), std::size_t{0});
+}
+
+void SetFileMenuTest::everyGoldenFileSurvivesOpenAndSaveAsUnchanged_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QString>("widget");  // one control each file shows on its page
+  QTest::addColumn<int>("page");
+  QTest::newRow("constructs") << "constructs.set"
+                              << "CmbConst" << int(Constructs);
+  QTest::newRow("reorder") << "reorder.set"
+                           << "MemoReorder" << int(Reorder);
+  QTest::newRow("two formats") << "format50_100.set"
+                               << "TxtGroup2Fortran" << int(DataFormat);
+  QTest::newRow("17 variables") << "dyadic17.set"
+                                << "CmbDyVar" << int(Variables);
+  QTest::newRow("dropped") << "dropped.set"
+                           << "CmbDrop" << int(Basic);
+}
+
+void SetFileMenuTest::everyGoldenFileSurvivesOpenAndSaveAsUnchanged() {
+  QFETCH(QString, file);
+  QFETCH(QString, widget);
+  QFETCH(int, page);
+  const QString path = golden(file);
+  openThroughMenu(path);
+  QVERIFY(shownOn(widget.toLatin1().constData(), Page(page)));
+  QVERIFY(find<QWidget>(widget.toLatin1().constData())->isEnabled());
+  if (file == QLatin1String("constructs.set")) {
+    QVERIFY(find<QTabWidget>("PageControl1")->isTabVisible(CorErrorPage));
+    QCOMPARE(itemsOf(find<QListWidget>("CorAvailVarList")),
+             (QStringList{"LIKE", "TRUST", "ANXIOUS", "HOSTILE"}));
+    QVERIFY(!find<QWidget>("PBCorConnect")->isEnabled());
+  }
+  if (file == QLatin1String("reorder.set")) {
+    QCOMPARE(find<QPlainTextEdit>("MemoReorder")->toPlainText(),
+             QStringLiteral("2 1 4 3\n1 2 3 4\n4 3 2 1\n3 4 1 2\n"));
+    QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("4 record(s) needed"));
+  }
+
+  const QString copy = saved_.filePath(file);
+  saveAsThroughMenu(copy);
+  QCOMPARE(bytesOf(copy), bytesOf(path));
+}
+
+void SetFileMenuTest::noReorderRecordHidesTheRecordChoiceAndTheMemo() {
+  trigger("FileNewItem");
+  auto* pages = find<QTabWidget>("PageControl1");
+  pages->setCurrentIndex(Reorder);
+  QVERIFY(!shownOn("MemoReorder", Reorder));
+  QVERIFY(!shownOn("GroupBox17", Reorder));
+
+  QTest::keyClicks(find<QLineEdit>("TxtNumSubGroup1"), QStringLiteral("3"));
+  QTest::keyClicks(find<QLineEdit>("TxtNumSubGroup2"), QStringLiteral("3"));
+  pages->setCurrentIndex(Reorder);
+  auto* rows = find<QRadioButton>("RadRePat1");
+  QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(8, rows->height() / 2));
+  QVERIFY(rows->isChecked());
+  QVERIFY(shownOn("MemoReorder", Reorder));
+  QVERIFY(shownOn("GroupBox17", Reorder));
+  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("1 record(s) needed"));
+
+  auto* none = find<QRadioButton>("RadRePat0");
+  QCOMPARE(none->text(), QStringLiteral("No Reorder Record"));
+  QTest::mouseClick(none, Qt::LeftButton, {}, QPoint(8, none->height() / 2));
+  QVERIFY(none->isChecked());
+  QVERIFY(s_->f.RadRePat0.checked());
+  QVERIFY(!shownOn("MemoReorder", Reorder));
+  QVERIFY(!shownOn("GroupBox17", Reorder));
+  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("0 record(s) needed"));
+}
+
+QTEST_MAIN(SetFileMenuTest)
+#include "set_file_menu_tests.moc"
