@@ -29,9 +29,11 @@ bool IsDropped(const TFrm1& f, int subject) {
 }
 
 // The sum of the two subgroup sizes; throws ConversionError when either is not a whole number.
+// The first size is converted first, so that when both are wrong the error names the first.
 int SubjectsPerGroup(const TFrm1& f) {
-  const std::int64_t sum = std::int64_t{StrToInt(f.TxtNumSubGroup1.text())} +
-                           std::int64_t{StrToInt(f.TxtNumSubGroup2.text())};
+  const std::int64_t first = StrToInt(f.TxtNumSubGroup1.text());
+  const std::int64_t second = StrToInt(f.TxtNumSubGroup2.text());
+  const std::int64_t sum = first + second;
   return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(),
                                                    std::numeric_limits<int>::max()));
 }

@@ -29,22 +29,31 @@ class DroppedSubjects : public ::testing::Test {
   TFrm1& f = fx.f;
 };
 
-TEST_F(DroppedSubjects, CheckingTheBoxListsEverySubjectOfAGroup) {
+TEST_F(DroppedSubjects, CheckingTheBoxListsEverySubjectAndUncheckingItForgetsTheDropped) {
   withSizes("4", "3");
   f.ChkDropSub.setChecked(true);
-  EXPECT_EQ(f.CmbDrop.items(), (Items{"Subject1", "Subject2", "Subject3", "Subject4", "Subject5",
-                                      "Subject6", "Subject7"}));
+  const Items everySubject{"Subject1", "Subject2", "Subject3", "Subject4",
+                           "Subject5", "Subject6", "Subject7"};
+  EXPECT_EQ(f.CmbDrop.items(), everySubject);
   EXPECT_EQ(f.GroupSize, 7);
   EXPECT_TRUE(f.DropSub.enabled());
   EXPECT_TRUE(f.CmbDrop.enabled());
   EXPECT_TRUE(f.CmdDrop.enabled());
   EXPECT_TRUE(f.Modified);
 
+  toggle(1);
+  toggle(4);
+  f.Modified = false;
   f.ChkDropSub.setChecked(false);
   EXPECT_TRUE(f.CmbDrop.items().empty());
+  EXPECT_TRUE(f.DroppedSubjects.empty());
   EXPECT_FALSE(f.DropSub.enabled());
   EXPECT_FALSE(f.CmbDrop.enabled());
   EXPECT_FALSE(f.CmdDrop.enabled());
+  EXPECT_TRUE(f.Modified);
+
+  f.ChkDropSub.setChecked(true);
+  EXPECT_EQ(f.CmbDrop.items(), everySubject) << "checked again, no subject is dropped";
 }
 
 TEST_F(DroppedSubjects, TheButtonDropsAndRestoresTheChosenSubject) {
@@ -73,17 +82,6 @@ TEST_F(DroppedSubjects, RestoringASubjectKeepsTheOthersInTheOrderTheyWereDropped
   EXPECT_EQ(f.DroppedSubjects, (std::vector<int>{5, 2}));
   EXPECT_EQ(f.CmbDrop.items(), (Items{"Subject1", "Subject2 D", "Subject3", "Subject4",
                                       "Subject5 D", "Subject6", "Subject7"}));
-}
-
-TEST_F(DroppedSubjects, UncheckingTheBoxForgetsTheDroppedSubjects) {
-  withSizes("2", "2");
-  f.ChkDropSub.setChecked(true);
-  toggle(1);
-  toggle(4);
-  f.ChkDropSub.setChecked(false);
-  EXPECT_TRUE(f.DroppedSubjects.empty());
-  f.ChkDropSub.setChecked(true);
-  EXPECT_EQ(f.CmbDrop.items(), (Items{"Subject1", "Subject2", "Subject3", "Subject4"}));
 }
 
 TEST_F(DroppedSubjects, TheButtonDoesNothingWithoutTheBoxOrAChoice) {
@@ -124,8 +122,11 @@ TEST_F(DroppedSubjects, ASizeThatIsNotANumberStopsTheRebuildHalfway) {
   EXPECT_FALSE(f.Modified);
 
   f.TxtNumSubGroup2.setText("");
-  f.Modified = false;
   EXPECT_THROW(f.UpdateDropped(), ConversionError) << "an empty size is no number either";
+
+  f.TxtNumSubGroup1.setText("y");
+  dispatch(fx.ui, [&] { f.UpdateDropped(); });
+  EXPECT_EQ(fx.ui.errors.back(), "'y' is not a valid integer value.") << "the first size first";
 }
 
 TEST_F(DroppedSubjects, TheListFollowsNewSizesOnlyWhenRebuilt) {

@@ -74,11 +74,13 @@ TEST_F(Pairing, AVariableIsOfferedTheVariablesOfConstructsOfTheSameSize) {
 
 TEST_F(Pairing, ACorrelatedConstructOffersNothingMoreAndItsPartnerIsNotOfferedToOthers) {
   buildThreeConstructs();
-  correlate("A1", "B1");
+  f.CmbDyVar.replace(3, "B1 R");
+  f.DyVarList[3].Reversed = true;
+  correlate("A1", "B1");  // offered by its name
   EXPECT_TRUE(f.Modified);
 
   chooseAvailable("A1");
-  EXPECT_EQ(f.CorVarList.items(), (Items{"B1"}));
+  EXPECT_EQ(f.CorVarList.items(), (Items{"B1 R"})) << "listed as the dyadic variable's item";
   EXPECT_TRUE(f.CorMapVarList.items().empty());
 
   chooseAvailable("A2");
@@ -86,22 +88,15 @@ TEST_F(Pairing, ACorrelatedConstructOffersNothingMoreAndItsPartnerIsNotOfferedTo
   EXPECT_TRUE(f.CorVarList.items().empty());
 }
 
-TEST_F(Pairing, CorrelatedVariablesAreListedWithTheirReverseScoringMark) {
-  buildThreeConstructs();
-  f.CmbDyVar.replace(3, "B1 R");
-  f.DyVarList[3].Reversed = true;
-  correlate("A1", "B1");
-  chooseAvailable("A1");
-  EXPECT_EQ(f.CorVarList.items(), (Items{"B1 R"}));
-}
-
-// Every variable in a construct of its own, after a construct X whose two variables share a code:
-// X breaks the rules, so the verification that follows a connection fails at once and leaves the
-// record as the connection made it.
+// A new study where every variable is in a construct of its own, after a construct X whose two
+// variables share a code: X breaks the rules, so the verification that follows a connection fails
+// at once and leaves the record as the connection made it.
 class Connecting : public Pairing {
  protected:
   void connect(const std::string& codes, const std::string& available,
                const std::string& candidate) {
+    f.Modified = false;
+    f.BtnNewSetClick();
     BuildStudy(f, {"X", "C1", "C2", "C3", "C4", "C5", "C6"},
                {{"x1", "X"},
                 {"x2", "X"},
@@ -122,15 +117,16 @@ TEST_F(Connecting, TwoVariablesWithoutASetGetTheSmallestUnusedCode) {
   connect(Codes({"01", "02", "03", "04", "00", "00"}), "v5", "v6");
   EXPECT_EQ(f.CorRecInfo.text(), "9999" + Codes({"01", "02", "03", "04", "05", "05"}));
   EXPECT_TRUE(f.Modified);
-  EXPECT_EQ(f.CorVarList.items(), (Items{"v6"})) << "the lists are refreshed";
+  // The lists are refreshed, and unlike a click a refresh lists for a construct of one
+  // variable: the other constructs of one variable, C6 now correlated.
+  EXPECT_EQ(f.CorVarList.items(), (Items{"v6"}));
+  EXPECT_EQ(f.CorMapVarList.items(), (Items{"v1", "v2", "v3", "v4"}));
 }
 
-TEST_F(Connecting, TwoSetsMergeUnderTheSmallerCode) {
+TEST_F(Connecting, SetsMergeUnderTheSmallerCodeAndAVariableWithoutASetJoinsTheOther) {
   connect(Codes({"04", "02", "04", "02", "01", "00"}), "v1", "v2");
   EXPECT_EQ(f.CorRecInfo.text(), "9999" + Codes({"02", "02", "02", "02", "01", "00"}));
-}
 
-TEST_F(Connecting, AVariableWithoutASetJoinsTheOthersSet) {
   connect(Codes({"03", "00", "03", "00", "00", "00"}), "v2", "v3");
   EXPECT_EQ(f.CorRecInfo.text(), "9999" + Codes({"03", "03", "03", "00", "00", "00"}));
 }
@@ -149,12 +145,18 @@ TEST_F(Connecting, AnUnknownVariableIsReportedAndChangesNothing) {
   EXPECT_FALSE(f.Modified);
 }
 
-TEST_F(Pairing, ConnectingRunsTheVerificationWhichCompletesAndRenumbers) {
+TEST_F(Pairing, ConnectingRefreshesTheListsAndThenVerifiesSilently) {
+  // a1 and a2 (both of A) share a code. The refresh after the connection takes a2 out of the
+  // set; only then does the verification run, which finds a valid pattern, pairs a2 with b2 and
+  // numbers the sets anew. Verifying first would have failed on a1 and a2.
   BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"a2", "A"}, {"b1", "B"}, {"b2", "B"}},
-             Codes({"01", "02", "03", "04"}));
-  correlate("a2", "b2");
-  // a2 and b2 share 02; the verification pairs a1 with b1 and numbers the sets anew.
+             Codes({"01", "01", "00", "00"}));
+  f.SelectedAvailVar = "a1";
+  f.SelectedCorrVar = "b1";
+  f.PRCorConnectClick();
+  EXPECT_EQ(f.CorVarList.items(), (Items{"b1"}));
   EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "01", "02"}));
+  EXPECT_TRUE(fx.ui.messages.empty());
 }
 
 TEST_F(Pairing, UncorrelatingTakesOnlyTheChosenVariableOutOfItsSet) {
@@ -192,6 +194,17 @@ TEST_F(Pairing, AVariableSharingACodeWithItsOwnConstructLosesItWhenTheListsAreBu
   chooseAvailable("A1");
   EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "00", "03", "01", "05", "06", "07", "08"}));
   EXPECT_EQ(f.CorVarList.items(), (Items{"B1"}));
+}
+
+TEST_F(Pairing, AMemberMissingFromTheDyadicVariablesIsReportedAndStillOffered) {
+  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"a2", "A"}, {"b1", "B"}, {"b2", "B"}},
+             Codes({"01", "02", "03", "02"}));
+  f.CmbDyVar.replace(3, "renamed");  // the lists are out of step with the items
+  chooseAvailable("a1");
+  // a2 holds a code, so B's members are looked up: b2 cannot be found and is skipped.
+  ASSERT_EQ(fx.ui.messages.size(), 1u);
+  EXPECT_EQ(fx.ui.messages[0].text, kCannotFind);
+  EXPECT_EQ(f.CorMapVarList.items(), (Items{"b1", "b2"}));
 }
 
 TEST_F(Pairing, PickingCandidatesAndCorrelatedVariablesSwitchesTheButtons) {
