@@ -216,6 +216,17 @@ TEST(PersonalityVariables, AddingAndRemovingSwitchesTheReadOrderGroup) {
   f.TxtPerVars.setText("Age");
   f.TxtPerVarsKeyPress(13);
   EXPECT_TRUE(f.GroupBoxPV.enabled());
+
+  // With nothing selected nothing is removed, yet an empty list still disables the group.
+  f.CmdPerVarRemClick();
+  EXPECT_EQ(f.CmbPerVar.count(), 1);
+  EXPECT_TRUE(f.GroupBoxPV.enabled());
+  f.CmbPerVar.clear();
+  f.Modified = false;
+  f.CmdPerVarRemClick();
+  EXPECT_FALSE(f.GroupBoxPV.enabled());
+  EXPECT_FALSE(f.RBPerAfterDy.enabled());
+  EXPECT_FALSE(f.Modified);
 }
 
 TEST(PersonalityVariables, TheTwentyFirstIsRefusedAndRenameMarksTheStudyEvenWithoutSelection) {
