@@ -149,7 +149,7 @@ void Binder::watch(const Control& control, std::function<void()> push) {
 QLineEdit* Binder::edit(Edit& control, const char* name) {
   auto* w = new QLineEdit;
   w->setObjectName(name);
-  w->setValidator(new Latin1Validator(w));
+  w->setValidator(new EditValidator(w));
   watch(control, [w, &control] {
     pushCommonState(w, control);
     const QString text = toQt(control.text());

@@ -22,8 +22,10 @@ bool isLatin1(const QString& text);
 // A caption shown as it is, without '&' turning into an access key.
 QString plainCaption(const std::string& caption);
 
-// Refuses any input holding a character that the core cannot store.
-class Latin1Validator : public QValidator {
+// Keeps a line edit what the core's edit is: one line of Latin-1 text. Input holding a character
+// the core cannot store is refused; pasted text is cut at its first line break, as a single-line
+// edit control does, so that no value can break the line it is stored on.
+class EditValidator : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& input, int& position) const override;

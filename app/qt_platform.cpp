@@ -83,6 +83,9 @@ class EngineWaitDialog : public QDialog {
 
 std::optional<int> QtPlatform::runEngine(const std::string& program,
                                          const std::string& workingDir) {
+  // No folder means no run: QProcess would start the engine in the current folder instead, where
+  // the native platforms refuse the start, and the engine would not find its instruction file.
+  if (workingDir.empty()) return std::nullopt;
   QProcess process;
   process.setProgram(toQt(program));
   process.setWorkingDirectory(toQt(workingDir));

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -59,6 +60,7 @@ class MainWindowTest : public QObject {
   void anErrorInAHandlerIsShownAndTheProgramGoesOn();
   void radioClickRunsTheRuleAndACheckedButtonStaysChecked();
   void editsRefuseCharactersOutsideLatin1AndStopAtTheLimit();
+  void pastingLinesIntoAnEditKeepsOnlyTheFirstLine();
   void twoConstructsShowTheCorrelatedErrorsTab();
   void closingAsksFirstAndCancelKeepsTheWindowOpen();
   void exitClosesTheWindowThroughTheProgram();
@@ -357,6 +359,35 @@ void MainWindowTest::editsRefuseCharactersOutsideLatin1AndStopAtTheLimit() {
   // A longer text set by the program stays whole.
   s_->windows.binder.run([this] { s_->f.TxtProgTitle.setText(std::string(70, 'T')); });
   QCOMPARE(find<QLineEdit>("TxtProgTitle")->text().size(), 70);
+}
+
+// An edit holds one line, as the set file and the instruction file store each value on one:
+// pasted text stops at its first line break.
+void MainWindowTest::pastingLinesIntoAnEditKeepsOnlyTheFirstLine() {
+  startNewSetFile();
+  auto* title = find<QLineEdit>("TxtProgTitle");
+  QApplication::clipboard()->setText(QStringLiteral("Roommates\r\nsecond line"));
+  title->setFocus();
+  QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(s_->f.TxtProgTitle.text(), std::string("Roommates"));
+  QCOMPARE(title->text(), QStringLiteral("Roommates"));
+  QVERIFY(s_->f.Modified);
+  // What stood after the cursor stays.
+  QTest::keyClick(title, Qt::Key_Home);
+  QApplication::clipboard()->setText(QStringLiteral("The \nrest"));
+  QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(s_->f.TxtProgTitle.text(), std::string("The Roommates"));
+  QCOMPARE(title->cursorPosition(), 4);
+
+  auto* setFile = find<QLineEdit>("TxtSetFile");
+  QApplication::clipboard()->setText(QStringLiteral("/studies/a.set\nrm -rf"));
+  setFile->setFocus();
+  QTest::keyClick(setFile, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(s_->f.TxtSetFile.text(), std::string("/studies/a.set"));
+  QApplication::clipboard()->setText(QStringLiteral("\n/else.set"));
+  QTest::keyClick(setFile, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(s_->f.TxtSetFile.text(), std::string("/studies/a.set"));
+  QCOMPARE(setFile->text(), QStringLiteral("/studies/a.set"));
 }
 
 void MainWindowTest::twoConstructsShowTheCorrelatedErrorsTab() {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -126,6 +127,19 @@ class QtServicesTest : public QObject {
     QCOMPARE(
         platform.runEngine(dir.path().toStdString() + "/missing.exe", dir.path().toStdString()),
         std::nullopt);
+  }
+
+  void anEmptyWorkingFolderStartsNoEngine() {
+    // A set file named without a folder gives no working folder; the engine must not run in
+    // whatever folder happens to be current, just as the native platform refuses it.
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    view::QtPlatform platform;
+    const std::optional<int> result = platform.runEngine(WINTARVEL_ENGINE, "");
+    QDir::setCurrent(previous);
+    QCOMPARE(result, std::nullopt);
+    QCOMPARE(NativePlatform().runEngine(WINTARVEL_ENGINE, ""), std::nullopt);
   }
 #endif
 
