@@ -29,6 +29,21 @@ class Verification : public ::testing::Test {
     return texts;
   }
 
+  // A, B and C with three variables each: a1, a2, a3, b1, ... c3.
+  void buildThreeConstructsOfThree(const std::string& codes) {
+    BuildStudy(f, {"A", "B", "C"},
+               {{"a1", "A"},
+                {"a2", "A"},
+                {"a3", "A"},
+                {"b1", "B"},
+                {"b2", "B"},
+                {"b3", "B"},
+                {"c1", "C"},
+                {"c2", "C"},
+                {"c3", "C"}},
+               codes);
+  }
+
   Fixture fx;
   TFrm1& f = fx.f;
 };
@@ -131,17 +146,7 @@ TEST_F(Verification, AFamilyOfThreeConstructsIsCompletedOverSeveralPasses) {
 TEST_F(Verification, AFamilyThatCannotBeCompletedFailsWithTheLastComparisonsMessage) {
   // b1 and b2 both share a1's code, so B's paired members cannot be matched in C.
   const std::string codes = Codes({"01", "02", "03", "01", "01", "00", "02", "03", "00"});
-  BuildStudy(f, {"A", "B", "C"},
-             {{"a1", "A"},
-              {"a2", "A"},
-              {"a3", "A"},
-              {"b1", "B"},
-              {"b2", "B"},
-              {"b3", "B"},
-              {"c1", "C"},
-              {"c2", "C"},
-              {"c3", "C"}},
-             codes);
+  buildThreeConstructsOfThree(codes);
   EXPECT_FALSE(f.VerifyCorrelations(true));
   EXPECT_EQ(shownMessages(), Texts{"Construct 2 and 3 have not been correlated correctlly."});
   EXPECT_EQ(f.CorRecInfo.text(), codes);
@@ -150,17 +155,7 @@ TEST_F(Verification, AFamilyThatCannotBeCompletedFailsWithTheLastComparisonsMess
 TEST_F(Verification, OnlyTheLastPendingMessageIsShown) {
   // Comparing A with B and with C records two messages before B is found with two variables
   // without a partner; that last failure is the one shown.
-  BuildStudy(f, {"A", "B", "C"},
-             {{"a1", "A"},
-              {"a2", "A"},
-              {"a3", "A"},
-              {"b1", "B"},
-              {"b2", "B"},
-              {"b3", "B"},
-              {"c1", "C"},
-              {"c2", "C"},
-              {"c3", "C"}},
-             Codes({"01", "02", "00", "01", "00", "00", "00", "02", "00"}));
+  buildThreeConstructsOfThree(Codes({"01", "02", "00", "01", "00", "00", "00", "02", "00"}));
   EXPECT_FALSE(f.VerifyCorrelations(true));
   EXPECT_EQ(shownMessages(), Texts{"Construct 2 has more than one unspecified variables"});
 }
@@ -168,17 +163,7 @@ TEST_F(Verification, OnlyTheLastPendingMessageIsShown) {
 TEST_F(Verification, WhenNoComparisonPairsAnythingTheLastComparisonsMessageIsShown) {
   // Each construct has one variable without a partner, and no two constructs can be matched:
   // a pass compares A with B and C, B with C, and last C with A and B (never with itself).
-  BuildStudy(f, {"A", "B", "C"},
-             {{"a1", "A"},
-              {"a2", "A"},
-              {"a3", "A"},
-              {"b1", "B"},
-              {"b2", "B"},
-              {"b3", "B"},
-              {"c1", "C"},
-              {"c2", "C"},
-              {"c3", "C"}},
-             Codes({"01", "02", "00", "01", "01", "00", "02", "02", "00"}));
+  buildThreeConstructsOfThree(Codes({"01", "02", "00", "01", "01", "00", "02", "02", "00"}));
   EXPECT_FALSE(f.VerifyCorrelations(true));
   EXPECT_EQ(shownMessages(), Texts{"Construct 3 and 2 have not been correlated correctlly."});
 }
