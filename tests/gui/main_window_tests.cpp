@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,6 +63,7 @@ class MainWindowTest : public QObject {
   void editsRefuseCharactersOutsideLatin1AndStopAtTheLimit();
   void pastingLinesIntoAnEditKeepsOnlyTheFirstLine();
   void twoConstructsShowTheCorrelatedErrorsTab();
+  void theExampleStudyRunsOnceItsFilesAreNamed();
   void closingAsksFirstAndCancelKeepsTheWindowOpen();
   void exitClosesTheWindowThroughTheProgram();
   void aboutBoxAndEngineDialogFollowTheirControls();
@@ -388,6 +390,42 @@ void MainWindowTest::pastingLinesIntoAnEditKeepsOnlyTheFirstLine() {
   QTest::keyClick(setFile, Qt::Key_V, Qt::ControlModifier);
   QCOMPARE(s_->f.TxtSetFile.text(), std::string("/studies/a.set"));
   QCOMPARE(setFile->text(), QStringLiteral("/studies/a.set"));
+}
+
+// The walkthrough of the README: open the example, name the files, press "Run Tarvel".
+void MainWindowTest::theExampleStudyRunsOnceItsFilesAreNamed() {
+  QTemporaryDir dir;
+  for (const char* name : {"roommate.set", "roommate.txt"}) {
+    QVERIFY(QFile::copy(QStringLiteral(WINTARVEL_EXAMPLES "/") + name, dir.filePath(name)));
+  }
+  s_->ui.files.push_back(dir.filePath(QStringLiteral("roommate.set")).toStdString());
+  action("FileOpenItem")->trigger();
+  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - roommate"));
+  QCOMPARE(find<QTabWidget>("PageControl1")->currentWidget()->objectName(),
+           QStringLiteral("Groups"));
+  auto* run = find<QPushButton>("GenInstr");
+  QVERIFY(!run->isEnabled());
+
+  type("TxtDataFile", dir.filePath(QStringLiteral("roommate.txt")));
+  QVERIFY(!run->isEnabled());
+  type("TxtOutFile", dir.filePath(QStringLiteral("roommate.out")));
+  QVERIFY(run->isEnabled());
+  QVERIFY(action("BtnRun")->isEnabled());
+  type("TxtIndDif", dir.filePath(QStringLiteral("roommate.eff")));
+  click("GenInstr");
+
+  QVERIFY(s_->ui.messages.empty());
+  QCOMPARE(s_->platform.engineStarts.size(), std::size_t{1});
+  QCOMPARE(s_->platform.viewerStarts,
+           std::vector<std::string>{dir.filePath(QStringLiteral("roommate.out")).toStdString()});
+  QFile instructions(dir.filePath(QStringLiteral("xkb.ist")));
+  QVERIFY(instructions.open(QIODevice::ReadOnly));
+  const QString expected = dir.filePath(QStringLiteral("roommate.set")) + "\r\n" +
+                           dir.filePath(QStringLiteral("roommate.txt")) + "\r\n" +
+                           dir.filePath(QStringLiteral("roommate.out")) + "\r\n" +
+                           dir.filePath(QStringLiteral("roommate.eff")) + "\r\n";
+  QCOMPARE(QString::fromLatin1(instructions.readAll()), expected);
+  QVERIFY(!s_->f.Modified);
 }
 
 void MainWindowTest::twoConstructsShowTheCorrelatedErrorsTab() {
