@@ -143,6 +143,8 @@ TEST(Win32Platform, TheEngineRunsInTheGivenFolderAndItsExitCodeIsReturned) {
   EXPECT_EQ(p.runEngine("cmd.exe /c exit 7", folder), 7);
   EXPECT_EQ(p.runEngine(dir.file("no such engine\\tarvel.exe"), folder), std::nullopt);
   EXPECT_EQ(p.runEngine("cmd.exe /c exit 0", dir.file("no such folder")), std::nullopt);
+  // A set file named without a folder gives an empty working folder, which Windows refuses.
+  EXPECT_EQ(p.runEngine("cmd.exe /c exit 0", ""), std::nullopt);
 }
 
 TEST(Win32Platform, SplitPathSplitsAtTheNativeBackslash) {
