@@ -1,0 +1,42 @@
+#include "app/program.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "app/latin1.h"
+#include "app/qt_platform.h"
+#include "app/qt_ui.h"
+#include "app/windows.h"
+
+namespace wintarvel::view {
+
+std::string currentFolder() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::string() : folder.string();
+}
+
+int runProgram(const std::string& startDir) {
+  QApplication::setApplicationName(QStringLiteral("WinTarvel"));
+  try {
+    QtUi ui;
+    QtPlatform platform;
+    TFrm1 f(ui, platform, startDir);
+    Windows windows(f);
+    ui.setMainWindow(&windows.main);
+    platform.setMainWindow(&windows.main);
+    windows.main.show();
+    QApplication::exec();
+    // The window is being destroyed: the exit command runs once more and finds nothing to ask.
+    ui.setMainWindow(nullptr);
+    dispatch(ui, [&f] { f.FileExitItemClick(); });
+  } catch (const std::exception& e) {
+    QMessageBox::critical(nullptr, QApplication::applicationName(), toQt(e.what()));
+  }
+  return 0;
+}
+
+}  // namespace wintarvel::view

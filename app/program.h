@@ -1,0 +1,16 @@
+#pragma once
+// The program from its windows to the end of its event loop, shared by main() and by the
+// start-up benchmark, which must run exactly what a user starts.
+
+#include <string>
+
+namespace wintarvel::view {
+
+// The folder the program was started in, empty when it cannot be told.
+std::string currentFolder();
+
+// Creates the windows, shows the main window and runs the event loop until the program ends.
+// A QApplication must exist; `startDir` is the folder captured before it was created.
+int runProgram(const std::string& startDir);
+
+}  // namespace wintarvel::view
