@@ -6,38 +6,15 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <string>
 
-#include "model/frm1.h"
+#include "bench/bench_support.h"
 
-namespace wintarvel {
+namespace wintarvel::bench {
 namespace {
 
-// The benchmark never asks a question, opens a dialog or touches the system.
-class SilentUi : public Ui {
- public:
-  void showMessage(const std::string&, const std::string&) override {}
-  Answer ask(const std::string&, const std::string&, Buttons) override { return Answer::No; }
-  bool execute(FileDialog&) override { return false; }
-  void showError(const std::string&) override {}
-  void closeMainWindow() override {}
-};
-
-class InertPlatform : public Platform {
- public:
-  std::string currentDir() override { return "/"; }
-  bool setCurrentDir(const std::string&) override { return true; }
-  std::size_t shortPath(const std::string&, std::string&) override { return 0; }
-  void createIfMissing(const std::string&) override {}
-  std::optional<int> runEngine(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  void startViewer(const std::string&) override {}
-};
-
-constexpr int kRecords = 198000;
+constexpr int kRecords = kLargestReorderRecords;
 
 struct LargeReorderStudy {
   SilentUi ui;
@@ -55,18 +32,10 @@ struct LargeReorderStudy {
   }
 };
 
-std::string reorderText(int records) {
-  std::string text;
-  const std::string line = "1 2 3 4 5 6 7 8 9 10 11 12\r\n";
-  text.reserve(line.size() * static_cast<std::size_t>(records));
-  for (int i = 0; i < records; ++i) text += line;
-  return text;
-}
-
 // Loading the memo through the core: the whole text is scanned once for its line breaks.
 void BM_LoadReorderRecords(benchmark::State& state) {
   LargeReorderStudy study;
-  const std::string full = reorderText(kRecords);
+  const std::string full = ReorderText(kRecords);
   const std::string other = full + "1\r\n";  // alternate, so that every set is a change
   bool flip = false;
   for (auto _ : state) {
@@ -83,7 +52,7 @@ BENCHMARK(BM_LoadReorderRecords)->Unit(benchmark::kMillisecond);
 void BM_TypeOneCharacter(benchmark::State& state) {
   LargeReorderStudy study;
   Memo& memo = study.f.MemoReorder;
-  memo.setText(reorderText(kRecords));
+  memo.setText(ReorderText(kRecords));
   const bool atStart = state.range(0) == 1;
   for (auto _ : state) {
     memo.replace(atStart ? 0 : memo.text().size() - 2, 0, "x");
@@ -96,6 +65,6 @@ void BM_TypeOneCharacter(benchmark::State& state) {
 BENCHMARK(BM_TypeOneCharacter)->Arg(0)->Arg(1)->ArgNames({"at_start"});
 
 }  // namespace
-}  // namespace wintarvel
+}  // namespace wintarvel::bench
 
 BENCHMARK_MAIN();
