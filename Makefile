@@ -2,15 +2,18 @@
 # Both install missing Debian packages first.
 
 BUILD ?= build
+# One clang build serves both the sanitized core tests and the fuzzer: the core is compiled with
+# AddressSanitizer, UndefinedBehaviorSanitizer and the fuzzer's coverage instrumentation.
 SAN_BUILD ?= build-sanitize
+WIN_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 RUN_DIR ?= run-folder
-
-FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+WIN_PACKAGES ?= g++-mingw-w64-x86-64-posix wine wine64
+WERROR := -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
 
-.PHONY: all deps build run test test-core-sanitized fuzz format clean
+.PHONY: all deps build run test test-gui test-core-sanitized fuzz test-windows format clean
 
 all: build
 
@@ -18,7 +21,7 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) $(WERROR)
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -29,49 +32,46 @@ run: build
 	@scripts/prepare-run-folder.sh $(RUN_DIR) $(abspath $(BUILD))
 	cd $(RUN_DIR) && $(abspath $(BUILD))/app/wintarvel
 
-test: build test-core-sanitized
-	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	$(MAKE) fuzz
+test: test-gui test-core-sanitized fuzz test-windows
 
-# The core and its tests again, under AddressSanitizer and UndefinedBehaviorSanitizer, with Qt
-# kept out of reach so the core can never start to depend on it.
-test-core-sanitized: deps
-	CXX=clang++ cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+# Every core and GUI test of the normal build; the GUI tests run offscreen.
+test-gui: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+$(SAN_BUILD)/build.ninja:
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DWINTARVEL_GUI=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DWINTARVEL_SANITIZE=ON \
-	  -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
+	  -DWINTARVEL_FUZZ=ON $(WERROR)
+
+# The core and its tests under the sanitizers, with Qt kept out of reach so the core can never
+# start to depend on it.
+test-core-sanitized: deps $(SAN_BUILD)/build.ninja
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
 # Runs the set file reader fuzzer for FUZZ_SECONDS seconds, seeded from the golden files and the
-# inputs that once broke the reader. A crash leaves its input in $(FUZZ_BUILD)/ and fails.
-fuzz: deps
-	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DWINTARVEL_GUI=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DBUILD_TESTING=OFF \
-	  -DWINTARVEL_FUZZ=ON -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target set_file_reader_fuzzer
-	mkdir -p $(FUZZ_BUILD)/corpus
-	@# Absolute paths: the program under test changes the current folder.
-	$(abspath $(FUZZ_BUILD))/tests/fuzz/set_file_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) \
-	  -max_len=8192 -artifact_prefix=$(abspath $(FUZZ_BUILD))/ \
-	  $(abspath $(FUZZ_BUILD))/corpus $(abspath tests/data) $(abspath tests/data/fuzz-regressions)
+# inputs that once broke the reader. A crash leaves its input in $(SAN_BUILD)/ and fails.
+# Absolute paths, because the program under test changes the current folder.
+fuzz: deps $(SAN_BUILD)/build.ninja
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target set_file_reader_fuzzer
+	mkdir -p $(SAN_BUILD)/corpus
+	$(abspath $(SAN_BUILD))/tests/fuzz/set_file_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) \
+	  -max_len=8192 -artifact_prefix=$(abspath $(SAN_BUILD))/ \
+	  $(abspath $(SAN_BUILD))/corpus $(abspath tests/data) $(abspath tests/data/fuzz-regressions)
+
+# The core, the Windows platform services, the stand-in engine and the core tests, cross-built
+# for 64-bit Windows with MinGW-w64 and run under Wine: headless, quiet, and in a Wine prefix
+# of the build folder's own (created first, so that parallel test runs do not race to make it).
+test-windows:
+	@scripts/install-deps.sh $(WIN_PACKAGES)
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWINTARVEL_GUI=OFF $(WERROR)
+	WINEPREFIX=$(abspath $(WIN_BUILD))/wineprefix WINEDEBUG=-all DISPLAY= wineboot --init
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+	ctest --test-dir $(WIN_BUILD) --output-on-failure -j $(JOBS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
-
-# The core, the Windows platform services, the stand-in engine and the core tests, cross-built
-# for 64-bit Windows with MinGW-w64 and run under Wine: headless, quiet, and in a Wine prefix
-# of the build folder's own (created first, so that parallel test runs do not race to make it).
-WIN_BUILD ?= build-windows
-WIN_PACKAGES ?= g++-mingw-w64-x86-64-posix wine wine64
-
-.PHONY: test-windows
-test-windows:
-	@scripts/install-deps.sh $(WIN_PACKAGES)
-	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWINTARVEL_GUI=OFF -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
-	WINEPREFIX=$(abspath $(WIN_BUILD))/wineprefix WINEDEBUG=-all DISPLAY= wineboot --init
-	cmake --build $(WIN_BUILD) -j $(JOBS)
-	ctest --test-dir $(WIN_BUILD) --output-on-failure -j $(JOBS)
+	rm -rf $(BUILD) $(SAN_BUILD) $(WIN_BUILD)
