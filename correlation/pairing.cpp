@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "correlation/code_record.h"
 #include "correlation/tab_cor_construct.h"
+#include "model/code_record.h"
 #include "model/frm1.h"
 
 namespace wintarvel {
@@ -35,7 +35,7 @@ int ConstructSize(const TFrm1& f, int c) {
   const std::string& constructs = f.ConRecInfo.text();
   int size = 0;
   for (int p = 0; p < f.CmbDyVar.count(); ++p) {
-    if (cor::HoldsEntry(constructs, p) && cor::EntryValue(constructs, p) == c) ++size;
+    if (codes::HoldsEntry(constructs, p) && codes::EntryValue(constructs, p) == c) ++size;
   }
   return size;
 }
@@ -79,28 +79,28 @@ _tab_cor_construct* FirstCandidate(Chain& chain, int number) {
 // shares its code breaks the rules, so its code is cleared on the spot. A candidate construct
 // that holds a correlated variable is marked: it offers nothing more.
 void ListCorrelated(TFrm1& f, int p, Chain& chain) {
-  std::string codes = f.CorRecInfo.text();
+  std::string correlations = f.CorRecInfo.text();
   const std::string& constructs = f.ConRecInfo.text();
-  const std::string x = cor::Entry(codes, p);
-  if (x == cor::kNone) return;
+  const std::string x = codes::Entry(correlations, p);
+  if (x == codes::kNone) return;
   bool cleared = false;
   for (int j = 0; j < f.CmbDyVar.count(); ++j) {
-    if (j == p || cor::Entry(codes, j) != x) continue;
-    if (cor::Entry(constructs, j) == cor::Entry(constructs, p)) {
-      cor::SetEntry(codes, j, cor::kNone);
+    if (j == p || codes::Entry(correlations, j) != x) continue;
+    if (codes::Entry(constructs, j) == codes::Entry(constructs, p)) {
+      codes::SetEntry(correlations, j, codes::kNone);
       cleared = true;
     } else if (_tab_cor_construct* candidate =
-                   FirstCandidate(chain, cor::EntryValue(constructs, j))) {
+                   FirstCandidate(chain, codes::EntryValue(constructs, j))) {
       candidate->Marked = true;
       f.CorVarList.add(f.CmbDyVar.item(j));
     }
   }
-  if (cleared) f.CorRecInfo.setText(codes);
+  if (cleared) f.CorRecInfo.setText(correlations);
 }
 
 // A candidate already correlated with another member of the selected construct is not offered.
 void WithdrawTakenCandidates(TFrm1& f, Chain& chain) {
-  const std::string codes = f.CorRecInfo.text();
+  const std::string correlations = f.CorRecInfo.text();
   for (const std::string& u : chain.front().Members) {
     if (u == f.SelectedAvailVar) continue;
     const int q = f.FindDyVarItem(u);
@@ -108,8 +108,8 @@ void WithdrawTakenCandidates(TFrm1& f, Chain& chain) {
       ReportMissingVariable(f);
       continue;
     }
-    const std::string xq = cor::Entry(codes, q);
-    if (xq == cor::kNone) continue;
+    const std::string xq = codes::Entry(correlations, q);
+    if (xq == codes::kNone) continue;
     for (std::size_t i = 1; i < chain.size(); ++i) {
       _tab_cor_construct& candidate = chain[i];
       if (candidate.Marked) continue;
@@ -119,7 +119,7 @@ void WithdrawTakenCandidates(TFrm1& f, Chain& chain) {
           ReportMissingVariable(f);
           continue;
         }
-        if (cor::Entry(codes, r) == xq) candidate.Paired[m] = false;
+        if (codes::Entry(correlations, r) == xq) candidate.Paired[m] = false;
       }
     }
   }
@@ -153,10 +153,10 @@ int RecordPositionByName(const TFrm1& f, const std::string& name) {
 // The correlation record with an entry for every dyadic variable, so that any of them can be
 // given a code; entries past those are kept as they are.
 std::string CodesForEveryVariable(const TFrm1& f) {
-  std::string codes = f.CorRecInfo.text();
-  if (codes.size() % 2 != 0) codes.pop_back();
-  while (cor::EntryCount(codes) < f.CmbDyVar.count()) codes += cor::kNone;
-  return codes;
+  std::string correlations = f.CorRecInfo.text();
+  if (correlations.size() % 2 != 0) correlations.pop_back();
+  while (codes::EntryCount(correlations) < f.CmbDyVar.count()) correlations += codes::kNone;
+  return correlations;
 }
 
 }  // namespace
@@ -174,10 +174,10 @@ int TFrm1::FindDyVarItem(const std::string& name) const {
 
 int TFrm1::NextFreeCode(const std::string& record) {
   // With E entries at most E values are in use, so the answer is at most E + 1.
-  const int entries = cor::EntryCount(record);
+  const int entries = codes::EntryCount(record);
   std::vector<bool> used(static_cast<std::size_t>(entries) + 2, false);
   for (int p = 0; p < entries; ++p) {
-    const int value = cor::EntryValue(record, p);
+    const int value = codes::EntryValue(record, p);
     if (value > 0 && value <= entries + 1) used[static_cast<std::size_t>(value)] = true;
   }
   int code = 1;
@@ -205,7 +205,7 @@ void TFrm1::RefreshCorLists() {
   const int p = FindDyVarItem(SelectedAvailVar);
   if (p < 0) return;
   // Unlike a click, a refresh also lists for a construct of fewer than two variables.
-  const int c = cor::EntryValue(ConRecInfo.text(), p);
+  const int c = codes::EntryValue(ConRecInfo.text(), p);
   ShowPairingsOf(*this, p, c, ConstructSize(*this, c));
 }
 
@@ -232,21 +232,21 @@ void TFrm1::PRCorConnectClick() {
     ReportMissingVariable(*this);
     return;
   }
-  std::string codes = CodesForEveryVariable(*this);
-  const std::string x = cor::Entry(codes, a);
-  const std::string y = cor::Entry(codes, b);
-  if (x != cor::kNone && y != cor::kNone) {
-    cor::MergeSets(codes, x, y);
-  } else if (x != cor::kNone) {
-    cor::SetEntry(codes, b, x);
-  } else if (y != cor::kNone) {
-    cor::SetEntry(codes, a, y);
+  std::string correlations = CodesForEveryVariable(*this);
+  const std::string x = codes::Entry(correlations, a);
+  const std::string y = codes::Entry(correlations, b);
+  if (x != codes::kNone && y != codes::kNone) {
+    codes::MergeSets(correlations, x, y);
+  } else if (x != codes::kNone) {
+    codes::SetEntry(correlations, b, x);
+  } else if (y != codes::kNone) {
+    codes::SetEntry(correlations, a, y);
   } else {
-    const std::string fresh = TwoDigits(NextFreeCode(codes));
-    cor::SetEntry(codes, a, fresh);
-    cor::SetEntry(codes, b, fresh);
+    const std::string fresh = TwoDigits(NextFreeCode(correlations));
+    codes::SetEntry(correlations, a, fresh);
+    codes::SetEntry(correlations, b, fresh);
   }
-  CorRecInfo.setText(codes);
+  CorRecInfo.setText(correlations);
   RefreshCorLists();
   VerifyCorrelations(false);
   Modified = true;
@@ -258,9 +258,9 @@ void TFrm1::PBCorDisconnectClick() {
     ReportMissingVariable(*this);
     return;
   }
-  std::string codes = CorRecInfo.text();
-  cor::SetEntry(codes, b, cor::kNone);
-  CorRecInfo.setText(codes);
+  std::string correlations = CorRecInfo.text();
+  codes::SetEntry(correlations, b, codes::kNone);
+  CorRecInfo.setText(correlations);
   PBCorConnect.setEnabled(false);
   PBCorDisconnect.setEnabled(false);
   RefreshCorLists();

@@ -7,7 +7,7 @@
 //  4. a construct with a single variable takes part in no correlation.
 //
 // The construct record and the working copy of the correlation record are read with exactly one
-// entry per dyadic variable (see code_record.h): a missing or damaged entry counts as "00". A
+// entry per dyadic variable (see model/code_record.h): a missing or damaged entry counts as "00". A
 // construct number outside the construct list counts as no construct. A variable in no
 // construct that shares a code with a construct's variable is left alone: such a pairing is not
 // judged here, and the code stays as it is.
@@ -18,8 +18,8 @@
 #include <utility>
 #include <vector>
 
-#include "correlation/code_record.h"
 #include "correlation/tab_cor_construct.h"
+#include "model/code_record.h"
 #include "model/frm1.h"
 
 namespace wintarvel {
@@ -58,8 +58,8 @@ class Verification {
         show_(showMessages),
         variables_(f.CmbDyVar.count()),
         constructs_(f.CmbConst.count()),
-        a_(cor::Fitted(f.ConRecInfo.text(), variables_)),
-        w_(cor::Fitted(f.CorRecInfo.text(), variables_)),
+        a_(codes::Fitted(f.ConRecInfo.text(), variables_)),
+        w_(codes::Fitted(f.CorRecInfo.text(), variables_)),
         examined_(static_cast<std::size_t>(constructs_) + 1, false),
         collected_(static_cast<std::size_t>(constructs_) + 1, false) {}
 
@@ -81,7 +81,7 @@ class Verification {
 
   // The construct number of variable p, 0 when it is in no construct of the list.
   int ConstructAt(int p) const {
-    const int number = cor::EntryValue(a_, p);
+    const int number = codes::EntryValue(a_, p);
     return number <= constructs_ ? number : 0;
   }
 
@@ -114,15 +114,15 @@ class Verification {
 
   // Rule 4: a lone variable is correlated with nothing. One without a code gets a new one at once.
   void SettleSingleVariable(int v) {
-    const std::string x = cor::Entry(w_, v);
-    if (x == cor::kNone) {
-      cor::SetEntry(w_, v, NewCode());
+    const std::string x = codes::Entry(w_, v);
+    if (x == codes::kNone) {
+      codes::SetEntry(w_, v, NewCode());
       f_.CorRecInfo.setText(w_);
       return;
     }
     for (int p = 0; p < variables_; ++p) {
-      if (p != v && cor::Entry(w_, p) == x) {
-        cor::SetEntry(w_, v, cor::kNone);
+      if (p != v && codes::Entry(w_, p) == x) {
+        codes::SetEntry(w_, v, codes::kNone);
         return;
       }
     }
@@ -179,11 +179,11 @@ class Verification {
       ReportMissingVariable();
       return true;
     }
-    const std::string x = cor::Entry(w_, idx);
-    if (x == cor::kNone) return true;
+    const std::string x = codes::Entry(w_, idx);
+    if (x == codes::kNone) return true;
     const int n = chain_.front().Size;
     for (int j = 0; j < variables_; ++j) {
-      if (j == idx || cor::Entry(w_, j) != x) continue;
+      if (j == idx || codes::Entry(w_, j) != x) continue;
       const int d = ConstructAt(j);
       if (d == ConstructAt(idx)) return Broken(Format(kCannotBeCorrelated, idx + 1, j + 1));
       if (d == 0) continue;
@@ -197,7 +197,7 @@ class Verification {
       if (m > n) return Broken(Format(DifferentNumberFormat().c_str(), chain_.front().Number, d));
       if (m < n) {
         // The smaller construct met second is cut loose: each of its variables gets a new code.
-        for (int p : linked) cor::SetEntry(w_, p, NewCode());
+        for (int p : linked) codes::SetEntry(w_, p, NewCode());
         continue;
       }
       chain_.push_back(NewRecord(d, linked, false));
@@ -289,7 +289,7 @@ class Verification {
         ReportMissingVariable();
         continue;
       }
-      if (cor::Entry(w_, vb) == cor::Entry(w_, va)) {
+      if (codes::Entry(w_, vb) == codes::Entry(w_, va)) {
         matched[m] = true;
         return;
       }
@@ -298,18 +298,18 @@ class Verification {
 
   // Puts variables x and y into one set.
   void Unite(int x, int y) {
-    const std::string cx = cor::Entry(w_, x);
-    const std::string cy = cor::Entry(w_, y);
-    if (cx == cor::kNone && cy == cor::kNone) {
+    const std::string cx = codes::Entry(w_, x);
+    const std::string cy = codes::Entry(w_, y);
+    if (cx == codes::kNone && cy == codes::kNone) {
       const std::string code = NewCode();
-      cor::SetEntry(w_, x, code);
-      cor::SetEntry(w_, y, code);
-    } else if (cx == cor::kNone) {
-      cor::SetEntry(w_, x, cy);
-    } else if (cy == cor::kNone) {
-      cor::SetEntry(w_, y, cx);
+      codes::SetEntry(w_, x, code);
+      codes::SetEntry(w_, y, code);
+    } else if (cx == codes::kNone) {
+      codes::SetEntry(w_, x, cy);
+    } else if (cy == codes::kNone) {
+      codes::SetEntry(w_, y, cx);
     } else {
-      cor::MergeSets(w_, cx, cy);
+      codes::MergeSets(w_, cx, cy);
     }
   }
 
@@ -323,18 +323,18 @@ class Verification {
   // so codes left over without any variable are dropped.
   bool Succeed() {
     for (int p = 0; p < variables_; ++p) {
-      if (cor::Entry(w_, p) == cor::kNone) cor::SetEntry(w_, p, NewCode());
+      if (codes::Entry(w_, p) == codes::kNone) codes::SetEntry(w_, p, NewCode());
     }
     std::vector<std::pair<std::string, std::string>> renumbered;
     std::string canonical = w_;
     for (int p = 0; p < variables_; ++p) {
-      const std::string code = cor::Entry(w_, p);
+      const std::string code = codes::Entry(w_, p);
       std::size_t set = 0;
       while (set < renumbered.size() && renumbered[set].first != code) ++set;
       if (set == renumbered.size()) {
         renumbered.emplace_back(code, TwoDigits(static_cast<int>(set) + 1));
       }
-      cor::SetEntry(canonical, p, renumbered[set].second);
+      codes::SetEntry(canonical, p, renumbered[set].second);
     }
     f_.CorRecInfo.setText(canonical);
     return true;

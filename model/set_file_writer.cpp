@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "model/code_record.h"
 #include "model/frm1.h"
 
 namespace wintarvel {
@@ -176,18 +177,12 @@ std::vector<std::string> dyadicNames(const TFrm1& f) {
   return names;
 }
 
-// "01", "02", ... one code of its own for every dyadic variable.
-std::string defaultCorrelationRecord(int variables) {
-  std::string record;
-  for (int k = 1; k <= variables; ++k) record += TwoDigits(k);
-  return record;
-}
-
 std::string constructSection(TFrm1& f) {
   if (f.CmbConst.count() == 0) return "";
   std::string section = f.ConRecInfo.text() + kLineBreak;
-  section += f.VerifyCorrelations(false) ? f.CorRecInfo.text()
-                                         : defaultCorrelationRecord(f.CmbDyVar.count());
+  // A study whose correlations do not verify is written with every variable on its own.
+  section +=
+      f.VerifyCorrelations(false) ? f.CorRecInfo.text() : codes::Numbered(f.CmbDyVar.count());
   section += kLineBreak;
   return section + nameLines(f.CmbConst.items());
 }

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "model/code_record.h"
 #include "model/frm1.h"
-#include "variables/code_strings.h"
 
 namespace wintarvel {
 
@@ -35,10 +35,12 @@ int FindRecordNamed(const TFrm1& f, const std::string& name) {
 // Sets to "00" the correlation entry of every item that shows the record, marked or not.
 void ClearCorrelationCodesOf(TFrm1& f, const _variable& record) {
   const std::string marked = record.Name + " R";
+  std::string correlations = f.CorRecInfo.text();
   for (int j = 0; j < f.CmbDyVar.count(); ++j) {
     const std::string& item = f.CmbDyVar.item(j);
-    if (item == record.Name || item == marked) codes::SetEntry(f.CorRecInfo, j, "00");
+    if (item == record.Name || item == marked) codes::SetEntry(correlations, j, codes::kNone);
   }
+  f.CorRecInfo.setText(correlations);
 }
 
 void ClearCorrelationCodesOfMembers(TFrm1& f, const std::string& construct) {
@@ -154,13 +156,16 @@ void TFrm1::CompleteConstructs() {
 
   // Every variable still in no construct becomes a construct of its own. Neither the limit of
   // 20 constructs nor unique names apply here: the set file needs a construct for each variable.
+  // Only an entry that is "00" to the letter is free: one the reader accepted in another
+  // spelling (" 1") already names a construct.
   int next = CmbConst.count() + 1;
   for (int j = 0; j < variables && j < static_cast<int>(DyVarList.size()); ++j) {
-    if (codes::EntryAt(numbers, j) != "00" || next > codes::kMaxCode) continue;
+    const bool free = numbers.compare(2 * static_cast<std::size_t>(j), 2, codes::kNone) == 0;
+    if (!free || next > codes::kMaxCode) continue;
     _variable& record = DyVarList[static_cast<std::size_t>(j)];
     CmbConst.add(record.Name);
     record.Construct = record.Name;
-    numbers.replace(2 * static_cast<std::size_t>(j), 2, codes::Code(next));
+    codes::SetEntry(numbers, j, codes::Code(next));
     ++next;
   }
   ConRecInfo.setText(numbers);

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "model/code_record.h"
 #include "model/frm1.h"
-#include "variables/code_strings.h"
 
 namespace wintarvel {
 
@@ -28,13 +28,6 @@ int ConstructNumber(const ListBox& constructs, const std::string& name) {
     if (SameText(constructs.item(i), name)) return i + 1;
   }
   return 0;
-}
-
-// The default correlation codes: every variable in a class of its own, "01", "02", ...
-std::string NumberedEntries(int count) {
-  std::string result;
-  for (int k = 1; k <= count; ++k) result += codes::Code(k);
-  return result;
 }
 
 void EnableReadOrder(TFrm1& f, bool on) {
@@ -82,7 +75,9 @@ void TFrm1::CmdDyVarRemClick() {
   }
   CmbDyVar.remove(selected);
   TxtDyVars.setText("");
-  codes::CutEntry(CorRecInfo, position);
+  std::string correlations = CorRecInfo.text();
+  codes::CutEntry(correlations, position);
+  CorRecInfo.setText(correlations);
   UpdateVarCodes();
   Modified = true;
 }
@@ -175,7 +170,8 @@ void TFrm1::UpdateVarCodes() {
     ui.showMessage("Data inconsistency", "");
   }
   ConRecInfo.setText(constructNumbers);
-  if (CorRecInfo.text().empty()) CorRecInfo.setText(NumberedEntries(CmbDyVar.count()));
+  // Without correlation codes yet, every variable starts in a set of its own.
+  if (CorRecInfo.text().empty()) CorRecInfo.setText(codes::Numbered(CmbDyVar.count()));
 }
 
 }  // namespace wintarvel

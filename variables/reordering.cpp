@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "model/code_record.h"
 #include "model/frm1.h"
-#include "variables/code_strings.h"
 
 namespace wintarvel {
 
@@ -48,8 +48,11 @@ void TFrm1::UDDyClick(UpDownButton button) {
   }
 
   const auto [a, b] = *moved;
-  if (!CorRecInfo.text().empty()) codes::SwapEntries(CorRecInfo, a, b);
-  codes::SwapEntries(ConRecInfo, a, b);
+  for (Edit* field : {&CorRecInfo, &ConRecInfo}) {
+    std::string entries = field->text();
+    codes::SwapEntries(entries, a, b);
+    field->setText(entries);
+  }
 }
 
 void TFrm1::UDPerClick(UpDownButton button) {

@@ -1,9 +1,12 @@
-#include "correlation/code_record.h"
+#include "model/code_record.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
-namespace wintarvel::cor {
+#include "model/frm1.h"
+
+namespace wintarvel::codes {
 namespace {
 
 bool IsDigit(char c) {
@@ -15,6 +18,16 @@ std::size_t Offset(int p) {
 }
 
 }  // namespace
+
+std::string Code(int n) {
+  return n >= 0 && n <= kMaxCode ? TwoDigits(n) : kNone;
+}
+
+std::string Numbered(int count) {
+  std::string record;
+  for (int k = 1; k <= count; ++k) record += Code(k);
+  return record;
+}
 
 int EntryCount(const std::string& record) {
   return static_cast<int>(record.size() / 2);
@@ -40,6 +53,16 @@ void SetEntry(std::string& record, int p, const std::string& code) {
   record.replace(Offset(p), 2, code);
 }
 
+void CutEntry(std::string& record, int p) {
+  if (HoldsEntry(record, p)) record.erase(Offset(p), 2);
+}
+
+void SwapEntries(std::string& record, int a, int b) {
+  if (!HoldsEntry(record, a) || !HoldsEntry(record, b)) return;
+  std::swap(record[Offset(a)], record[Offset(b)]);
+  std::swap(record[Offset(a) + 1], record[Offset(b) + 1]);
+}
+
 std::string Fitted(const std::string& record, int count) {
   std::string fitted;
   for (int p = 0; p < count; ++p) fitted += Entry(record, p);
@@ -54,4 +77,4 @@ void MergeSets(std::string& record, const std::string& a, const std::string& b) 
   }
 }
 
-}  // namespace wintarvel::cor
+}  // namespace wintarvel::codes
