@@ -69,7 +69,7 @@ void BM_OpenSetFile(benchmark::State& state) {
     if (!f.OpenSetFile()) state.SkipWithError("the largest study could not be opened");
   }
   if (f.MemoReorder.lineCount() != kLargestReorderRecords || f.CmbConst.count() != 40 ||
-      ui.messages != 0) {
+      !ui.messages.empty()) {
     state.SkipWithError("the study opened is not the largest study");
   }
   ReportBytes(state);
@@ -87,7 +87,7 @@ void BM_SaveSetFile(benchmark::State& state) {
   for (auto _ : state) {
     if (!f.SaveSetFile()) state.SkipWithError("the largest study could not be saved");
   }
-  if (fs::file_size(Files().output) != fs::file_size(Files().input) || ui.messages != 0) {
+  if (fs::file_size(Files().output) != fs::file_size(Files().input) || !ui.messages.empty()) {
     state.SkipWithError("the saved study differs in size from the one opened");
   }
   ReportBytes(state);

@@ -168,7 +168,7 @@ void BM_OpenLargestStudyInWindow(benchmark::State& state) {
     Settle();
   }
   ReportPaints(state, paints);
-  if (s.memo()->document()->blockCount() < kLargestReorderRecords || s.ui.messages != 0) {
+  if (s.memo()->document()->blockCount() < kLargestReorderRecords || !s.ui.messages.empty()) {
     state.SkipWithError("the window does not show the largest study");
   }
 }

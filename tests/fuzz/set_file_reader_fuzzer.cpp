@@ -11,21 +11,12 @@
 #include <string>
 
 #include "model/frm1.h"
+#include "model/quiet_ui.h"
 #include "run/posix_platform.h"
 
 namespace {
 
 using namespace wintarvel;
-
-// Answers every question with No and every dialog with Cancel, and shows nothing.
-class QuietUi : public Ui {
- public:
-  void showMessage(const std::string&, const std::string&) override {}
-  Answer ask(const std::string&, const std::string&, Buttons) override { return Answer::No; }
-  bool execute(FileDialog&) override { return false; }
-  void showError(const std::string&) override {}
-  void closeMainWindow() override {}
-};
 
 // Engine and viewer are never started from here.
 class QuietPlatform : public PosixPlatform {
@@ -38,8 +29,8 @@ class QuietPlatform : public PosixPlatform {
 
 const std::filesystem::path& workFolder() {
   static const std::filesystem::path folder = [] {
-    auto p = std::filesystem::temp_directory_path() /
-             ("wintarvel-fuzz-" + std::to_string(::getpid()));
+    auto p =
+        std::filesystem::temp_directory_path() / ("wintarvel-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(p);
     return p;
   }();

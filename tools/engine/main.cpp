@@ -14,26 +14,11 @@
 #include <vector>
 
 #include "model/frm1.h"
+#include "model/quiet_ui.h"
 #include "run/native_platform.h"
 #include "setup_report.h"
 
 namespace {
-
-using wintarvel::Answer;
-using wintarvel::Buttons;
-using wintarvel::FileDialog;
-
-// The reader's messages are collected instead of shown: there is no one to click them away.
-class QuietUi : public wintarvel::Ui {
- public:
-  void showMessage(const std::string& text, const std::string&) override { notes.push_back(text); }
-  Answer ask(const std::string&, const std::string&, Buttons) override { return Answer::No; }
-  bool execute(FileDialog&) override { return false; }
-  void showError(const std::string& text) override { notes.push_back(text); }
-  void closeMainWindow() override {}
-
-  std::vector<std::string> notes;
-};
 
 struct RunFailure {
   int exitCode;
@@ -96,7 +81,7 @@ class StandInRun {
     study_.OpenDialog.setFileName(paths_[0]);
     if (study_.OpenSetFile()) return std::nullopt;
     std::string reason = "cannot read the set file " + paths_[0];
-    for (const auto& note : ui_.notes) reason += "\n" + note;
+    for (const auto& message : ui_.messages) reason += "\n" + message;
     return RunFailure{3, reason};
   }
 
@@ -121,7 +106,7 @@ class StandInRun {
   }
 
   std::string workingDir_;
-  QuietUi ui_;
+  wintarvel::QuietUi ui_;  // the reader's messages are kept for the failure report
   wintarvel::NativePlatform platform_;
   wintarvel::TFrm1 study_;
   std::vector<std::string> paths_;
