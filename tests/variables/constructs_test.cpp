@@ -2,7 +2,7 @@
 
 #include <clocale>
 
-#include "tests/variables/study_helpers.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
@@ -60,8 +60,7 @@ TEST(Constructs, TheCurrentConstructDecidesTheMemberListsAndWhereAddedVariablesG
   AddConstructs(f, {"K1", "K2"});
   EXPECT_FALSE(f.CmdVarsConstAdd.enabled());  // adding a construct does not select it
   SelectConstruct(f, "K1");
-  EXPECT_TRUE(f.CmdVarsConstAdd.enabled());
-  EXPECT_TRUE(f.CmdVarsConstRem.enabled());
+  EXPECT_EQ(Enabled({&f.CmdVarsConstAdd, &f.CmdVarsConstRem}), "11");
   EXPECT_EQ(f.LstVars.items(), (Names{"A", "B", "C", "D"}));
 
   // A member-list item without a matching record is skipped.
@@ -147,8 +146,7 @@ TEST(Constructs, RemovingAConstructRenumbersTheOnesBehindIt) {
   EXPECT_EQ(f.ConRecInfo.text(), "0200");
   EXPECT_EQ(f.CorRecInfo.text(), "0100");
   EXPECT_EQ(f.LblConstVar.caption(), "none selected");
-  EXPECT_FALSE(f.CmdVarsConstAdd.enabled());
-  EXPECT_FALSE(f.CmdVarsConstRem.enabled());
+  EXPECT_EQ(Enabled({&f.CmdVarsConstAdd, &f.CmdVarsConstRem}), "00");
   EXPECT_EQ(f.LstVars.items(), (Names{"B"}));
   EXPECT_TRUE(f.LstVarsConst.items().empty());
   EXPECT_TRUE(f.CorError.tabVisible());

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/variables/study_helpers.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
@@ -53,23 +53,19 @@ TEST(DyadicVariables, TheTwentyFirstVariableIsRefusedWithNothingChanged) {
   EXPECT_FALSE(f.Modified);
 }
 
-// Three variables A, B, C with correlation codes 01 02 03, one of them removed.
-std::string CorrelationCodesAfterRemoving(int index) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  f.CorRecInfo.setText("010203");
-  f.CmbDyVar.setItemIndex(index);
-  f.CmdDyVarRemClick();
-  EXPECT_EQ(f.DyVarList.size(), 2u);
-  EXPECT_EQ(f.ConRecInfo.text(), "0000");
-  return f.CorRecInfo.text();
-}
-
 TEST(DyadicVariables, RemovingAVariableCutsItsCorrelationEntryAndMovesTheOthersForward) {
-  EXPECT_EQ(CorrelationCodesAfterRemoving(0), "0203");
-  EXPECT_EQ(CorrelationCodesAfterRemoving(1), "0103");
-  EXPECT_EQ(CorrelationCodesAfterRemoving(2), "0102");
+  // Three variables A, B, C with correlation codes 01 02 03, one of them removed.
+  const char* const remaining[] = {"0203", "0103", "0102"};
+  for (int index = 0; index < 3; ++index) {
+    NewStudy s;
+    AddDyadic(s.f, {"A", "B", "C"});
+    s.f.CorRecInfo.setText("010203");
+    s.f.CmbDyVar.setItemIndex(index);
+    s.f.CmdDyVarRemClick();
+    EXPECT_EQ(s.f.DyVarList.size(), 2u);
+    EXPECT_EQ(s.f.ConRecInfo.text(), "0000");
+    EXPECT_EQ(s.f.CorRecInfo.text(), remaining[index]);
+  }
 
   // Removing the only variable empties both strings, and the next add numbers afresh.
   NewStudy s;
@@ -195,9 +191,7 @@ TEST(PersonalityVariables, AddingAndRemovingSwitchesTheReadOrderGroup) {
   AddPersonality(f, {" Age ", "Extrav"});
   EXPECT_EQ(f.CmbPerVar.items(), (Names{"Age", "Extrav"}));
   EXPECT_TRUE(f.TxtPerVars.text().empty());
-  EXPECT_TRUE(f.GroupBoxPV.enabled());
-  EXPECT_TRUE(f.RBPerBeforeDy.enabled());
-  EXPECT_TRUE(f.RBPerAfterDy.enabled());
+  EXPECT_EQ(Enabled({&f.GroupBoxPV, &f.RBPerBeforeDy, &f.RBPerAfterDy}), "111");
   EXPECT_TRUE(f.RBPerBeforeDy.checked());
   EXPECT_TRUE(f.Modified);
 
@@ -208,9 +202,7 @@ TEST(PersonalityVariables, AddingAndRemovingSwitchesTheReadOrderGroup) {
   f.CmbPerVar.setItemIndex(0);
   f.CmdPerVarRemClick();
   EXPECT_EQ(f.CmbPerVar.count(), 0);
-  EXPECT_FALSE(f.GroupBoxPV.enabled());
-  EXPECT_FALSE(f.RBPerBeforeDy.enabled());
-  EXPECT_FALSE(f.RBPerAfterDy.enabled());
+  EXPECT_EQ(Enabled({&f.GroupBoxPV, &f.RBPerBeforeDy, &f.RBPerAfterDy}), "000");
   EXPECT_TRUE(f.RBPerBeforeDy.checked());
 
   f.TxtPerVars.setText("Age");
@@ -224,8 +216,7 @@ TEST(PersonalityVariables, AddingAndRemovingSwitchesTheReadOrderGroup) {
   f.CmbPerVar.clear();
   f.Modified = false;
   f.CmdPerVarRemClick();
-  EXPECT_FALSE(f.GroupBoxPV.enabled());
-  EXPECT_FALSE(f.RBPerAfterDy.enabled());
+  EXPECT_EQ(Enabled({&f.GroupBoxPV, &f.RBPerAfterDy}), "00");
   EXPECT_FALSE(f.Modified);
 }
 

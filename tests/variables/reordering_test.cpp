@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/variables/study_helpers.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/variables/study_helpers.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
@@ -11,19 +11,15 @@ TEST(ReverseScoring, TheSwitchShowsTheLimitSumAndTurnsRenamingOff) {
   ASSERT_FALSE(f.CmdDyVarRev.enabled());
   ASSERT_FALSE(f.TxtRevScore.visible());
   f.ChkReverseVar.setChecked(true);
-  EXPECT_TRUE(f.CmdDyVarRev.enabled());
-  EXPECT_TRUE(f.LBLRevScore.visible());
-  EXPECT_TRUE(f.TxtRevScore.visible());
-  EXPECT_FALSE(f.CmdDyVarRename.enabled());
+  EXPECT_EQ(Enabled({&f.CmdDyVarRev, &f.CmdDyVarRename}), "10");
+  EXPECT_EQ(Visible({&f.LBLRevScore, &f.TxtRevScore}), "11");
   EXPECT_TRUE(f.Modified);
 
   f.TxtRevScore.setText("8");
   f.Modified = false;
   f.ChkReverseVar.setChecked(false);
-  EXPECT_FALSE(f.CmdDyVarRev.enabled());
-  EXPECT_FALSE(f.LBLRevScore.visible());
-  EXPECT_FALSE(f.TxtRevScore.visible());
-  EXPECT_TRUE(f.CmdDyVarRename.enabled());
+  EXPECT_EQ(Enabled({&f.CmdDyVarRev, &f.CmdDyVarRename}), "01");
+  EXPECT_EQ(Visible({&f.LBLRevScore, &f.TxtRevScore}), "00");
   EXPECT_EQ(f.TxtRevScore.text(), "8");
   EXPECT_TRUE(f.Modified);
 }
@@ -85,13 +81,11 @@ TEST(ReverseScoring, SwitchingOffClearsEveryMarkAndSwitchingOnAgainMarksNothing)
   }
   ASSERT_EQ(f.CmbDyVar.items(), (Names{"A R", "B", "C R"}));
 
-  f.ChkReverseVar.setChecked(false);
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "C"}));
-  for (const _variable& record : f.DyVarList) EXPECT_FALSE(record.Reversed);
-
-  f.ChkReverseVar.setChecked(true);
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "C"}));
-  for (const _variable& record : f.DyVarList) EXPECT_FALSE(record.Reversed);
+  for (bool on : {false, true}) {
+    f.ChkReverseVar.setChecked(on);
+    EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "C"}));
+    for (const _variable& record : f.DyVarList) EXPECT_FALSE(record.Reversed);
+  }
 }
 
 }  // namespace
