@@ -25,6 +25,11 @@ struct EditedStudy {
     Basics(fx.f, "Edited");
     EXPECT_TRUE(fx.f.Modified);
   }
+  // Names the study after a folder, which no save can replace.
+  void nameAFolder() {
+    fs::create_directory(dir.file("folder.set"));
+    f.TxtSetFile.setText(dir.file("folder.set"));
+  }
   TempDir dir;
   Fixture fx;
   TFrm1& f = fx.f;
@@ -39,9 +44,7 @@ void expectAskedOnce(const FakeUi& ui, Buttons buttons) {
 }
 
 void expectDocumentShown(const TFrm1& f) {
-  EXPECT_TRUE(f.PageControl1.visible());
-  EXPECT_TRUE(f.Done.visible());
-  EXPECT_TRUE(f.Cancel.visible());
+  EXPECT_EQ(Visible({&f.PageControl1, &f.Done, &f.Cancel}), "111");
   EXPECT_TRUE(f.BtnSaveSet.enabled());
 }
 
@@ -54,8 +57,7 @@ TEST(LifeCycle, ANewDocumentShowsThePagesUnnamedAndUnmodified) {
   EXPECT_TRUE(fx.ui.questions.empty());
   EXPECT_EQ(fx.f.caption(), "WinTarvel - Set File Name");
   expectDocumentShown(fx.f);
-  EXPECT_FALSE(fx.f.GenInstr.enabled());
-  EXPECT_FALSE(fx.f.BtnRun.enabled());
+  EXPECT_EQ(Enabled({&fx.f.GenInstr, &fx.f.BtnRun}), "00");
   EXPECT_FALSE(fx.f.Modified);
   EXPECT_FALSE(fx.f.LoadedFromFile);
 }
@@ -134,8 +136,7 @@ TEST(LifeCycle, OpenReadsTheChosenFileIntoAnUnmodifiedNamedDocument) {
   EXPECT_EQ(fx.f.TxtSetFile.text(), golden);
   EXPECT_EQ(fx.f.PageControl1.activePage(), 0);
   expectDocumentShown(fx.f);
-  EXPECT_FALSE(fx.f.GenInstr.enabled());
-  EXPECT_FALSE(fx.f.BtnRun.enabled());
+  EXPECT_EQ(Enabled({&fx.f.GenInstr, &fx.f.BtnRun}), "00");
   EXPECT_FALSE(fx.f.Modified);
   EXPECT_TRUE(fx.f.LoadedFromFile);
   EXPECT_TRUE(fx.ui.messages.empty());
@@ -182,7 +183,7 @@ TEST(LifeCycle, OpenWithUnsavedChangesFollowsTheAnswer) {
   {  // ... and with the open dialog cancelled too, the study is untouched: a variable in no
      // construct does not get one of its own, as a save would give it
     EditedStudy s;
-    AddDyadicNames(s.f, {"LIKE", "TRUST"});
+    AddDyadic(s.f, {"LIKE", "TRUST"});
     AddConstructWith(s.f, "POS", {"LIKE"});
     s.ui.queueAnswer(Answer::Yes);
     s.ui.queueCancelledDialog();
@@ -194,9 +195,7 @@ TEST(LifeCycle, OpenWithUnsavedChangesFollowsTheAnswer) {
   }
   {  // Yes, and the save fails: Open stops before its dialog
     EditedStudy s;
-    const std::string folder = s.dir.file("folder.set");
-    fs::create_directory(folder);
-    s.f.TxtSetFile.setText(folder);
+    s.nameAFolder();
     s.ui.queueAnswer(Answer::Yes);
     s.f.BtnOpenSetClick();
     EXPECT_TRUE(s.ui.dialogs.empty());
@@ -226,9 +225,7 @@ TEST(LifeCycle, SaveKeepsUnsavedChangesWhenNothingWasWritten) {
   s.f.DoneClick();
   EXPECT_TRUE(s.f.Modified);
 
-  const std::string folder = s.dir.file("folder.set");
-  fs::create_directory(folder);
-  s.f.TxtSetFile.setText(folder);
+  s.nameAFolder();
   s.f.DoneClick();
   EXPECT_TRUE(s.f.Modified);
   EXPECT_EQ(s.ui.messages.size(), 1u);
@@ -273,9 +270,7 @@ TEST(LifeCycle, SaveAsWritesUnderTheChosenNameAndACancelChangesNothing) {
 
 void expectClosed(const TFrm1& f) {
   EXPECT_EQ(f.caption(), "WinTarvel - Set File Name");
-  EXPECT_FALSE(f.PageControl1.visible());
-  EXPECT_FALSE(f.Done.visible());
-  EXPECT_FALSE(f.Cancel.visible());
+  EXPECT_EQ(Visible({&f.PageControl1, &f.Done, &f.Cancel}), "000");
   EXPECT_FALSE(f.BtnSaveSet.enabled());
   EXPECT_EQ(f.PageControl1.activePage(), 0);
   EXPECT_EQ(f.TxtProgTitle.text(), "");
@@ -358,9 +353,7 @@ TEST(LifeCycle, ExitAsksOnceWithYesAndNo) {
   }
   {  // Yes, and the file cannot be written: the program does not end
     EditedStudy s;
-    const std::string folder = s.dir.file("folder.set");
-    fs::create_directory(folder);
-    s.f.TxtSetFile.setText(folder);
+    s.nameAFolder();
     s.ui.queueAnswer(Answer::Yes);
     s.f.FileExitItemClick();
     EXPECT_EQ(s.ui.closeRequests, 0);

@@ -52,15 +52,13 @@ TEST(SetFileReader, AParameterLineOfSevenFieldsTakesTheDefaultsForTheRest) {
     EXPECT_FALSE(c->checked()) << c->caption();
   }
   EXPECT_EQ(r.f.CmbConst.count(), 0);
-  EXPECT_TRUE(r.f.RadAP0.checked());
-  EXPECT_TRUE(r.f.RadRePat0.checked());
-  EXPECT_TRUE(r.f.RadReNewSame0.checked());  // a new study starts with the other one
+  // A new study starts with the other new-or-same choice.
+  EXPECT_EQ(Checked({&r.f.RadAP0, &r.f.RadRePat0, &r.f.RadReNewSame0}), "111");
   EXPECT_TRUE(r.fx.ui.messages.empty());
 
   // An asymmetric design switches self measures on, and a missing field leaves it so.
   ReadStudy asymmetric(title() + crlf(" 2 2 0  1100") + crlf(""));
-  EXPECT_TRUE(asymmetric.f.RadDesTy1.checked());
-  EXPECT_TRUE(asymmetric.f.ChkSelfM.checked());
+  EXPECT_TRUE(asymmetric.f.RadDesTy1.checked() && asymmetric.f.ChkSelfM.checked());
 }
 
 TEST(SetFileReader, SizesAndGroupsDropTheirLeadingBlanksAndZeros) {
@@ -89,17 +87,13 @@ TEST(SetFileReader, UnknownCodesChangeNothing) {
   // x, effect estimates 9, reorder pattern 8, new-or-same 7.
   ReadStudy r(title() + crlf(" 2 2 0  179x5 2x0000 090871") + crlf("00000") + crlf(""));
   EXPECT_TRUE(r.complete);
-  EXPECT_TRUE(r.f.RadDesTy0.checked());
-  EXPECT_TRUE(r.f.RadInpPat0.checked());
-  EXPECT_TRUE(r.f.RadOut0.checked());
-  EXPECT_EQ(r.f.CmbPerVar.count(), 0);
-  EXPECT_FALSE(r.f.GroupBoxPV.enabled());
-  EXPECT_TRUE(r.f.RBPerBeforeDy.checked());
-  EXPECT_FALSE(r.f.ChkSelfM.checked());
-  EXPECT_TRUE(r.f.RadAP0.checked());
-  EXPECT_TRUE(r.f.RadRePat0.checked());
-  EXPECT_TRUE(r.f.RadReNewSame1.checked());
-  EXPECT_TRUE(r.f.ChkReverseVar.checked());  // field 20
+  const TFrm1& f = r.f;
+  EXPECT_EQ(Checked({&f.RadDesTy0, &f.RadInpPat0, &f.RadOut0, &f.RBPerBeforeDy, &f.RadAP0,
+                     &f.RadRePat0, &f.RadReNewSame1}),
+            "1111111");
+  EXPECT_EQ(f.CmbPerVar.count(), 0);
+  EXPECT_FALSE(f.GroupBoxPV.enabled());
+  EXPECT_EQ(Checked({&f.ChkSelfM, &f.ChkReverseVar}), "01");  // the reverse flag is field 20
 }
 
 TEST(SetFileReader, PersonalityNamesAreReadOnlyForReadOrderOneOrTwo) {
@@ -117,13 +111,11 @@ TEST(SetFileReader, PersonalityNamesAreReadOnlyForReadOrderOneOrTwo) {
   // Announced without any names, the read order stays disabled.
   ReadStudy noNames(title() + crlf(" 2 2 0  10101 000000 000010") + crlf(""));
   EXPECT_EQ(noNames.f.CmbPerVar.count(), 0);
-  EXPECT_FALSE(noNames.f.GroupBoxPV.enabled());
-  EXPECT_FALSE(noNames.f.RBPerBeforeDy.enabled());
+  EXPECT_EQ(Enabled({&noNames.f.GroupBoxPV, &noNames.f.RBPerBeforeDy}), "00");
 
   // Round robin input lets "after" stay selected.
   ReadStudy after(title() + crlf(" 2 2 0  10102 200000 000010") + names + crlf(""));
-  EXPECT_TRUE(after.f.RBPerAfterDy.checked());
-  EXPECT_TRUE(after.f.RBPerAfterDy.enabled());
+  EXPECT_TRUE(after.f.RBPerAfterDy.checked() && after.f.RBPerAfterDy.enabled());
 }
 
 TEST(SetFileReader, CodeStringsAreFittedToTheVariablesAndUnknownConstructsLeaveNone) {

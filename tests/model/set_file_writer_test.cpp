@@ -38,8 +38,12 @@ std::map<std::string, std::string> noCodeStrings(std::map<std::string, std::stri
   return more;
 }
 
-void addVariables(TFrm1& f, int n) {
-  for (int i = 1; i <= n; ++i) AddDyadicNames(f, {"VAR" + std::to_string(i)});
+// A small study of `n` dyadic variables VAR1, VAR2, ...
+std::function<void(TFrm1&)> withVariables(const std::string& title, int n) {
+  return [title, n](TFrm1& f) {
+    Basics(f, title);
+    for (int i = 1; i <= n; ++i) AddDyadic(f, {"VAR" + std::to_string(i)});
+  };
 }
 
 const std::string k80 =
@@ -56,35 +60,15 @@ std::vector<GoldenCase> goldenCases() {
          f.TxtNumGroups.setText("5");
        },
        {}},
-      {"dyadic8.set",
-       [](TFrm1& f) {
-         Basics(f, "Eight dyadic variables");
-         addVariables(f, 8);
-       },
-       noCodeStrings()},
-      {"dyadic9.set",
-       [](TFrm1& f) {
-         Basics(f, "Nine dyadic variables");
-         addVariables(f, 9);
-       },
-       noCodeStrings()},
-      {"dyadic16.set",
-       [](TFrm1& f) {
-         Basics(f, "Sixteen dyadic variables");
-         addVariables(f, 16);
-       },
-       noCodeStrings()},
-      {"dyadic17.set",
-       [](TFrm1& f) {
-         Basics(f, "Seventeen dyadic variables");
-         addVariables(f, 17);
-       },
-       noCodeStrings()},
+      {"dyadic8.set", withVariables("Eight dyadic variables", 8), noCodeStrings()},
+      {"dyadic9.set", withVariables("Nine dyadic variables", 9), noCodeStrings()},
+      {"dyadic16.set", withVariables("Sixteen dyadic variables", 16), noCodeStrings()},
+      {"dyadic17.set", withVariables("Seventeen dyadic variables", 17), noCodeStrings()},
       {"name10.set",
        [](TFrm1& f) {
          Basics(f, "Long names");
-         AddDyadicNames(f, {"ABCDEFGHIJ", "KLMNOPQRST"});
-         AddPersonalityNames(f, {"EXTRAVERSI"});
+         AddDyadic(f, {"ABCDEFGHIJ", "KLMNOPQRST"});
+         AddPersonality(f, {"EXTRAVERSI"});
        },
        noCodeStrings()},
       {"format80.set",
@@ -110,7 +94,7 @@ std::vector<GoldenCase> goldenCases() {
       {"reverse_marked.set",
        [](TFrm1& f) {
          Basics(f, "Reverse scored");
-         AddDyadicNames(f, {"LIKE", "TRUST", "ANXIOUS"});
+         AddDyadic(f, {"LIKE", "TRUST", "ANXIOUS"});
          f.ChkReverseVar.setChecked(true);
          ReverseScore(f, "TRUST");
          ReverseScore(f, "ANXIOUS");
@@ -120,7 +104,7 @@ std::vector<GoldenCase> goldenCases() {
       {"reverse_unmarked.set",
        [](TFrm1& f) {
          Basics(f, "Reverse not marked");
-         AddDyadicNames(f, {"LIKE", "TRUST", "ANXIOUS"});
+         AddDyadic(f, {"LIKE", "TRUST", "ANXIOUS"});
          f.ChkReverseVar.setChecked(true);
          f.TxtRevScore.setText("5");
        },
@@ -145,7 +129,7 @@ std::vector<GoldenCase> goldenCases() {
       {"constructs.set",
        [](TFrm1& f) {
          Basics(f, "Constructs");
-         AddDyadicNames(f, {"LIKE", "TRUST", "ANXIOUS", "HOSTILE"});
+         AddDyadic(f, {"LIKE", "TRUST", "ANXIOUS", "HOSTILE"});
          AddConstructWith(f, "POS", {"LIKE", "TRUST"});
          AddConstructWith(f, "NEG", {"ANXIOUS"});
        },
@@ -241,7 +225,7 @@ TEST(SetFileWriter, NumbersThatDoNotFitTheirColumnsAreRefusedBeforeTheFileIsTouc
       "second variable format record");
   auto reversed = [](const std::string& sum) {
     return [sum](TFrm1& f) {
-      AddDyadicNames(f, {"LIKE"});
+      AddDyadic(f, {"LIKE"});
       f.ChkReverseVar.setChecked(true);
       ReverseScore(f, "LIKE");
       f.TxtRevScore.setText(sum);
@@ -256,7 +240,7 @@ TEST(SetFileWriter, TheReverseScoreSumIsTrimmedAndZeroPaddedAndOnlyCheckedWhenWr
   Fixture fx;
   fx.f.BtnNewSetClick();
   Basics(fx.f, "Sums");
-  AddDyadicNames(fx.f, {"LIKE", "TRUST"});
+  AddDyadic(fx.f, {"LIKE", "TRUST"});
   fx.f.ChkReverseVar.setChecked(true);
   fx.f.TxtRevScore.setText("not a number");  // no variable marked: the line is not written
   fx.f.TxtSetFile.setText(dir.file("a.set"));
@@ -319,7 +303,7 @@ TEST(SetFileWriter, InconsistentCorrelationsWriteNothing) {
   Fixture fx;
   fx.f.BtnNewSetClick();
   Basics(fx.f, "Correlations");
-  AddDyadicNames(fx.f, {"A1", "A2", "B1", "B2"});
+  AddDyadic(fx.f, {"A1", "A2", "B1", "B2"});
   AddConstructWith(fx.f, "A", {"A1", "A2"});
   AddConstructWith(fx.f, "B", {"B1", "B2"});
   fx.f.CorRecInfo.setText("01010000");  // two variables of one construct share a code

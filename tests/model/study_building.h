@@ -1,73 +1,18 @@
 #pragma once
-// Studies built through the same handlers a user runs, and a control-by-control picture of a
-// study, for the set file tests.
+// The example study built through the handlers, and a control-by-control picture of a study, for
+// the set file tests.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "support/fake_ui.h"
+#include "support/study.h"
 #include "support/temp_dir.h"
 
 namespace wintarvel::testing {
-
-inline std::string GoldenFile(const std::string& name) {
-  return std::string(WINTARVEL_TEST_DATA) + kPathSeparator + name;
-}
-
-inline void AddDyadicNames(TFrm1& f, std::initializer_list<std::string> names) {
-  for (const std::string& name : names) {
-    f.TxtDyVars.setText(name);
-    f.CmdDyVarAddClick();
-  }
-}
-
-inline void AddPersonalityNames(TFrm1& f, std::initializer_list<std::string> names) {
-  for (const std::string& name : names) {
-    f.TxtPerVars.setText(name);
-    f.CmdPerVarAddClick();
-  }
-}
-
-inline int ItemIndex(const ListBox& list, const std::string& text) {
-  const auto& items = list.items();
-  const auto it = std::find(items.begin(), items.end(), text);
-  return it == items.end() ? -1 : static_cast<int>(it - items.begin());
-}
-
-// Adds a construct and puts the named variables into it.
-inline void AddConstructWith(TFrm1& f, const std::string& construct,
-                             std::initializer_list<std::string> members) {
-  f.TxtConstruct.setText(construct);
-  f.CmdConstAddClick();
-  f.CmbConst.setItemIndex(ItemIndex(f.CmbConst, construct));
-  f.CmdConstSelClick();
-  for (int i = 0; i < f.LstVars.count(); ++i) f.LstVars.setSelected(i, false);
-  for (const std::string& m : members) f.LstVars.setSelected(ItemIndex(f.LstVars, m), true);
-  f.CmdVarsConstAddClick();
-}
-
-inline void ReverseScore(TFrm1& f, const std::string& item) {
-  f.CmbDyVar.setItemIndex(ItemIndex(f.CmbDyVar, item));
-  f.CmdDyVarRevClick();
-}
-
-inline void DropSubject(TFrm1& f, int subject) {
-  f.CmbDrop.setItemIndex(subject - 1);
-  f.CmdDropClick();
-}
-
-// The sizes and groups every small test study uses.
-inline void Basics(TFrm1& f, const std::string& title, const std::string& groups = "10") {
-  f.TxtProgTitle.setText(title);
-  f.TxtNumSubGroup1.setText("2");
-  f.TxtNumSubGroup2.setText("2");
-  f.TxtNumGroups.setText(groups);
-}
 
 // The example study of the file format: 12 groups of 4 women and 4 men.
 inline void BuildRoommateStudy(TFrm1& f) {
@@ -78,11 +23,11 @@ inline void BuildRoommateStudy(TFrm1& f) {
   f.RadDesTy1.setChecked(true);  // shows the subgroup names and switches self measures on
   f.TxtNameSubGroup1.setText("Women");
   f.TxtNameSubGroup2.setText("Men");
-  AddDyadicNames(f, {"LIKE", "TRUST", "ANXIOUS"});
+  AddDyadic(f, {"LIKE", "TRUST", "ANXIOUS"});
   f.ChkReverseVar.setChecked(true);
   ReverseScore(f, "TRUST");
   f.TxtRevScore.setText("8");
-  AddPersonalityNames(f, {"AGE", "EXTRAV"});
+  AddPersonality(f, {"AGE", "EXTRAV"});
   // With block and dyad input the read-order rule clears "after" again: neither is checked.
   f.RBPerAfterDy.setChecked(true);
   f.RadOut2.setChecked(true);

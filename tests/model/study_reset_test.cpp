@@ -28,34 +28,28 @@ TEST(StudyReset, ANewDocumentEmptiesEveryListAndKeepsTheGroupNumbers) {
 
   fx.ui.queueAnswer(Answer::No);
   fx.f.BtnNewSetClick();
-  for (const ListBox* list : std::initializer_list<const ListBox*>{
-           &fx.f.CmbDyVar, &fx.f.CmbPerVar, &fx.f.CmbConst, &fx.f.LstVars, &fx.f.LstVarsConst,
-           &fx.f.CorAvailVarList, &fx.f.CmbDrop}) {
+  TFrm1& f = fx.f;
+  for (const ListBox* list :
+       std::initializer_list<const ListBox*>{&f.CmbDyVar, &f.CmbPerVar, &f.CmbConst, &f.LstVars,
+                                             &f.LstVarsConst, &f.CorAvailVarList, &f.CmbDrop}) {
     EXPECT_EQ(list->count(), 0);
   }
-  EXPECT_TRUE(fx.f.DyVarList.empty());
-  EXPECT_TRUE(fx.f.DroppedSubjects.empty());
-  EXPECT_EQ(fx.f.TxtNumGroups.text(), "1");
-  EXPECT_EQ(fx.f.TxtNameSubGroup1.text(), "");
-  EXPECT_FALSE(fx.f.TxtNameSubGroup1.visible());
-  EXPECT_TRUE(fx.f.RadDesTy0.checked());
-  EXPECT_FALSE(fx.f.ChkSelfM.checked());
-  EXPECT_FALSE(fx.f.ChkReverseVar.checked());
-  EXPECT_FALSE(fx.f.GroupBoxPV.enabled());
-  EXPECT_TRUE(fx.f.RBPerBeforeDy.checked());
-  EXPECT_EQ(fx.f.LblConstVar.caption(), "none selected");
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "0 record(s) needed");
-  EXPECT_FALSE(fx.f.CorError.tabVisible());
-  EXPECT_TRUE(fx.f.RadRePat0.checked());
-  EXPECT_TRUE(fx.f.RadReNewSame1.checked());
-  EXPECT_FALSE(fx.f.GroupBox17.visible());
-  EXPECT_EQ(fx.f.MemoReorder.text(), "");
-  EXPECT_EQ(fx.f.ConRecInfo.text(), "");
-  EXPECT_EQ(fx.f.CorRecInfo.text(), "");
-  EXPECT_EQ(fx.f.TxtSetFile.text(), "");
-  EXPECT_EQ(fx.f.ReorderRecordCount, 0);
-  EXPECT_FALSE(fx.f.Modified);
-  EXPECT_FALSE(fx.f.LoadedFromFile);
+  EXPECT_TRUE(f.DyVarList.empty());
+  EXPECT_TRUE(f.DroppedSubjects.empty());
+  EXPECT_EQ(f.TxtNumGroups.text(), "1");
+  EXPECT_EQ((Names{f.TxtNameSubGroup1.text(), f.MemoReorder.text(), f.ConRecInfo.text(),
+                   f.CorRecInfo.text(), f.TxtSetFile.text()}),
+            (Names{"", "", "", "", ""}));
+  EXPECT_EQ(Visible({&f.TxtNameSubGroup1, &f.GroupBox17}), "00");
+  EXPECT_EQ(Checked({&f.RadDesTy0, &f.RBPerBeforeDy, &f.RadRePat0, &f.RadReNewSame1}), "1111");
+  EXPECT_EQ(Checked({&f.ChkSelfM, &f.ChkReverseVar}), "00");
+  EXPECT_FALSE(f.GroupBoxPV.enabled());
+  EXPECT_EQ(f.LblConstVar.caption(), "none selected");
+  EXPECT_EQ(f.LblNumReor.caption(), "0 record(s) needed");
+  EXPECT_FALSE(f.CorError.tabVisible());
+  EXPECT_EQ(f.ReorderRecordCount, 0);
+  EXPECT_FALSE(f.Modified);
+  EXPECT_FALSE(f.LoadedFromFile);
   EXPECT_EQ(fx.f.NumGroups, 12);
   EXPECT_EQ(fx.f.GroupSize, 8);
   EXPECT_TRUE(fx.ui.errors.empty());
