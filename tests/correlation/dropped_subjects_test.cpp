@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_ui.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
@@ -36,9 +36,7 @@ TEST_F(DroppedSubjects, CheckingTheBoxListsEverySubjectAndUncheckingItForgetsThe
                            "Subject5", "Subject6", "Subject7"};
   EXPECT_EQ(f.CmbDrop.items(), everySubject);
   EXPECT_EQ(f.GroupSize, 7);
-  EXPECT_TRUE(f.DropSub.enabled());
-  EXPECT_TRUE(f.CmbDrop.enabled());
-  EXPECT_TRUE(f.CmdDrop.enabled());
+  EXPECT_EQ(Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}), "111");
   EXPECT_TRUE(f.Modified);
 
   toggle(1);
@@ -47,9 +45,7 @@ TEST_F(DroppedSubjects, CheckingTheBoxListsEverySubjectAndUncheckingItForgetsThe
   f.ChkDropSub.setChecked(false);
   EXPECT_TRUE(f.CmbDrop.items().empty());
   EXPECT_TRUE(f.DroppedSubjects.empty());
-  EXPECT_FALSE(f.DropSub.enabled());
-  EXPECT_FALSE(f.CmbDrop.enabled());
-  EXPECT_FALSE(f.CmdDrop.enabled());
+  EXPECT_EQ(Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}), "000");
   EXPECT_TRUE(f.Modified);
 
   f.ChkDropSub.setChecked(true);
@@ -116,9 +112,7 @@ TEST_F(DroppedSubjects, ASizeThatIsNotANumberStopsTheRebuildHalfway) {
   EXPECT_EQ(f.CmbDrop.text(), "");
   EXPECT_EQ(f.GroupSize, 7) << "keeps its old value";
   EXPECT_TRUE(f.ChkDropSub.checked());
-  EXPECT_TRUE(f.DropSub.enabled());
-  EXPECT_TRUE(f.CmbDrop.enabled());
-  EXPECT_TRUE(f.CmdDrop.enabled());
+  EXPECT_EQ(Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}), "111");
   EXPECT_FALSE(f.Modified);
 
   f.TxtNumSubGroup2.setText("");

@@ -10,11 +10,6 @@
 
 namespace wintarvel::testing {
 
-struct StudyVariable {
-  std::string name;
-  std::string construct;  // empty: in no construct
-};
-
 // Entries run together: Codes({"01", "00"}) is "0100".
 inline std::string Codes(std::initializer_list<const char*> entries) {
   std::string record;
@@ -23,19 +18,23 @@ inline std::string Codes(std::initializer_list<const char*> entries) {
 }
 
 // Adds the constructs and variables to a new study, fills the list of available variables and
-// sets ConRecInfo from the construct names; CorRecInfo is set to `correlationCodes`.
+// sets ConRecInfo from the construct names; CorRecInfo is set to `correlationCodes`. A variable
+// is written "name:construct", or "name" alone when it is in no construct.
 inline void BuildStudy(TFrm1& f, const std::vector<std::string>& constructs,
-                       const std::vector<StudyVariable>& variables,
+                       const std::vector<std::string>& variables,
                        const std::string& correlationCodes) {
   for (const std::string& c : constructs) f.CmbConst.add(c);
   std::string constructNumbers;
-  for (const StudyVariable& v : variables) {
-    f.CmbDyVar.add(v.name);
-    f.DyVarList.push_back({v.name, v.construct, false});
-    f.CorAvailVarList.add(v.name);
+  for (const std::string& v : variables) {
+    const std::size_t colon = v.find(':');
+    const std::string name = v.substr(0, colon);
+    const std::string construct = colon == std::string::npos ? "" : v.substr(colon + 1);
+    f.CmbDyVar.add(name);
+    f.DyVarList.push_back({name, construct, false});
+    f.CorAvailVarList.add(name);
     int number = 0;
     for (std::size_t i = 0; i < constructs.size(); ++i) {
-      if (!v.construct.empty() && constructs[i] == v.construct) number = static_cast<int>(i) + 1;
+      if (!construct.empty() && constructs[i] == construct) number = static_cast<int>(i) + 1;
     }
     constructNumbers += TwoDigits(number);
   }

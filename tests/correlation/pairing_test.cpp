@@ -18,15 +18,7 @@ class Pairing : public ::testing::Test {
 
   // A and B with three variables, C with two; every variable in a set of its own.
   void buildThreeConstructs() {
-    BuildStudy(f, {"A", "B", "C"},
-               {{"A1", "A"},
-                {"A2", "A"},
-                {"A3", "A"},
-                {"B1", "B"},
-                {"B2", "B"},
-                {"B3", "B"},
-                {"C1", "C"},
-                {"C2", "C"}},
+    BuildStudy(f, {"A", "B", "C"}, {"A1:A", "A2:A", "A3:A", "B1:B", "B2:B", "B3:B", "C1:C", "C2:C"},
                Codes({"01", "02", "03", "04", "05", "06", "07", "08"}));
   }
 
@@ -98,14 +90,7 @@ class Connecting : public Pairing {
     f.Modified = false;
     f.BtnNewSetClick();
     BuildStudy(f, {"X", "C1", "C2", "C3", "C4", "C5", "C6"},
-               {{"x1", "X"},
-                {"x2", "X"},
-                {"v1", "C1"},
-                {"v2", "C2"},
-                {"v3", "C3"},
-                {"v4", "C4"},
-                {"v5", "C5"},
-                {"v6", "C6"}},
+               {"x1:X", "x2:X", "v1:C1", "v2:C2", "v3:C3", "v4:C4", "v5:C5", "v6:C6"},
                "9999" + codes);
     f.SelectedAvailVar = available;
     f.SelectedCorrVar = candidate;
@@ -149,8 +134,7 @@ TEST_F(Pairing, ConnectingRefreshesTheListsAndThenVerifiesSilently) {
   // a1 and a2 (both of A) share a code. The refresh after the connection takes a2 out of the
   // set; only then does the verification run, which finds a valid pattern, pairs a2 with b2 and
   // numbers the sets anew. Verifying first would have failed on a1 and a2.
-  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"a2", "A"}, {"b1", "B"}, {"b2", "B"}},
-             Codes({"01", "01", "00", "00"}));
+  BuildStudy(f, {"A", "B"}, {"a1:A", "a2:A", "b1:B", "b2:B"}, Codes({"01", "01", "00", "00"}));
   f.SelectedAvailVar = "a1";
   f.SelectedCorrVar = "b1";
   f.PRCorConnectClick();
@@ -197,8 +181,7 @@ TEST_F(Pairing, AVariableSharingACodeWithItsOwnConstructLosesItWhenTheListsAreBu
 }
 
 TEST_F(Pairing, AMemberMissingFromTheDyadicVariablesIsReportedAndStillOffered) {
-  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"a2", "A"}, {"b1", "B"}, {"b2", "B"}},
-             Codes({"01", "02", "03", "02"}));
+  BuildStudy(f, {"A", "B"}, {"a1:A", "a2:A", "b1:B", "b2:B"}, Codes({"01", "02", "03", "02"}));
   f.CmbDyVar.replace(3, "renamed");  // the lists are out of step with the items
   chooseAvailable("a1");
   // a2 holds a code, so B's members are looked up: b2 cannot be found and is skipped.
@@ -230,16 +213,14 @@ TEST_F(Pairing, PickingCandidatesAndCorrelatedVariablesSwitchesTheButtons) {
 }
 
 TEST_F(Pairing, VariablesInNoConstructFormAGroupOfTheirOwn) {
-  BuildStudy(
-      f, {"A", "B"},
-      {{"a1", "A"}, {"a2", "A"}, {"x1", ""}, {"b1", "B"}, {"b2", "B"}, {"b3", "B"}, {"x2", ""}},
-      Codes({"01", "02", "03", "04", "05", "06", "07"}));
+  BuildStudy(f, {"A", "B"}, {"a1:A", "a2:A", "x1", "b1:B", "b2:B", "b3:B", "x2"},
+             Codes({"01", "02", "03", "04", "05", "06", "07"}));
   chooseAvailable("x2");
   EXPECT_EQ(f.CorMapVarList.items(), (Items{"a1", "a2"}));
 }
 
 TEST_F(Pairing, AVariableWithoutARecordOrAloneInItsConstructGetsEmptyLists) {
-  BuildStudy(f, {"A", "B"}, {{"a1", "A"}, {"b1", "B"}, {"b2", "B"}}, Codes({"01", "02", "03"}));
+  BuildStudy(f, {"A", "B"}, {"a1:A", "b1:B", "b2:B"}, Codes({"01", "02", "03"}));
   chooseAvailable("a1");
   EXPECT_TRUE(f.CorMapVarList.items().empty());
 
