@@ -2,8 +2,6 @@
 // combo box lists every subject of a group as "Subject<i>", with " D" after a dropped one.
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 #include <string>
 
 #include "model/frm1.h"
@@ -26,16 +24,6 @@ std::string DroppedLabel(int subject) {
 bool IsDropped(const TFrm1& f, int subject) {
   return std::find(f.DroppedSubjects.begin(), f.DroppedSubjects.end(), subject) !=
          f.DroppedSubjects.end();
-}
-
-// The sum of the two subgroup sizes; throws ConversionError when either is not a whole number.
-// The first size is converted first, so that when both are wrong the error names the first.
-int SubjectsPerGroup(const TFrm1& f) {
-  const std::int64_t first = StrToInt(f.TxtNumSubGroup1.text());
-  const std::int64_t second = StrToInt(f.TxtNumSubGroup2.text());
-  const std::int64_t sum = first + second;
-  return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(),
-                                                   std::numeric_limits<int>::max()));
 }
 
 // Deletes item i and inserts the new label in its place, keeping the subject selected so that a

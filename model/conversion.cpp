@@ -1,6 +1,10 @@
+// Conversions of the user's texts into numbers.
+
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 
+#include "model/frm1.h"
 #include "model/ui.h"
 
 namespace wintarvel {
@@ -24,6 +28,12 @@ int StrToInt(const std::string& text) {
   if (negative) value = -value;
   if (value > INT_MAX || value < INT_MIN) throw ConversionError(text);
   return static_cast<int>(value);
+}
+
+int SubjectsPerGroup(const TFrm1& f) {
+  const std::int64_t first = StrToInt(f.TxtNumSubGroup1.text());
+  const std::int64_t second = StrToInt(f.TxtNumSubGroup2.text());
+  return static_cast<int>(std::clamp<std::int64_t>(first + second, INT_MIN, INT_MAX));
 }
 
 }  // namespace wintarvel

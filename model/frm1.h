@@ -81,9 +81,9 @@ class TFrm1 {
   GroupBox StudyTitleBox;  // "Study Title Line"
   Edit TxtProgTitle;       // at most 64
   Edit TxtNumGroups;
-  Label LblNumGroupsRange;  // "(Between 1 and 999 Groups)"
-  Edit TxtNumSubGroup1, TxtNumSubGroup2;  // at most 2
-  Label Label14, Label15;                 // "Subgroup 1 Name", "Subgroup 2 Name"
+  Label LblNumGroupsRange;                  // "(Between 1 and 999 Groups)"
+  Edit TxtNumSubGroup1, TxtNumSubGroup2;    // at most 2
+  Label Label14, Label15;                   // "Subgroup 1 Name", "Subgroup 2 Name"
   Edit TxtNameSubGroup1, TxtNameSubGroup2;  // at most 8
   GroupBox GroupBox14;                      // "Design Type"
   RadioGroup DesignType;
@@ -94,8 +94,8 @@ class TFrm1 {
   Button CmdDrop;
 
   // ---- Page "Variables" -------------------------------------------------------------------
-  GroupBox DyadicBox;       // "Dyadic Variables"
-  Edit TxtDyVars;           // at most 10
+  GroupBox DyadicBox;  // "Dyadic Variables"
+  Edit TxtDyVars;      // at most 10
   ListBox CmbDyVar;
   Button CmdDyVarAdd, CmdDyVarRem, CmdDyVarRename;
   UpDown UDDy;
@@ -111,8 +111,8 @@ class TFrm1 {
   Edit TxtRevScore;  // at most 5
 
   // ---- Page "Data Format" (TabSheet2) -----------------------------------------------------
-  Label Label16;          // "Group Data Input Fortran Format Record"
-  Edit TxtGroupFortran;   // at most 320
+  Label Label16;         // "Group Data Input Fortran Format Record"
+  Edit TxtGroupFortran;  // at most 320
   CheckBox ChkSecFmt;
   Edit TxtGroup2Fortran;  // at most 320
   GroupBox GroupBox9;     // "Input Pattern "
@@ -273,5 +273,10 @@ class TFrm1 {
   void setUpControls();
   void wireHandlers();
 };
+
+// The number of subjects in a group: the sum of the two subgroup sizes, held within the range of
+// an int. Throws ConversionError when a size is not a whole number; the first size is converted
+// first, so that when both are wrong the error names the first.
+int SubjectsPerGroup(const TFrm1& f);
 
 }  // namespace wintarvel

@@ -302,7 +302,7 @@ class SetFileReader {
   // The sizes are fields of the parameter line: a failed conversion is reported there.
   void refreshGroupSize() {
     fieldLine_ = parameterLine_;
-    f_.GroupSize = StrToInt(f_.TxtNumSubGroup1.text()) + StrToInt(f_.TxtNumSubGroup2.text());
+    f_.GroupSize = SubjectsPerGroup(f_);
   }
 
   void readReorderRecords() {

@@ -3,7 +3,6 @@
 
 #include <climits>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 #include "model/frm1.h"
@@ -20,16 +19,6 @@ int saturatedToInt(std::int64_t value) {
   if (value > INT_MAX) return INT_MAX;
   if (value < INT_MIN) return INT_MIN;
   return static_cast<int>(value);
-}
-
-// Position of the checked button among `buttons`, -1 when none is checked.
-int checkedPosition(std::initializer_list<const RadioButton*> buttons) {
-  int position = 0;
-  for (const RadioButton* b : buttons) {
-    if (b->checked()) return position;
-    ++position;
-  }
-  return -1;
 }
 
 std::string recordsNeededCaption(int count) {
@@ -77,14 +66,10 @@ void TFrm1::CheckReorder() {
   // Until both subgroup sizes are known the count stays as it was. A text that is not a number
   // throws and ends the rule here, leaving the count, the label and the modified flag alone.
   if (!TxtNumSubGroup1.text().empty() && !TxtNumSubGroup2.text().empty()) {
-    const std::int64_t size1 = StrToInt(TxtNumSubGroup1.text());
-    const std::int64_t size2 = StrToInt(TxtNumSubGroup2.text());
-    GroupSize = saturatedToInt(size1 + size2);
+    GroupSize = SubjectsPerGroup(*this);
     NumGroups = StrToInt(TxtNumGroups.text());
-    const int pattern = checkedPosition(
-        {&RadRePat0, &RadRePat1, &RadRePat2, &RadRePat3, &RadRePat4, &RadRePat5, &RadRePat6});
-    const int newSame = checkedPosition({&RadReNewSame0, &RadReNewSame1});
-    if (const auto count = ReorderRecordsFor(pattern, newSame, NumGroups, GroupSize)) {
+    if (const auto count = ReorderRecordsFor(ReorderPattern.checkedIndex(),
+                                             ReorderNewSame.checkedIndex(), NumGroups, GroupSize)) {
       ReorderRecordCount = *count;
     }
     LblNumReor.setCaption(recordsNeededCaption(ReorderRecordCount));

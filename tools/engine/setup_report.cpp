@@ -3,7 +3,6 @@
 
 #include "setup_report.h"
 
-#include <initializer_list>
 #include <map>
 #include <sstream>
 #include <string>
@@ -11,7 +10,7 @@
 
 namespace standin {
 
-using wintarvel::RadioButton;
+using wintarvel::RadioGroup;
 using wintarvel::TFrm1;
 
 namespace {
@@ -33,11 +32,10 @@ std::string yesNo(bool on) {
   return on ? "yes" : "no";
 }
 
-std::string checkedCaption(std::initializer_list<const RadioButton*> group) {
-  for (const RadioButton* b : group) {
-    if (b->checked()) return b->caption();
-  }
-  return "(none selected)";
+std::string checkedCaption(const RadioGroup& group) {
+  const int checked = group.checkedIndex();
+  return checked < 0 ? "(none selected)"
+                     : group.buttons()[static_cast<std::size_t>(checked)]->caption();
 }
 
 std::string joined(const std::vector<std::string>& items) {
@@ -68,7 +66,7 @@ void describeGroups(const TFrm1& s, Report& r) {
   r.heading("Groups");
   r.field("Title", trimRight(s.TxtProgTitle.text()));
   r.field("Number of groups", s.TxtNumGroups.text());
-  r.field("Design", checkedCaption({&s.RadDesTy0, &s.RadDesTy1, &s.RadDesTy2}));
+  r.field("Design", checkedCaption(s.DesignType));
   const std::string name1 = trimRight(s.TxtNameSubGroup1.text());
   const std::string name2 = trimRight(s.TxtNameSubGroup2.text());
   r.field("Subgroup 1",
@@ -142,15 +140,13 @@ void describeScoringAndSubjects(const TFrm1& s, Report& r) {
 
 void describeFormatAndReorder(const TFrm1& s, Report& r) {
   r.heading("Data format");
-  r.field("Input pattern", checkedCaption({&s.RadInpPat0, &s.RadInpPat1, &s.RadInpPat2,
-                                           &s.RadInpPat3, &s.RadInpPat4, &s.RadInpPat5}));
+  r.field("Input pattern", checkedCaption(s.InputPattern));
   r.field("Format record", s.TxtGroupFortran.text());
   if (s.ChkSecFmt.checked()) r.field("Format record, subgroup 2", s.TxtGroup2Fortran.text());
   r.heading("Reorder records");
-  r.field("Reorder pattern", checkedCaption({&s.RadRePat0, &s.RadRePat1, &s.RadRePat2, &s.RadRePat3,
-                                             &s.RadRePat4, &s.RadRePat5, &s.RadRePat6}));
+  r.field("Reorder pattern", checkedCaption(s.ReorderPattern));
   if (!s.RadRePat0.checked()) {
-    r.field("Records", checkedCaption({&s.RadReNewSame0, &s.RadReNewSame1}));
+    r.field("Records", checkedCaption(s.ReorderNewSame));
     r.field("Records the settings need", std::to_string(s.ReorderRecordCount));
     for (const auto& record : s.MemoReorder.lines()) r.line("  " + record);
   }
@@ -158,11 +154,10 @@ void describeFormatAndReorder(const TFrm1& s, Report& r) {
 
 void describeOutput(const TFrm1& s, Report& r) {
   r.heading("Output requested");
-  r.field("Output option",
-          checkedCaption({&s.RadOut0, &s.RadOut1, &s.RadOut2, &s.RadOut3, &s.RadOut4}));
+  r.field("Output option", checkedCaption(s.OutputOption));
   r.field("Technical output", yesNo(s.ChkTechOut.checked()));
   r.field("Print out raw data", yesNo(s.ChkRawData.checked()));
-  r.field("Effect estimates", checkedCaption({&s.RadAP0, &s.RadAP1, &s.RadAP2}));
+  r.field("Effect estimates", checkedCaption(s.EffectEstimates));
 }
 
 // Plain observations a user can act on; none of them needs the data's values.
