@@ -1,26 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "support/fake_ui.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
 
-struct NewStudy : Fixture {
-  NewStudy() { f.BtnNewSetClick(); }
-  bool subgroupNamesShown() const {
-    return f.Label14.visible() && f.TxtNameSubGroup1.visible() && f.Label15.visible() &&
-           f.TxtNameSubGroup2.visible();
-  }
-  bool subgroupNamesHidden() const {
-    return !f.Label14.visible() && !f.TxtNameSubGroup1.visible() && !f.Label15.visible() &&
-           !f.TxtNameSubGroup2.visible();
-  }
-};
+// The names of both subgroups with their labels, shown ("1111") or hidden ("0000").
+std::string subgroupNames(const TFrm1& f) {
+  return Visible({&f.Label14, &f.TxtNameSubGroup1, &f.Label15, &f.TxtNameSubGroup2});
+}
 
 TEST(DesignType, EachDesignDecidesSubgroupNamesAndSelfMeasures) {
   NewStudy fx;
   fx.f.RadDesTy1.setChecked(true);
-  EXPECT_TRUE(fx.subgroupNamesShown());
+  EXPECT_EQ(subgroupNames(fx.f), "1111");
   EXPECT_TRUE(fx.f.ChkSelfM.checked());
   EXPECT_TRUE(fx.f.ChkSelfM.enabled());
   fx.f.TxtNameSubGroup1.setText("Mothers");
@@ -30,14 +23,14 @@ TEST(DesignType, EachDesignDecidesSubgroupNamesAndSelfMeasures) {
   // Symmetric: the names are erased, and the user's "no self measures" is overruled.
   fx.f.Modified = false;
   fx.f.RadDesTy0.setChecked(true);
-  EXPECT_TRUE(fx.subgroupNamesHidden());
+  EXPECT_EQ(subgroupNames(fx.f), "0000");
   EXPECT_EQ(fx.f.TxtNameSubGroup1.text(), "");
   EXPECT_EQ(fx.f.TxtNameSubGroup2.text(), "");
   EXPECT_TRUE(fx.f.ChkSelfM.checked());
   EXPECT_TRUE(fx.f.Modified);
 
   fx.f.RadDesTy2.setChecked(true);
-  EXPECT_TRUE(fx.subgroupNamesShown());
+  EXPECT_EQ(subgroupNames(fx.f), "1111");
   EXPECT_EQ(fx.f.TxtNameSubGroup1.text(), "");
   EXPECT_FALSE(fx.f.ChkSelfM.checked());
   EXPECT_FALSE(fx.f.ChkSelfM.enabled());
@@ -54,16 +47,14 @@ TEST(DataFormat, TheSecondFormatRecordIsEmptiedOnEveryChange) {
   Edit& second = fx.f.TxtGroup2Fortran;
   fx.f.Modified = false;
   fx.f.ChkSecFmt.setChecked(true);
-  EXPECT_TRUE(second.enabled());
-  EXPECT_TRUE(second.visible());
+  EXPECT_TRUE(second.enabled() && second.visible());
   EXPECT_TRUE(fx.f.Modified);
 
   second.setText("(2X,10F1.0)");
   fx.f.Modified = false;
   fx.f.ChkSecFmt.setChecked(false);
   EXPECT_EQ(second.text(), "");
-  EXPECT_FALSE(second.enabled());
-  EXPECT_FALSE(second.visible());
+  EXPECT_FALSE(second.enabled() || second.visible());
   EXPECT_TRUE(fx.f.Modified);
 
   second.setText("(2X,10F1.0)");  // as a reader might, before it sets the box

@@ -1,44 +1,39 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-
-#include "support/fake_ui.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
 
-bool allEnabled(std::initializer_list<const Control*> controls, bool on) {
-  for (const Control* c : controls) {
-    if (c->enabled() != on) return false;
-  }
-  return true;
-}
-
 TEST(OutputOptions, OnlyTheChoicesThatWriteAFileEnableItsName) {
   Fixture fx;
-  fx.f.BtnNewSetClick();
   TFrm1& f = fx.f;
-  EXPECT_TRUE(allEnabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}, false));
-  EXPECT_TRUE(allEnabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}, false));
+  const auto coVar = [&f] { return Enabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}); };
+  const auto indDif = [&f] { return Enabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}); };
+  for (int newDocument = 0; newDocument < 2; ++newDocument) {  // at start and after New
+    EXPECT_EQ(coVar(), "000");
+    EXPECT_EQ(indDif(), "000");
+    f.BtnNewSetClick();
+  }
 
   f.RadOut4.setChecked(true);
-  EXPECT_TRUE(allEnabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}, true));
+  EXPECT_EQ(coVar(), "111");
   f.TxtCoVar.setText("study.cov");
   f.Modified = false;
   f.RadOut3.setChecked(true);
-  EXPECT_TRUE(allEnabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}, false));
+  EXPECT_EQ(coVar(), "000");
   EXPECT_EQ(f.TxtCoVar.text(), "study.cov");
   EXPECT_TRUE(f.Modified);
 
   f.RadAP1.setChecked(true);
-  EXPECT_TRUE(allEnabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}, true));
+  EXPECT_EQ(indDif(), "111");
   f.TxtIndDif.setText("study.eff");
   f.RadAP2.setChecked(true);
-  EXPECT_TRUE(allEnabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}, true));
+  EXPECT_EQ(indDif(), "111");
   f.RadAP0.setChecked(true);
-  EXPECT_TRUE(allEnabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}, false));
+  EXPECT_EQ(indDif(), "000");
   EXPECT_EQ(f.TxtIndDif.text(), "study.eff");
-  EXPECT_TRUE(allEnabled({&f.TxtCoVar}, false));  // the effect estimates leave the other alone
+  EXPECT_EQ(coVar(), "000");  // the effect estimates leave the other alone
 }
 
 }  // namespace

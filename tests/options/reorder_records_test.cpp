@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "support/fake_ui.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
@@ -69,8 +69,7 @@ TEST(ReorderRecords, NoReorderRecordHidesTheChoiceAndTheMemo) {
   Fixture fx;
   fx.f.BtnNewSetClick();
   fx.f.RadRePat2.setChecked(true);  // sizes still empty: only visibility and the flag change
-  EXPECT_TRUE(fx.f.GroupBox17.visible());
-  EXPECT_TRUE(fx.f.MemoReorder.visible());
+  EXPECT_EQ(Visible({&fx.f.GroupBox17, &fx.f.MemoReorder}), "11");
   EXPECT_EQ(fx.f.LblNumReor.caption(), "0 record(s) needed");
   EXPECT_TRUE(fx.f.Modified);
 
@@ -79,8 +78,7 @@ TEST(ReorderRecords, NoReorderRecordHidesTheChoiceAndTheMemo) {
   fx.f.TxtNumGroups.setText("5");
   EXPECT_EQ(fx.f.LblNumReor.caption(), "1 record(s) needed");
   fx.f.RadRePat0.setChecked(true);
-  EXPECT_FALSE(fx.f.GroupBox17.visible());
-  EXPECT_FALSE(fx.f.MemoReorder.visible());
+  EXPECT_EQ(Visible({&fx.f.GroupBox17, &fx.f.MemoReorder}), "00");
   EXPECT_EQ(fx.f.LblNumReor.caption(), "0 record(s) needed");
   EXPECT_EQ(fx.f.ReorderRecordCount, 0);
 }
@@ -91,15 +89,20 @@ TEST(ReorderRecords, ATextThatIsNotANumberStopsTheRuleBeforeTheCount) {
   fx.f.RadReNewSame0.setChecked(true);
   ASSERT_EQ(fx.f.ReorderRecordCount, 10);
 
+  // Group size 7 taken, and nothing else: the old count, label and flag.
+  const auto expectOnlyTheGroupSizeTaken = [&fx] {
+    EXPECT_EQ(fx.f.GroupSize, 7);
+    EXPECT_EQ(fx.f.NumGroups, 10);
+    EXPECT_EQ(fx.f.ReorderRecordCount, 10);
+    EXPECT_EQ(fx.f.LblNumReor.caption(), "10 record(s) needed");
+    EXPECT_FALSE(fx.f.Modified);
+  };
+
   // Number of groups emptied while both sizes are filled: the group size is taken, nothing else.
   fx.f.TxtNumSubGroup1.setText("4");
   fx.f.Modified = false;
   EXPECT_THROW(fx.f.TxtNumGroups.setText(""), ConversionError);
-  EXPECT_EQ(fx.f.GroupSize, 7);
-  EXPECT_EQ(fx.f.NumGroups, 10);
-  EXPECT_EQ(fx.f.ReorderRecordCount, 10);
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "10 record(s) needed");
-  EXPECT_FALSE(fx.f.Modified);
+  expectOnlyTheGroupSizeTaken();
 
   // Letters in a size: not even the group size changes; the error names the text.
   fx.f.TxtNumSubGroup2.setText("3a");
@@ -107,11 +110,7 @@ TEST(ReorderRecords, ATextThatIsNotANumberStopsTheRuleBeforeTheCount) {
   dispatch(fx.ui, [&] { fx.f.TxtNumGroups.setText("20"); });
   ASSERT_EQ(fx.ui.errors.size(), 1u);
   EXPECT_EQ(fx.ui.errors[0], "'3a' is not a valid integer value.");
-  EXPECT_EQ(fx.f.GroupSize, 7);
-  EXPECT_EQ(fx.f.NumGroups, 10);
-  EXPECT_EQ(fx.f.ReorderRecordCount, 10);
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "10 record(s) needed");
-  EXPECT_FALSE(fx.f.Modified);
+  expectOnlyTheGroupSizeTaken();
 
   // An empty size is no error: the count waits for it, but the change still counts as an edit.
   fx.f.TxtNumSubGroup2.setText("");

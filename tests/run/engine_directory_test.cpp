@@ -22,22 +22,18 @@ std::string native(std::string path) {
   return path;
 }
 
-TEST(EngineDirectory, TheDialogStartsHiddenAndEmpty) {
+TEST(EngineDirectory, TheDialogStartsHiddenAndEmptyAndWithoutAConfigurationFileKeepsWhatItHeld) {
   TempDir start;
   Fixture fx(start.str());
-  const TFrmOptions& d = fx.f.FrmOptions;
+  TFrm1& f = fx.f;
+  const TFrmOptions& d = f.FrmOptions;
   EXPECT_FALSE(d.visible());
   EXPECT_EQ(d.caption(), "WinTarvel - Tarvel.exe Directory");
   EXPECT_EQ(d.Label1.caption(), "Path to tarvel.exe");
   EXPECT_EQ(d.CmdOptSave.caption(), "Save");
   EXPECT_EQ(d.CmdOptCancel.caption(), "Cancel");
   EXPECT_EQ(d.TxttvlPath.text(), "");
-}
 
-TEST(EngineDirectory, WithoutAConfigurationFileTheDialogOpensWithWhatItHeld) {
-  TempDir start;
-  Fixture fx(start.str());
-  TFrm1& f = fx.f;
   f.EditOptions1Click();
   EXPECT_TRUE(f.FrmOptions.visible());
   EXPECT_EQ(f.FrmOptions.TxttvlPath.text(), "");

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_ui.h"
+#include "support/study.h"
 
 namespace wintarvel {
 namespace {
 
+using testing::Enabled;
 using testing::Fixture;
 
 void expectSplit(const std::string& path, char separator, const std::string& dir,
@@ -43,62 +44,24 @@ TEST(FileNames, TheRunCommandsNeedTheSetDataAndOutputFiles) {
   TFrm1& f = fx.f;
   f.TxtSetFile.setText("/s/a.set");
   f.TxtDataFile.setText("/s/a.txt");
-  EXPECT_FALSE(f.GenInstr.enabled());
-  EXPECT_FALSE(f.BtnRun.enabled());
+  EXPECT_EQ(Enabled({&f.GenInstr, &f.BtnRun}), "00");
   f.TxtOutFile.setText("/s/a.out");
-  EXPECT_TRUE(f.GenInstr.enabled());
-  EXPECT_TRUE(f.BtnRun.enabled());
+  EXPECT_EQ(Enabled({&f.GenInstr, &f.BtnRun}), "11");
 
   f.TxtCoVar.setText("/s/c.out");
   f.TxtCoVar.setText("");
   f.TxtIndDif.setText("/s/i.out");
-  EXPECT_TRUE(f.GenInstr.enabled()) << "optional names play no part";
-  EXPECT_TRUE(f.BtnRun.enabled());
+  EXPECT_EQ(Enabled({&f.GenInstr, &f.BtnRun}), "11") << "optional names play no part";
 
   for (Edit* e : {&f.TxtSetFile, &f.TxtDataFile, &f.TxtOutFile}) {
     const std::string kept = e->text();
     e->setText("");
-    EXPECT_FALSE(f.GenInstr.enabled());
-    EXPECT_FALSE(f.BtnRun.enabled());
+    EXPECT_EQ(Enabled({&f.GenInstr, &f.BtnRun}), "00");
     f.TxtIndDif.setText("/s/other.out");
     EXPECT_FALSE(f.BtnRun.enabled()) << "an optional name does not enable a run";
     e->setText(kept);
-    EXPECT_TRUE(f.GenInstr.enabled());
-    EXPECT_TRUE(f.BtnRun.enabled());
+    EXPECT_EQ(Enabled({&f.GenInstr, &f.BtnRun}), "11");
   }
-}
-
-TEST(FileNames, OutputOptionsEnableTheOptionalFilesWithoutEmptyingThem) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  auto coVarEnabled = [&] {
-    EXPECT_EQ(f.LblCoVar.enabled(), f.TxtCoVar.enabled());
-    EXPECT_EQ(f.CmdCoVar.enabled(), f.TxtCoVar.enabled());
-    return f.TxtCoVar.enabled();
-  };
-  auto indDifEnabled = [&] {
-    EXPECT_EQ(f.LblIndDif.enabled(), f.TxtIndDif.enabled());
-    EXPECT_EQ(f.CmdIndDif.enabled(), f.TxtIndDif.enabled());
-    return f.TxtIndDif.enabled();
-  };
-  EXPECT_FALSE(coVarEnabled());
-  EXPECT_FALSE(indDifEnabled());
-
-  f.RadOut4.setChecked(true);
-  EXPECT_TRUE(coVarEnabled());
-  f.TxtCoVar.setText("/s/c.out");
-  f.RadOut3.setChecked(true);
-  EXPECT_FALSE(coVarEnabled());
-  EXPECT_EQ(f.TxtCoVar.text(), "/s/c.out");
-
-  f.RadAP1.setChecked(true);
-  EXPECT_TRUE(indDifEnabled());
-  f.RadAP2.setChecked(true);
-  EXPECT_TRUE(indDifEnabled());
-  f.TxtIndDif.setText("/s/i.out");
-  f.RadAP0.setChecked(true);
-  EXPECT_FALSE(indDifEnabled());
-  EXPECT_EQ(f.TxtIndDif.text(), "/s/i.out");
 }
 
 struct BrowseCase {

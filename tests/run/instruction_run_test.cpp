@@ -173,8 +173,7 @@ TEST(EngineRun, StartsTarvelInTheSetFileFolderAndThenTheViewer) {
   EXPECT_EQ(p.platform.engineStarts[0].program,
             std::string("/opt/engine") + kPathSeparator + "tarvel.exe");
   EXPECT_EQ(p.platform.engineStarts[0].workingDir, p.run.dir.str());
-  ASSERT_EQ(p.platform.viewerStarts.size(), 1u);
-  EXPECT_EQ(p.platform.viewerStarts[0], p.run.dir.file("study.out"));
+  EXPECT_EQ(p.platform.viewerStarts, std::vector<std::string>{p.run.dir.file("study.out")});
 }
 
 TEST(EngineRun, AnEngineThatFailsStillOpensTheOutput) {
@@ -217,8 +216,8 @@ TEST(EngineRun, TheViewerGetsTheLongOutputPathAsTyped) {
   run.f.TxtOutFile.setText(run.dir.file("long output name with blanks.out"));
   run.f.GenInstrClick();
   EXPECT_EQ(run.instructions(), "SHORT~1\r\nSHORT~2\r\nSHORT~3\r\n");
-  ASSERT_EQ(platform.viewerStarts.size(), 1u);
-  EXPECT_EQ(platform.viewerStarts[0], run.dir.file("long output name with blanks.out"));
+  EXPECT_EQ(platform.viewerStarts,
+            std::vector<std::string>{run.dir.file("long output name with blanks.out")});
 }
 
 }  // namespace

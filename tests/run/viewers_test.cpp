@@ -21,8 +21,7 @@ TEST(Viewers, OpeningADataFileSetsUpTheDialogAndPassesThePathUnchanged) {
   EXPECT_EQ(fx.ui.dialogs[0].defaultExt, "txt");
   EXPECT_EQ(fx.ui.dialogs[0].fileName, "");
   EXPECT_EQ(fx.ui.dialogs[0].filter, "dat files|*.txt;*.dat");
-  ASSERT_EQ(fx.platform.viewerStarts.size(), 1u);
-  EXPECT_EQ(fx.platform.viewerStarts[0], "/my data/group data.txt");
+  EXPECT_EQ(fx.platform.viewerStarts, std::vector<std::string>{"/my data/group data.txt"});
   EXPECT_FALSE(f.Modified);
 }
 
