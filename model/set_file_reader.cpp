@@ -21,13 +21,13 @@
 #include <vector>
 
 #include "model/frm1.h"
+#include "model/set_file_layout.h"
 
 namespace wintarvel {
 
 namespace {
 
-constexpr std::size_t kNamesPerLine = 8;
-constexpr std::size_t kNameWidth = 10;
+using namespace setfile;
 
 // The lines of a set file with a read position. Lines may end in CR LF or LF and are read whole.
 class SetFileCursor {
@@ -130,9 +130,9 @@ class SetFileReader {
  private:
   void readTitleLine() {
     fieldLine_ = in_.lineNumber();
-    f_.TxtProgTitle.setText(in_.read(64));
-    f_.TxtNameSubGroup1.setText(in_.read(8));
-    f_.TxtNameSubGroup2.setText(in_.read(8));
+    f_.TxtProgTitle.setText(in_.read(kTitleWidth));
+    f_.TxtNameSubGroup1.setText(in_.read(kSubgroupNameWidth));
+    f_.TxtNameSubGroup2.setText(in_.read(kSubgroupNameWidth));
     in_.skipLine();
   }
 
@@ -242,10 +242,11 @@ class SetFileReader {
     });
   }
 
-  // A code string of exactly two characters per dyadic variable: cut, or padded with "00".
+  // A code string of exactly two characters per dyadic variable: cut, or padded with zeros. The
+  // characters are kept as read, so that a damaged construct number is reported below.
   std::string codeRecord(const std::string& record) const {
-    std::string fitted = record.substr(0, std::min(record.size(), 2 * f_.DyVarList.size()));
-    while (fitted.size() < 2 * f_.DyVarList.size()) fitted += fitted.size() % 2 ? "0" : "00";
+    std::string fitted = record.substr(0, 2 * f_.DyVarList.size());
+    fitted.resize(2 * f_.DyVarList.size(), '0');
     return fitted;
   }
 

@@ -15,15 +15,14 @@
 
 #include "model/code_record.h"
 #include "model/frm1.h"
+#include "model/set_file_layout.h"
 
 namespace wintarvel {
 
 namespace {
 
-constexpr const char* kLineBreak = "\r\n";  // on every platform: the engine expects it
-constexpr std::size_t kNamesPerLine = 8;
-constexpr std::size_t kNameWidth = 10;
-constexpr std::size_t kFormatLineWidth = 80;
+using namespace setfile;
+
 constexpr std::size_t kMaxFormatRecord = 320;
 
 // The numbers of the parameter and reverse-scoring lines, converted and checked.
@@ -129,8 +128,9 @@ std::optional<CheckedNumbers> checkNumbers(TFrm1& f) {
 }
 
 std::string titleLine(const TFrm1& f) {
-  return leftJustified(f.TxtProgTitle.text(), 64) + leftJustified(f.TxtNameSubGroup1.text(), 8) +
-         leftJustified(f.TxtNameSubGroup2.text(), 8) + kLineBreak;
+  return leftJustified(f.TxtProgTitle.text(), kTitleWidth) +
+         leftJustified(f.TxtNameSubGroup1.text(), kSubgroupNameWidth) +
+         leftJustified(f.TxtNameSubGroup2.text(), kSubgroupNameWidth) + kLineBreak;
 }
 
 char readOrderCode(const TFrm1& f) {
