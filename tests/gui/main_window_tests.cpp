@@ -23,22 +23,12 @@
 #include <QToolButton>
 #include <memory>
 
-#include "app/windows.h"
-#include "scripted_ui.h"
+#include "window_session.h"
 
 using namespace wintarvel;
-using wintarvel::testing::RecordingPlatform;
-using wintarvel::testing::ScriptedUi;
+using wintarvel::testing::WindowSession;
 
 namespace {
-
-struct Session {
-  QTemporaryDir startDir;
-  ScriptedUi ui;
-  RecordingPlatform platform;
-  TFrm1 f{ui, platform, startDir.path().toStdString()};
-  view::Windows windows{f};
-};
 
 const char* const kPageNames[] = {"Groups",     "Variables", "TabSheet2", "Output",
                                   "Constructs", "CorError",  "Reorder",   "TabSheet1"};
@@ -71,12 +61,10 @@ class MainWindowTest : public QObject {
   void noControlOverlapsAnotherOrIsCutOff();
 
  private:
-  QWidget& window() { return s_->windows.main; }
+  QWidget& window() { return s_->window(); }
   template <class W>
   W* find(const char* name) {
-    W* w = window().findChild<W*>(QString::fromLatin1(name));
-    if (w == nullptr) qWarning("no widget %s", name);
-    return w;
+    return s_->find<W>(name);
   }
   QAction* action(const char* name) { return find<QAction>(name); }
   void startNewSetFile();
@@ -85,19 +73,16 @@ class MainWindowTest : public QObject {
   void click(const char* name);
   void showPageOf(QWidget* w);
 
-  std::unique_ptr<Session> s_;
+  std::unique_ptr<WindowSession> s_;
 };
 
 void MainWindowTest::init() {
-  s_ = std::make_unique<Session>();
-  s_->ui.window = &s_->windows.main;
-  window().show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window()));
+  s_ = std::make_unique<WindowSession>();
+  QVERIFY(s_->show());
 }
 
 void MainWindowTest::cleanup() {
-  QVERIFY2(s_->ui.unexpected.empty(),
-           s_->ui.unexpected.empty() ? "" : s_->ui.unexpected.front().c_str());
+  QVERIFY2(s_->ui.unexpected.empty(), s_->firstUnexpected());
   s_.reset();
 }
 

@@ -17,22 +17,12 @@
 #include <QTest>
 #include <memory>
 
-#include "app/windows.h"
-#include "scripted_ui.h"
+#include "window_session.h"
 
 using namespace wintarvel;
-using wintarvel::testing::RecordingPlatform;
-using wintarvel::testing::ScriptedUi;
+using wintarvel::testing::WindowSession;
 
 namespace {
-
-struct Session {
-  QTemporaryDir startDir;
-  ScriptedUi ui;
-  RecordingPlatform platform;
-  TFrm1 f{ui, platform, startDir.path().toStdString()};
-  view::Windows windows{f};
-};
 
 QString golden(const QString& name) {
   return QStringLiteral(WINTARVEL_TEST_DATA "/") + name;
@@ -65,12 +55,10 @@ class SetFileMenuTest : public QObject {
   void noReorderRecordHidesTheRecordChoiceAndTheMemo();
 
  private:
-  QWidget& window() { return s_->windows.main; }
+  QWidget& window() { return s_->window(); }
   template <class W>
   W* find(const char* name) {
-    W* w = window().findChild<W*>(QString::fromLatin1(name));
-    if (w == nullptr) qWarning("no widget %s", name);
-    return w;
+    return s_->find<W>(name);
   }
   QWidget* page(Page p) { return find<QTabWidget>("PageControl1")->widget(p); }
   bool shownOn(const char* name, Page p) { return find<QWidget>(name)->isVisibleTo(page(p)); }
@@ -78,20 +66,17 @@ class SetFileMenuTest : public QObject {
   void openThroughMenu(const QString& path);
   void saveAsThroughMenu(const QString& path);
 
-  std::unique_ptr<Session> s_;
+  std::unique_ptr<WindowSession> s_;
   QTemporaryDir saved_;
 };
 
 void SetFileMenuTest::init() {
-  s_ = std::make_unique<Session>();
-  s_->ui.window = &s_->windows.main;
-  window().show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window()));
+  s_ = std::make_unique<WindowSession>();
+  QVERIFY(s_->show());
 }
 
 void SetFileMenuTest::cleanup() {
-  QVERIFY2(s_->ui.unexpected.empty(),
-           s_->ui.unexpected.empty() ? "" : s_->ui.unexpected.front().c_str());
+  QVERIFY2(s_->ui.unexpected.empty(), s_->firstUnexpected());
   QVERIFY2(s_->ui.messages.empty(), s_->ui.messages.empty() ? "" : s_->ui.messages[0].c_str());
   QVERIFY(s_->ui.errors.empty());
   s_.reset();
@@ -126,10 +111,9 @@ void SetFileMenuTest::openFillsEveryPageAndSaveAsWritesTheSameBytes() {
            QStringLiteral("Roommate study").leftJustified(64));
   QCOMPARE(find<QLineEdit>("TxtNumGroups")->text(), QStringLiteral("12"));
   QCOMPARE(find<QLineEdit>("TxtNumSubGroup1")->text(), QStringLiteral("4"));
-  QVERIFY(find<QRadioButton>("RadDesTy1")->isChecked());
+  QCOMPARE(s_->checked({"RadDesTy1", "ChkDropSub"}), QStringLiteral("11"));
   QVERIFY(shownOn("TxtNameSubGroup1", Basic));
   QCOMPARE(find<QLineEdit>("TxtNameSubGroup1")->text(), QStringLiteral("Women   "));
-  QVERIFY(find<QCheckBox>("ChkDropSub")->isChecked());
   auto* subjects = find<QComboBox>("CmbDrop");
   QVERIFY(subjects->isEnabled());
   QCOMPARE(subjects->count(), 8);
@@ -138,27 +122,21 @@ void SetFileMenuTest::openFillsEveryPageAndSaveAsWritesTheSameBytes() {
   // Variables: TRUST is reverse scored with its sum as the file holds it.
   QCOMPARE(itemsOf(find<QListWidget>("CmbDyVar")), (QStringList{"LIKE", "TRUST R", "ANXIOUS"}));
   QCOMPARE(itemsOf(find<QListWidget>("CmbPerVar")), (QStringList{"AGE", "EXTRAV"}));
-  QVERIFY(find<QCheckBox>("ChkSelfM")->isChecked());
-  QVERIFY(find<QCheckBox>("ChkReverseVar")->isChecked());
+  QCOMPARE(s_->checked({"ChkSelfM", "ChkReverseVar"}), QStringLiteral("11"));
   QVERIFY(shownOn("TxtRevScore", Variables));
   QCOMPARE(find<QLineEdit>("TxtRevScore")->text(), QStringLiteral("00008"));
 
   // Data Format: block with dyad input clears "after", so neither read order is selected.
   QCOMPARE(find<QLineEdit>("TxtGroupFortran")->text(), QStringLiteral("(3F2.0,2F3.0)"));
-  QVERIFY(find<QRadioButton>("RadInpPat0")->isChecked());
+  QCOMPARE(s_->checked({"RadInpPat0", "RBPerBeforeDy", "RBPerAfterDy", "ChkSecFmt"}),
+           QStringLiteral("1000"));
   QVERIFY(find<QGroupBox>("GroupBoxPV")->isEnabled());
-  QVERIFY(!find<QRadioButton>("RBPerBeforeDy")->isChecked());
-  QVERIFY(!find<QRadioButton>("RBPerAfterDy")->isChecked());
-  QVERIFY(!find<QCheckBox>("ChkSecFmt")->isChecked());
   QVERIFY(!shownOn("TxtGroup2Fortran", DataFormat));
 
   // Output, Constructs, Reorder, File Names.
-  QVERIFY(find<QRadioButton>("RadOut2")->isChecked());
-  QVERIFY(find<QRadioButton>("RadAP1")->isChecked());
-  QVERIFY(!find<QCheckBox>("ChkTechOut")->isChecked());
+  QCOMPARE(s_->checked({"RadOut2", "RadAP1", "ChkTechOut", "RadRePat0"}), QStringLiteral("1101"));
   QCOMPARE(find<QListWidget>("CmbConst")->count(), 0);
   QVERIFY(!pages->isTabVisible(CorErrorPage));
-  QVERIFY(find<QRadioButton>("RadRePat0")->isChecked());
   QVERIFY(!shownOn("MemoReorder", Reorder));
   QCOMPARE(find<QLineEdit>("TxtSetFile")->text(), path);
 
