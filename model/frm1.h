@@ -47,6 +47,8 @@ std::string TwoDigits(int n);
 inline constexpr const char* kAppTitle = "WinTarvel";
 inline constexpr const char* kNewDocumentCaption = "WinTarvel - Set File Name";
 inline constexpr const char* kUndefinedEngineDir = "Undefined";
+// Follows the name in the list item of a reverse-scored dyadic variable.
+inline constexpr const char* kReversedMark = " R";
 
 // The About box: shown without being modal, hidden again by its Close button.
 class TAboutBox : public Control {

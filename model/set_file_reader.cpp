@@ -283,7 +283,7 @@ class SetFileReader {
       // The flag belongs to the variable at the same position, even when names repeat.
       _variable& v = f_.DyVarList[static_cast<std::size_t>(i)];
       v.Reversed = true;
-      f_.CmbDyVar.replace(i, v.Name + " R");
+      f_.CmbDyVar.replace(i, v.Name + kReversedMark);
     }
     in_.skipLine();
   }

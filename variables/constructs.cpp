@@ -34,7 +34,7 @@ int FindRecordNamed(const TFrm1& f, const std::string& name) {
 
 // Sets to "00" the correlation entry of every item that shows the record, marked or not.
 void ClearCorrelationCodesOf(TFrm1& f, const _variable& record) {
-  const std::string marked = record.Name + " R";
+  const std::string marked = record.Name + kReversedMark;
   std::string correlations = f.CorRecInfo.text();
   for (int j = 0; j < f.CmbDyVar.count(); ++j) {
     const std::string& item = f.CmbDyVar.item(j);

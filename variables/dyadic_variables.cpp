@@ -41,7 +41,7 @@ void EnableReadOrder(TFrm1& f, bool on) {
 int TFrm1::FindDyVarRec(const std::string& text) const {
   for (std::size_t k = 0; k < DyVarList.size(); ++k) {
     const std::string& name = DyVarList[k].Name;
-    if (name == text || name + " R" == text) return static_cast<int>(k);
+    if (name == text || name + kReversedMark == text) return static_cast<int>(k);
   }
   return -1;
 }

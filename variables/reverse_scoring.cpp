@@ -10,8 +10,6 @@ namespace wintarvel {
 
 namespace {
 
-const std::string kReversedMark = " R";
-
 void ShowReverseScoringControls(TFrm1& f, bool on) {
   f.CmdDyVarRev.setEnabled(on);
   f.LBLRevScore.setVisible(on);
