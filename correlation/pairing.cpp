@@ -159,13 +159,23 @@ std::string CodesForEveryVariable(const TFrm1& f) {
   return correlations;
 }
 
+// A click in either partner list: the variable chosen can be correlated (a candidate) or
+// uncorrelated (already correlated), and only the matching button is enabled.
+void ChoosePartner(TFrm1& f, const ListBox& list, bool correlated) {
+  const int selected = list.firstSelected();
+  if (selected < 0) return;
+  f.SelectedCorrVar = list.item(selected);
+  f.PBCorConnect.setEnabled(!correlated);
+  f.PBCorDisconnect.setEnabled(correlated);
+}
+
 }  // namespace
 
 int TFrm1::FindDyVarItem(const std::string& name) const {
   for (int i = 0; i < CmbDyVar.count(); ++i) {
     if (SameText(CmbDyVar.item(i), name)) return i;
   }
-  const std::string reversed = name + " R";
+  const std::string reversed = name + kReversedMark;
   for (int i = 0; i < CmbDyVar.count(); ++i) {
     if (SameText(CmbDyVar.item(i), reversed)) return i;
   }
@@ -210,19 +220,11 @@ void TFrm1::RefreshCorLists() {
 }
 
 void TFrm1::CorMapVarListClick() {
-  const int selected = CorMapVarList.firstSelected();
-  if (selected < 0) return;
-  SelectedCorrVar = CorMapVarList.item(selected);
-  PBCorConnect.setEnabled(true);
-  PBCorDisconnect.setEnabled(false);
+  ChoosePartner(*this, CorMapVarList, false);
 }
 
 void TFrm1::CorVarListClick() {
-  const int selected = CorVarList.firstSelected();
-  if (selected < 0) return;
-  SelectedCorrVar = CorVarList.item(selected);
-  PBCorConnect.setEnabled(false);
-  PBCorDisconnect.setEnabled(true);
+  ChoosePartner(*this, CorVarList, true);
 }
 
 void TFrm1::PRCorConnectClick() {

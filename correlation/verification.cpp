@@ -39,15 +39,11 @@ const std::string& DifferentNumberFormat() {
   return format;
 }
 
-std::string Format(const char* format, int first, int second) {
+// A message with its construct or variable numbers filled in.
+template <class... Numbers>
+std::string Format(const char* format, Numbers... numbers) {
   char buffer[160];
-  std::snprintf(buffer, sizeof buffer, format, first, second);
-  return buffer;
-}
-
-std::string Format(const char* format, int number) {
-  char buffer[160];
-  std::snprintf(buffer, sizeof buffer, format, number);
+  std::snprintf(buffer, sizeof buffer, format, numbers...);
   return buffer;
 }
 
