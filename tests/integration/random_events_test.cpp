@@ -255,7 +255,7 @@ class RandomSession {
                  &f.RadRePat6});
     });
     add("reorderNewSame", [&f, this] { pickRadio({&f.RadReNewSame0, &f.RadReNewSame1}); });
-    add("reorderLines", [&f, this] { fillMemo(pick(4) - 1); });
+    add("reorderLines", [this] { fillMemo(pick(4) - 1); });
     add("dropSubjects", [&f] { f.ChkDropSub.setChecked(!f.ChkDropSub.checked()); });
     add("dropOne", [&f, this] {
       selectIn(f.CmbDrop);
