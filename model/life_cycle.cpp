@@ -61,10 +61,6 @@ SaveOutcome saveBeforeOpening(TFrm1& f) {
   return f.TxtSetFile.text().empty() ? saveUnderChosenName(f) : WriteSetFile(f);
 }
 
-bool engineDirUnknown(const TFrm1& f) {
-  return f.TxtExeDir.text().empty() || f.TxtExeDir.text() == kUndefinedEngineDir;
-}
-
 }  // namespace
 
 void TFrm1::BtnNewSetClick() {
@@ -90,7 +86,7 @@ void TFrm1::BtnOpenSetClick() {
     LoadedFromFile = true;
     TxtSetFile.setText(OpenDialog.fileName());
   }
-  if (engineDirUnknown(*this)) FrmOptions.LoadEnginePath(false);
+  FrmOptions.LoadEnginePathIfUnknown();
 }
 
 void TFrm1::DoneClick() {

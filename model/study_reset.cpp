@@ -79,10 +79,7 @@ void TFrm1::ResetStudy() {
   PageControl1.setVisible(true);
   Modified = false;
   LoadedFromFile = false;
-
-  if (TxtExeDir.text().empty() || TxtExeDir.text() == kUndefinedEngineDir) {
-    FrmOptions.LoadEnginePath(false);
-  }
+  FrmOptions.LoadEnginePathIfUnknown();
 }
 
 }  // namespace wintarvel

@@ -60,6 +60,11 @@ void TFrmOptions::LoadEnginePath(bool show) {
   if (show) setVisible(true);
 }
 
+void TFrmOptions::LoadEnginePathIfUnknown() {
+  const std::string& dir = txtExeDir_.text();
+  if (dir.empty() || dir == kUndefinedEngineDir) LoadEnginePath(false);
+}
+
 void TFrmOptions::Button1Click() {
   DlgOpen.setDefaultExt("EXE");
   DlgOpen.setFileName("*.exe");

@@ -27,6 +27,9 @@ class TFrmOptions : public Control {
   // Reads the engine path from wintvl.cfg in the start folder (when the file's first line has the
   // key) and shows the dialog when asked to.
   void LoadEnginePath(bool show);
+  // Reads the engine path without showing the dialog, when the main window does not know the
+  // engine directory yet (empty or "Undefined").
+  void LoadEnginePathIfUnknown();
   void Button1Click();
   void CmdOptSaveClick();
   void CmdOptCancelClick();
