@@ -19,14 +19,13 @@ void showSubgroupNames(TFrm1& f, bool on) {
 }  // namespace
 
 void TFrm1::CheckDesignTypes() {
-  if (RadDesTy0.checked()) {
+  const bool symmetric = RadDesTy0.checked();
+  if (symmetric) {
     // A symmetric block has no subgroups to name: what was typed for them goes.
     TxtNameSubGroup1.setText("");
     TxtNameSubGroup2.setText("");
-    showSubgroupNames(*this, false);
-  } else {
-    showSubgroupNames(*this, true);
   }
+  showSubgroupNames(*this, !symmetric);
   // Every change of design turns self measures on again; a half block cannot have them.
   ChkSelfM.setChecked(true);
   ChkSelfM.setEnabled(true);
@@ -39,15 +38,10 @@ void TFrm1::CheckDesignTypes() {
 
 void TFrm1::ChkSecFmtChange() {
   // Either way the second record starts empty, so a reader sets the box before filling it.
-  if (ChkSecFmt.checked()) {
-    TxtGroup2Fortran.setEnabled(true);
-    TxtGroup2Fortran.setText("");
-    TxtGroup2Fortran.setVisible(true);
-  } else {
-    TxtGroup2Fortran.setText("");
-    TxtGroup2Fortran.setEnabled(false);
-    TxtGroup2Fortran.setVisible(false);
-  }
+  const bool on = ChkSecFmt.checked();
+  TxtGroup2Fortran.setText("");
+  TxtGroup2Fortran.setEnabled(on);
+  TxtGroup2Fortran.setVisible(on);
   Modified = true;
 }
 
