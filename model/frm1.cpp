@@ -4,6 +4,7 @@
 #include "model/frm1.h"
 
 #include <initializer_list>
+#include <utility>
 
 namespace wintarvel {
 

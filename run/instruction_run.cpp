@@ -3,6 +3,7 @@
 // The run uses the set file as last saved; it does not save first.
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 

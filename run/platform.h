@@ -1,7 +1,7 @@
 #pragma once
 // What the program asks of the operating system: folders, short paths, and starting the engine
-// and the text viewer. PosixPlatform implements it here; a Windows implementation follows the
-// same contract.
+// and the text viewer. PosixPlatform and Win32Platform implement it; run/native_platform.h names
+// the one of the system being built for.
 
 #include <cstddef>
 #include <optional>
