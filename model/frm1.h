@@ -281,4 +281,8 @@ class TFrm1 {
 // first, so that when both are wrong the error names the first.
 int SubjectsPerGroup(const TFrm1& f);
 
+// Sets ReorderRecordCount to what the checked reorder choices need for these groups; leaves it
+// as it was while either choice has no button checked.
+void UpdateReorderRecordCount(TFrm1& f, int numGroups, int groupSize);
+
 }  // namespace wintarvel

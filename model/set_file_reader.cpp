@@ -308,11 +308,7 @@ class SetFileReader {
 
   void readReorderRecords() {
     refreshGroupSize();
-    if (auto count = TFrm1::ReorderRecordsFor(f_.ReorderPattern.checkedIndex(),
-                                              f_.ReorderNewSame.checkedIndex(), f_.NumGroups,
-                                              f_.GroupSize)) {
-      f_.ReorderRecordCount = *count;
-    }
+    UpdateReorderRecordCount(f_, f_.NumGroups, f_.GroupSize);
     // Collected first and set at once: the memo may hold hundreds of thousands of lines.
     std::string records;
     for (int i = 0; i < f_.ReorderRecordCount; ++i) {

@@ -220,11 +220,7 @@ std::string formatSection(const TFrm1& f) {
 std::string reorderSection(TFrm1& f, const CheckedNumbers& n) {
   if (f.ReorderPattern.checkedIndex() <= 0) return "";
   f.GroupSize = n.subGroup1 + n.subGroup2;
-  if (auto count =
-          TFrm1::ReorderRecordsFor(f.ReorderPattern.checkedIndex(), f.ReorderNewSame.checkedIndex(),
-                                   n.numGroups, f.GroupSize)) {
-    f.ReorderRecordCount = *count;
-  }
+  UpdateReorderRecordCount(f, n.numGroups, f.GroupSize);
   std::string records = f.MemoReorder.text();
   const bool endsWithBreak =
       records.size() >= 2 && records.compare(records.size() - 2, 2, kLineBreak) == 0;

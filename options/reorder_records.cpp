@@ -57,6 +57,13 @@ std::optional<int> TFrm1::ReorderRecordsFor(int pattern, int newSame, int numGro
   return saturatedToInt(count);
 }
 
+void UpdateReorderRecordCount(TFrm1& f, int numGroups, int groupSize) {
+  if (const auto count = TFrm1::ReorderRecordsFor(
+          f.ReorderPattern.checkedIndex(), f.ReorderNewSame.checkedIndex(), numGroups, groupSize)) {
+    f.ReorderRecordCount = *count;
+  }
+}
+
 void TFrm1::CheckReorder() {
   const bool noReorder = RadRePat0.checked();
   GroupBox17.setVisible(!noReorder);
@@ -68,10 +75,7 @@ void TFrm1::CheckReorder() {
   if (!TxtNumSubGroup1.text().empty() && !TxtNumSubGroup2.text().empty()) {
     GroupSize = SubjectsPerGroup(*this);
     NumGroups = StrToInt(TxtNumGroups.text());
-    if (const auto count = ReorderRecordsFor(ReorderPattern.checkedIndex(),
-                                             ReorderNewSame.checkedIndex(), NumGroups, GroupSize)) {
-      ReorderRecordCount = *count;
-    }
+    UpdateReorderRecordCount(*this, NumGroups, GroupSize);
     LblNumReor.setCaption(recordsNeededCaption(ReorderRecordCount));
   }
   Modified = true;
