@@ -22,14 +22,6 @@ void ReportMissingVariable(TFrm1& f) {
 }
 
 // 1-based position of the record's construct among the constructs, 0 when it has none.
-int ConstructNumberOf(const TFrm1& f, const _variable& v) {
-  if (v.Construct.empty()) return 0;
-  for (int i = 0; i < f.CmbConst.count(); ++i) {
-    if (SameText(f.CmbConst.item(i), v.Construct)) return i + 1;
-  }
-  return 0;
-}
-
 // Number of dyadic variables whose construct record entry is the construct number c.
 int ConstructSize(const TFrm1& f, int c) {
   const std::string& constructs = f.ConRecInfo.text();
@@ -62,7 +54,7 @@ void FillMembers(const TFrm1& f, Chain& chain) {
   for (_tab_cor_construct& record : chain) {
     for (const _variable& v : f.DyVarList) {
       if (static_cast<int>(record.Members.size()) >= record.Size) break;
-      if (ConstructNumberOf(f, v) == record.Number) record.Members.push_back(v.Name);
+      if (ConstructNumber(f, v.Construct) == record.Number) record.Members.push_back(v.Name);
     }
     record.Paired.assign(record.Members.size(), true);
   }
@@ -203,7 +195,7 @@ void TFrm1::CorAvailVarListClick() {
   CorVarList.clear();
   const int p = RecordPositionByName(*this, SelectedAvailVar);
   if (p < 0) return;
-  const int c = ConstructNumberOf(*this, DyVarList[static_cast<std::size_t>(p)]);
+  const int c = ConstructNumber(*this, DyVarList[static_cast<std::size_t>(p)].Construct);
   const int n = ConstructSize(*this, c);
   if (n < 2) return;
   ShowPairingsOf(*this, p, c, n);

@@ -285,4 +285,9 @@ int SubjectsPerGroup(const TFrm1& f);
 // as it was while either choice has no button checked.
 void UpdateReorderRecordCount(TFrm1& f, int numGroups, int groupSize);
 
+// The number of a variable's construct: the position of the first construct of that name in
+// CmbConst (letter case ignored) plus one; 0 for a variable in no construct, even when a damaged
+// file gave some construct an empty name.
+int ConstructNumber(const TFrm1& f, const std::string& construct);
+
 }  // namespace wintarvel

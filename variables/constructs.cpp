@@ -56,6 +56,14 @@ void EnableMemberButtons(TFrm1& f, bool on) {
 
 }  // namespace
 
+int ConstructNumber(const TFrm1& f, const std::string& construct) {
+  if (construct.empty()) return 0;
+  for (int i = 0; i < f.CmbConst.count(); ++i) {
+    if (SameText(f.CmbConst.item(i), construct)) return i + 1;
+  }
+  return 0;
+}
+
 void TFrm1::CmdConstAddClick() {
   const std::string name = TrimBlanksAndControls(TxtConstruct.text());
   TxtConstruct.setText(name);

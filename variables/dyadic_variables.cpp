@@ -23,13 +23,6 @@ std::string TrimmedTextOf(Edit& box) {
 }
 
 // Position of the construct among the items of CmbConst, counted from 1; 0 when it is none.
-int ConstructNumber(const ListBox& constructs, const std::string& name) {
-  for (int i = 0; i < constructs.count(); ++i) {
-    if (SameText(constructs.item(i), name)) return i + 1;
-  }
-  return 0;
-}
-
 void EnableReadOrder(TFrm1& f, bool on) {
   f.GroupBoxPV.setEnabled(on);
   f.RBPerBeforeDy.setEnabled(on);
@@ -163,7 +156,7 @@ void TFrm1::UpdateVarCodes() {
 
   std::string constructNumbers;
   for (const _variable& record : DyVarList) {
-    constructNumbers += codes::Code(ConstructNumber(CmbConst, record.Construct));
+    constructNumbers += codes::Code(ConstructNumber(*this, record.Construct));
     CorAvailVarList.add(record.Name);
   }
   if (static_cast<int>(DyVarList.size()) != CmbDyVar.count()) {

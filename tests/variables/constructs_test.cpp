@@ -51,6 +51,13 @@ TEST(Constructs, ConstructNamesMatchIgnoringCaseOfAccentedLettersTooWhateverTheL
   f.DyVarList[2].Construct = "FIRST";
   f.UpdateVarCodes();
   EXPECT_EQ(f.ConRecInfo.text(), "020001");
+
+  // A construct with an empty name (only a damaged file gives one) never claims the variables
+  // that are in no construct.
+  f.CmbConst.add("");
+  f.DyVarList[1].Construct = "";
+  f.UpdateVarCodes();
+  EXPECT_EQ(f.ConRecInfo.text(), "020001");
 }
 
 TEST(Constructs, TheCurrentConstructDecidesTheMemberListsAndWhereAddedVariablesGo) {
