@@ -20,6 +20,7 @@ class MemoEdit : public QPlainTextEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
+  void resizeEvent(QResizeEvent* event) override;
 };
 
 class MemoBinding : public QObject {

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "app/windows.h"
@@ -170,6 +173,48 @@ class MemoBindingTest : public QObject {
     QCOMPARE(s_->f.MemoReorder.text().substr(0, 53), std::string(51, '7') + "1 ");
     QCOMPARE(s_->f.MemoReorder.text().size(), big.size() + 51);
     QCOMPARE(s_->f.MemoReorder.lineCount(), std::size_t{200000});
+  }
+
+  void aLongTextSetByTheProgramArrivesWholeAndStartsAFreshHistory() {
+    QTest::keyClicks(memo_, QStringLiteral("typed"));
+    // Several megabytes: the text reaches the widget in slices, each line must come out whole.
+    std::string big;
+    for (int i = 0; i < 150000; ++i) big += std::to_string(i) + " 2 3 4 5 6 7 8 9 10 11 12\r\n";
+    big += "last";
+    s_->windows.binder.run([&] { s_->f.MemoReorder.setText(big); });
+    QCOMPARE(memo_->document()->blockCount(), 150001);
+    QVERIFY(asCore(memo_->toPlainText()) == big);
+    QVERIFY(!memo_->document()->isUndoAvailable());
+    QCOMPARE(memo_->textCursor().position(), 0);
+
+    QTest::keyClick(memo_, Qt::Key_9);
+    QCOMPARE(s_->f.MemoReorder.text().substr(0, 4), std::string("90 2"));
+    memo_->undo();
+    QVERIFY(s_->f.MemoReorder.text() == big);
+
+    s_->windows.binder.run([this] { s_->f.MemoReorder.setText("1 2\r\n2 1"); });
+    QCOMPARE(memo_->toPlainText(), QStringLiteral("1 2\n2 1"));
+    QVERIFY(!memo_->document()->isUndoAvailable());
+  }
+
+  void theScrollBarsFollowTheMemosWidth() {
+    s_->windows.binder.run([this] { s_->f.MemoReorder.setText(std::string(300, '1') + "\r\n2"); });
+    auto* pages = s_->windows.main.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    s_->windows.main.show();
+    pages->setCurrentWidget(s_->windows.main.findChild<QWidget*>(QStringLiteral("Reorder")));
+    QVERIFY(QTest::qWaitForWindowExposed(&s_->windows.main));
+    QApplication::processEvents();
+    const int lineWidth = memo_->fontMetrics().horizontalAdvance(QString(300, QLatin1Char('1')));
+    QVERIFY(memo_->viewport()->width() < lineWidth);
+    QVERIFY(memo_->horizontalScrollBar()->maximum() > 0);
+    // Wider than the line: nothing left to scroll to; narrower again: the line scrolls again.
+    s_->windows.main.resize(s_->windows.main.width() + lineWidth, s_->windows.main.height());
+    QApplication::processEvents();
+    QCOMPARE(memo_->horizontalScrollBar()->maximum(), 0);
+    s_->windows.main.resize(s_->windows.main.width() - lineWidth, s_->windows.main.height());
+    QApplication::processEvents();
+    QVERIFY(memo_->horizontalScrollBar()->maximum() > 0);
+    QCOMPARE(memo_->toPlainText(), QString(300, QLatin1Char('1')) + QStringLiteral("\n2"));
   }
 
  private:
