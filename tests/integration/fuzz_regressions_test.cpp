@@ -5,40 +5,37 @@
 
 #include <filesystem>
 
+#include "model/quiet_ui.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
 namespace wintarvel {
 namespace {
 
-using testing::TempDir;
-
-class AnswerNo : public testing::FakeUi {
- public:
-  Answer ask(const std::string&, const std::string&, Buttons) override { return Answer::No; }
-  bool execute(FileDialog&) override { return false; }
-};
-
 TEST(FuzzRegressions, EveryInputThatOnceBrokeTheReaderOpensAndSavesWithoutHarm) {
-  const std::filesystem::path corpus =
-      std::filesystem::path(WINTARVEL_TEST_DATA) / "fuzz-regressions";
-  TempDir dir;
+  const auto corpus = std::filesystem::path(WINTARVEL_TEST_DATA) / "fuzz-regressions";
+  testing::TempDir dir;
   int inputs = 0;
   for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-    if (!entry.is_regular_file() || entry.path().filename().string().front() == '.') continue;
+    if (!entry.is_regular_file()) continue;
     ++inputs;
-    AnswerNo ui;
+    QuietUi ui;
     testing::FakePlatform platform;
     TFrm1 f(ui, platform, dir.str());
     f.OpenDialog.setFileName(entry.path().string());
-    dispatch(ui, [&] { f.OpenSetFile(); });
+    // A field that is not a number ends an operation as in the window; anything else escaping
+    // fails the test.
+    try {
+      f.OpenSetFile();
+    } catch (const ConversionError&) {
+    }
     f.TxtSetFile.setText(dir.file("saved.set"));
-    dispatch(ui, [&] { f.SaveSetFile(); });
-    EXPECT_TRUE(ui.errors.empty() ||
-                ui.errors.front().find("not a valid integer") != std::string::npos)
-        << entry.path() << ": " << ui.errors.front();
+    try {
+      f.SaveSetFile();
+    } catch (const ConversionError&) {
+    }
   }
-  RecordProperty("inputs", inputs);
+  EXPECT_GT(inputs, 0);
 }
 
 }  // namespace

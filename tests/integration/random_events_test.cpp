@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/frm1.h"
+#include "model/quiet_ui.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -44,19 +45,6 @@ class RandomUi : public Ui {
  private:
   std::mt19937& rng_;
   std::string folder_;
-};
-
-// Answers nothing: used by the window that reads a saved file back.
-class SilentUi : public Ui {
- public:
-  void showMessage(const std::string& text, const std::string&) override {
-    messages.push_back(text);
-  }
-  Answer ask(const std::string&, const std::string&, Buttons) override { return Answer::No; }
-  bool execute(FileDialog&) override { return false; }
-  void showError(const std::string& text) override { messages.push_back(text); }
-  void closeMainWindow() override {}
-  std::vector<std::string> messages;
 };
 
 class RandomSession {
@@ -358,7 +346,7 @@ class RandomSession {
       return {};
     }
     if (!saved || !memoFitsTheFile()) return {};
-    SilentUi silent;
+    QuietUi silent;
     FakePlatform platform;
     TFrm1 copy(silent, platform, dir_.str());
     copy.OpenDialog.setFileName(first);
