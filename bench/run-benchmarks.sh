@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them all, then prints one summary with the targets.
 #   bench/run-benchmarks.sh [build folder]      (default: build-bench beside this folder)
-# Needs: Google Benchmark, Qt 6, python3, /usr/bin/time; hyperfine if present (else repeated runs).
+# Needs Google Benchmark, Qt 6, python3, /usr/bin/time and hyperfine: installed when missing.
 # Environment: REPETITIONS (Google Benchmark repetitions, default 5), RUNS (start-up runs, 40).
 set -euo pipefail
 
@@ -11,6 +11,8 @@ build=${1:-$source_dir/build-bench}
 repetitions=${REPETITIONS:-5}
 runs=${RUNS:-40}
 export QT_QPA_PLATFORM=offscreen
+
+"$source_dir/scripts/install-deps.sh" time hyperfine
 
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWINTARVEL_BENCHMARKS=ON \
   >/dev/null
