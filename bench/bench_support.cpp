@@ -42,12 +42,21 @@ std::string ReorderText(int records) {
   return text;
 }
 
-void BuildLargestStudy(TFrm1& f) {
+void SetUpLargestReorder(TFrm1& f) {
   f.BtnNewSetClick();
-  f.TxtProgTitle.setText(std::string(64, 'T'));
   f.TxtNumSubGroup1.setText("99");
   f.TxtNumSubGroup2.setText("99");
+  f.RadRePat6.setChecked(true);
+  f.RadReNewSame0.setChecked(true);
   f.TxtNumGroups.setText("999");
+  if (f.ReorderRecordCount != kLargestReorderRecords) {
+    throw std::logic_error("the reorder settings do not need the largest number of records");
+  }
+}
+
+void BuildLargestStudy(TFrm1& f) {
+  SetUpLargestReorder(f);
+  f.TxtProgTitle.setText(std::string(64, 'T'));
   f.TxtNameSubGroup1.setText("First");
   f.TxtNameSubGroup2.setText("Second");
   for (int i = 1; i <= kVariables; ++i) {
@@ -62,8 +71,6 @@ void BuildLargestStudy(TFrm1& f) {
   f.TxtGroupFortran.setText(FormatRecord(320));
   f.ChkSecFmt.setChecked(true);
   f.TxtGroup2Fortran.setText(FormatRecord(320));
-  f.RadRePat6.setChecked(true);
-  f.RadReNewSame0.setChecked(true);
   f.MemoReorder.setText(ReorderText(kLargestReorderRecords));
   f.ChkDropSub.setChecked(true);
   for (int subject = 1; subject <= kLargestGroupSize; subject += 3) {

@@ -39,6 +39,10 @@ std::string ReorderRecord(int index);
 // `records` reorder records, each ended by CR LF.
 std::string ReorderText(int records);
 
+// Starts a new study in `f` whose reorder settings need the largest number of records: 999
+// groups of 99 + 99, pattern 6 with new records for each group. The memo stays empty.
+void SetUpLargestReorder(TFrm1& f);
+
 // Fills `f` (a new study) with the largest study: 20 dyadic and 20 personality variables, 20
 // empty constructs (a save completes them to 40), two format records of 320 characters, 999
 // groups of 99 + 99, reorder pattern 6 new for each group with its 198,000 records, and dropped

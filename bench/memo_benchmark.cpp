@@ -21,15 +21,7 @@ struct LargeReorderStudy {
   InertPlatform platform;
   TFrm1 f{ui, platform, std::filesystem::temp_directory_path().string()};
 
-  LargeReorderStudy() {
-    f.BtnNewSetClick();
-    f.TxtNumSubGroup1.setText("99");
-    f.TxtNumSubGroup2.setText("99");
-    f.RadRePat6.setChecked(true);
-    f.RadReNewSame0.setChecked(true);
-    f.TxtNumGroups.setText("999");
-    if (f.ReorderRecordCount != kRecords) throw std::logic_error("unexpected record count");
-  }
+  LargeReorderStudy() { SetUpLargestReorder(f); }
 };
 
 // Loading the memo through the core: the whole text is scanned once for its line breaks.

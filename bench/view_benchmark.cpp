@@ -29,12 +29,7 @@ QString QtText(std::string text) {
 struct ReorderSession : WindowSession {
   ReorderSession() {
     run([this] {
-      f.BtnNewSetClick();
-      f.TxtNumSubGroup1.setText("99");
-      f.TxtNumSubGroup2.setText("99");
-      f.RadRePat6.setChecked(true);
-      f.RadReNewSame0.setChecked(true);
-      f.TxtNumGroups.setText("999");
+      SetUpLargestReorder(f);
       f.PageControl1.setActivePage(kReorderPage);
     });
     Settle();
