@@ -50,14 +50,10 @@ bool settleUnsavedChanges(TFrm1& f, SaveOutcome (*save)(TFrm1&)) {
   return true;
 }
 
-// Saves under the document's name, asking for one only when it has none.
-SaveOutcome saveUnderCurrentName(TFrm1& f) {
-  return WriteSetFile(f);
-}
-
-// Open asks for a missing name itself before saving, so that a cancelled choice leaves the
-// study untouched (the save would first complete its constructs).
-SaveOutcome saveBeforeOpening(TFrm1& f) {
+// Saves under the document's name; a document without one asks for it before anything else,
+// so that a cancelled choice leaves the study untouched (the save would first complete its
+// constructs).
+SaveOutcome saveAskingForAMissingNameFirst(TFrm1& f) {
   return f.TxtSetFile.text().empty() ? saveUnderChosenName(f) : WriteSetFile(f);
 }
 
@@ -70,7 +66,7 @@ void TFrm1::BtnNewSetClick() {
 }
 
 void TFrm1::BtnOpenSetClick() {
-  if (!settleUnsavedChanges(*this, saveBeforeOpening)) return;
+  if (!settleUnsavedChanges(*this, saveAskingForAMissingNameFirst)) return;
   OpenDialog.setDefaultExt("set");
   OpenDialog.setFileName("*.set");
   if (!ui.execute(OpenDialog)) return;
@@ -90,9 +86,7 @@ void TFrm1::BtnOpenSetClick() {
 }
 
 void TFrm1::DoneClick() {
-  const SaveOutcome outcome =
-      TxtSetFile.text().empty() ? saveUnderChosenName(*this) : WriteSetFile(*this);
-  if (outcome == SaveOutcome::Written) Modified = false;
+  if (saveAskingForAMissingNameFirst(*this) == SaveOutcome::Written) Modified = false;
 }
 
 void TFrm1::SaveAsClick() {
@@ -100,7 +94,7 @@ void TFrm1::SaveAsClick() {
 }
 
 void TFrm1::CancelClick() {
-  if (!settleUnsavedChanges(*this, saveUnderCurrentName)) return;
+  if (!settleUnsavedChanges(*this, WriteSetFile)) return;
   BtnNewSetClick();  // asks nothing now: Modified is clear
   BtnSaveSet.setEnabled(false);
   PageControl1.setActivePage(0);  // "Basic"
@@ -119,7 +113,7 @@ void TFrm1::FileExitItemClick() {
 }
 
 bool TFrm1::onFrmClose() {
-  return settleUnsavedChanges(*this, saveUnderCurrentName);
+  return settleUnsavedChanges(*this, WriteSetFile);
 }
 
 }  // namespace wintarvel
