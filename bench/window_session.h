@@ -5,10 +5,10 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
-#include <QPlainTextEdit>
 #include <functional>
 #include <string>
 
+#include "app/memo_edit.h"
 #include "app/windows.h"
 #include "bench/bench_support.h"
 
@@ -60,8 +60,8 @@ struct WindowSession {
     return opened;
   }
 
-  QPlainTextEdit* memo() const {
-    return windows.main.findChild<QPlainTextEdit*>(QStringLiteral("MemoReorder"));
+  view::MemoEdit* memo() const {
+    return windows.main.findChild<view::MemoEdit*>(QStringLiteral("MemoReorder"));
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace wintarvel {
 
@@ -155,9 +156,9 @@ void ComboBox::setText(const std::string& text) {
   touch();
 }
 
-void Memo::setText(const std::string& text) {
+void Memo::setText(std::string text) {
   if (text_ == text) return;
-  text_ = text;
+  text_ = std::move(text);
   lineBreaks_ = countLineBreaks(text_, 0, text_.size());
   changed();
 }
@@ -201,6 +202,7 @@ std::vector<std::string> Memo::lines() const {
 }
 
 void Memo::changed() {
+  ++textRevision_;
   touch();
   if (onChange) onChange();
 }

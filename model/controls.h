@@ -163,7 +163,10 @@ class ComboBox : public ListBox {
 class Memo : public Control {
  public:
   const std::string& text() const { return text_; }
-  void setText(const std::string& text);
+  void setText(std::string text);
+  // Grows with every change of the text alone, so a view showing the text in place can tell
+  // when to read it again.
+  std::uint64_t textRevision() const { return textRevision_; }
   // Replaces `length` bytes at `position` by `insert`; what a user's single edit does.
   void replace(std::size_t position, std::size_t length, const std::string& insert);
   void appendLine(const std::string& line);
@@ -178,6 +181,7 @@ class Memo : public Control {
 
   std::string text_;
   std::size_t lineBreaks_ = 0;  // CR LF pairs in text_
+  std::uint64_t textRevision_ = 0;
 };
 
 class TabSheet : public Captioned {

@@ -3,13 +3,10 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextCursor>
-#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -17,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/memo_edit.h"
 #include "app/windows.h"
 #include "scripted_ui.h"
 
@@ -74,7 +72,7 @@ class MemoBindingTest : public QObject {
       s_->f.BtnNewSetClick();
       s_->f.RadRePat1.setChecked(true);
     });
-    memo_ = s_->windows.main.findChild<QPlainTextEdit*>(QStringLiteral("MemoReorder"));
+    memo_ = s_->windows.main.findChild<view::MemoEdit*>(QStringLiteral("MemoReorder"));
     QVERIFY(memo_ != nullptr);
   }
   void cleanup() { s_.reset(); }
@@ -85,7 +83,7 @@ class MemoBindingTest : public QObject {
     QTest::keyClicks(memo_, QStringLiteral("3 2 1"));
     QCOMPARE(s_->f.MemoReorder.text(), std::string("1 2 3\r\n3 2 1"));
     QCOMPARE(s_->f.MemoReorder.lineCount(), std::size_t{2});
-    // Shift+Enter breaks the line like Enter: each line of the core is one block.
+    // Shift+Enter breaks the line like Enter.
     QTest::keyClick(memo_, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(memo_, QStringLiteral("2 1 3"));
     QCOMPARE(s_->f.MemoReorder.text(), std::string("1 2 3\r\n3 2 1\r\n2 1 3"));
@@ -98,16 +96,13 @@ class MemoBindingTest : public QObject {
     QTest::keyClick(memo_, Qt::Key_Return);
     QTest::keyClicks(memo_, QStringLiteral("ccc"));
     // Join the first two lines by deleting the line break after "aaa".
-    QTextCursor cursor = memo_->textCursor();
-    cursor.setPosition(3);
-    memo_->setTextCursor(cursor);
+    memo_->setCursorPosition(3);
     QTest::keyClick(memo_, Qt::Key_Delete);
     QCOMPARE(s_->f.MemoReorder.text(), asCore(memo_->toPlainText()));
     QCOMPARE(s_->f.MemoReorder.text(), std::string("aaabbb\r\nccc"));
     // Select across the remaining break and replace the selection.
-    cursor.setPosition(4);
-    cursor.setPosition(9, QTextCursor::KeepAnchor);
-    memo_->setTextCursor(cursor);
+    memo_->setCursorPosition(4);
+    memo_->setCursorPosition(10, true);
     QTest::keyClicks(memo_, QStringLiteral("X"));
     QCOMPARE(memo_->toPlainText(), QStringLiteral("aaabXc"));
     QCOMPARE(s_->f.MemoReorder.text(), std::string("aaabXc"));
@@ -123,7 +118,7 @@ class MemoBindingTest : public QObject {
   void aTextSetByTheProgramReachesTheWidgetAndEditsGoOnFromThere() {
     s_->windows.binder.run([this] { s_->f.MemoReorder.setText("1 2\r\n2 1\r\n"); });
     QCOMPARE(memo_->toPlainText(), QStringLiteral("1 2\n2 1\n"));
-    memo_->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo_, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(memo_, QStringLiteral("3"));
     QCOMPARE(s_->f.MemoReorder.text(), std::string("1 2\r\n2 1\r\n3"));
     // The count label follows every keystroke.
@@ -140,19 +135,13 @@ class MemoBindingTest : public QObject {
     QCOMPARE(s_->f.MemoReorder.text(), std::string("ab"));
   }
 
-  void typingIntoALargeTextEditsBothSidesInPlace() {
+  void typingIntoALargeTextEditsTheCoreInPlace() {
     std::string big;
     for (int i = 0; i < 200000; ++i) big += "1 2 3 4 5 6\r\n";
     s_->windows.binder.run([&] { s_->f.MemoReorder.setText(big); });
-    QCOMPARE(memo_->document()->blockCount(), 200001);
-    memo_->moveCursor(QTextCursor::Start);
+    QCOMPARE(memo_->lineCount(), std::size_t{200001});
     // The core's buffer may grow once on the first edit, as a string grows, by doubling.
     QTest::keyClick(memo_, Qt::Key_7);
-    std::vector<std::array<int, 3>> widgetEdits;
-    connect(memo_->document(), &QTextDocument::contentsChange, memo_,
-            [&](int position, int removed, int added) {
-              widgetEdits.push_back({position, removed, added});
-            });
     const std::uint64_t coreRevision = s_->f.MemoReorder.revision();
 
     largestAllocation = 0;
@@ -160,32 +149,31 @@ class MemoBindingTest : public QObject {
     for (int i = 0; i < 50; ++i) QTest::keyClick(memo_, Qt::Key_7);
     trackingAllocations = false;
 
-    // In the widget, each key made one edit of one character: the core's text was never pushed
-    // back whole (that would be an edit of the whole document, and would clear the undo history).
-    QCOMPARE(widgetEdits.size(), std::size_t{50});
-    for (int i = 0; i < 50; ++i) QCOMPARE(widgetEdits[i], (std::array<int, 3>{i + 1, 0, 1}));
-    QVERIFY(memo_->document()->isUndoAvailable());
-    // In the core, each key made one change, and nothing as large as the text was allocated: the
-    // widget's text was never copied whole into it.
+    // Each key made one change of the core, and nothing as large as the text was allocated: no
+    // copy of the text exists in the view, and the editor's line index was updated in place.
     QCOMPARE(s_->f.MemoReorder.revision(), coreRevision + 50);
     QVERIFY2(largestAllocation < big.size() / 10,
              qPrintable(QString::number(largestAllocation) + " bytes allocated at once"));
     QCOMPARE(s_->f.MemoReorder.text().substr(0, 53), std::string(51, '7') + "1 ");
     QCOMPARE(s_->f.MemoReorder.text().size(), big.size() + 51);
     QCOMPARE(s_->f.MemoReorder.lineCount(), std::size_t{200000});
+    // The history kept the typing, which undoes as one run, and the cursor followed it.
+    QCOMPARE(memo_->cursorPosition(), std::size_t{51});
+    memo_->undo();
+    QVERIFY(s_->f.MemoReorder.text() == big);
+    QCOMPARE(memo_->cursorPosition(), std::size_t{0});
   }
 
   void aLongTextSetByTheProgramArrivesWholeAndStartsAFreshHistory() {
     QTest::keyClicks(memo_, QStringLiteral("typed"));
-    // Several megabytes: the text reaches the widget in slices, each line must come out whole.
     std::string big;
     for (int i = 0; i < 150000; ++i) big += std::to_string(i) + " 2 3 4 5 6 7 8 9 10 11 12\r\n";
     big += "last";
     s_->windows.binder.run([&] { s_->f.MemoReorder.setText(big); });
-    QCOMPARE(memo_->document()->blockCount(), 150001);
+    QCOMPARE(memo_->lineCount(), std::size_t{150001});
     QVERIFY(asCore(memo_->toPlainText()) == big);
-    QVERIFY(!memo_->document()->isUndoAvailable());
-    QCOMPARE(memo_->textCursor().position(), 0);
+    QVERIFY(!memo_->isUndoAvailable());
+    QCOMPARE(memo_->cursorPosition(), std::size_t{0});
 
     QTest::keyClick(memo_, Qt::Key_9);
     QCOMPARE(s_->f.MemoReorder.text().substr(0, 4), std::string("90 2"));
@@ -194,7 +182,17 @@ class MemoBindingTest : public QObject {
 
     s_->windows.binder.run([this] { s_->f.MemoReorder.setText("1 2\r\n2 1"); });
     QCOMPARE(memo_->toPlainText(), QStringLiteral("1 2\n2 1"));
-    QVERIFY(!memo_->document()->isUndoAvailable());
+    QVERIFY(!memo_->isUndoAvailable());
+  }
+
+  void switchingTheMemoOffAndOnKeepsTheTextItsCursorAndItsHistory() {
+    QTest::keyClicks(memo_, QStringLiteral("1 2"));
+    s_->windows.binder.run([this] { s_->f.MemoReorder.setEnabled(false); });
+    QVERIFY(!memo_->isEnabled());
+    s_->windows.binder.run([this] { s_->f.MemoReorder.setEnabled(true); });
+    QVERIFY(memo_->isEnabled());
+    QCOMPARE(memo_->cursorPosition(), std::size_t{3});
+    QVERIFY(memo_->isUndoAvailable());
   }
 
   void theScrollBarsFollowTheMemosWidth() {
@@ -219,7 +217,7 @@ class MemoBindingTest : public QObject {
 
  private:
   std::unique_ptr<Session> s_;
-  QPlainTextEdit* memo_ = nullptr;
+  view::MemoEdit* memo_ = nullptr;
 };
 
 QTEST_MAIN(MemoBindingTest)
