@@ -15,9 +15,10 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/frm1.h"
@@ -30,16 +31,18 @@ namespace {
 using namespace setfile;
 
 // The lines of a set file with a read position. Lines may end in CR LF or LF and are read whole.
+// The lines are views into the file's text, which outlives the cursor: a file of 200,000 lines
+// is not copied line by line.
 class SetFileCursor {
  public:
-  explicit SetFileCursor(const std::string& content) {
+  explicit SetFileCursor(std::string_view content) {
     std::size_t start = 0;
     while (start < content.size()) {
       std::size_t end = content.find('\n', start);
-      if (end == std::string::npos) end = content.size();
-      std::string line = content.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines_.push_back(std::move(line));
+      if (end == std::string_view::npos) end = content.size();
+      std::string_view line = content.substr(start, end - start);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      lines_.push_back(line);
       start = end + 1;
     }
   }
@@ -49,20 +52,21 @@ class SetFileCursor {
 
   // The next `width` characters of the current line, fewer when the line ends first.
   std::string read(std::size_t width) {
-    const std::string& line = current();
+    const std::string_view line = current();
     const std::size_t from = std::min(column_, line.size());
     const std::size_t n = std::min(width, line.size() - from);
     column_ = from + n;
-    return line.substr(from, n);
+    return std::string(line.substr(from, n));
   }
 
   // The rest of the current line; reading goes on at the start of the next one.
-  std::string readLine() {
-    const std::string& line = current();
-    const std::string rest = line.substr(std::min(column_, line.size()));
+  std::string_view readLineView() {
+    const std::string_view line = current();
+    const std::string_view rest = line.substr(std::min(column_, line.size()));
     skipLine();
     return rest;
   }
+  std::string readLine() { return std::string(readLineView()); }
 
   void skipLine() {
     ++line_;
@@ -71,12 +75,9 @@ class SetFileCursor {
 
  private:
   // Past the end of the file every line is empty.
-  const std::string& current() const {
-    static const std::string kNoLine;
-    return line_ < lines_.size() ? lines_[line_] : kNoLine;
-  }
+  std::string_view current() const { return line_ < lines_.size() ? lines_[line_] : ""; }
 
-  std::vector<std::string> lines_;
+  std::vector<std::string_view> lines_;
   std::size_t line_ = 0;
   std::size_t column_ = 0;
 };
@@ -110,7 +111,7 @@ void selectByCode(const std::string& c, const std::vector<RadioButton*>& buttons
 // Reads one set file into a study that has just been reset.
 class SetFileReader {
  public:
-  SetFileReader(TFrm1& f, const std::string& content) : f_(f), in_(content) {}
+  SetFileReader(TFrm1& f, std::string_view content) : f_(f), in_(content) {}
 
   void read() {
     readTitleLine();
@@ -313,10 +314,12 @@ class SetFileReader {
     std::string records;
     for (int i = 0; i < f_.ReorderRecordCount; ++i) {
       fieldLine_ = in_.lineNumber();
-      const std::string line = in_.readLine();
-      if (line != "0") records += line + "\r\n";
+      const std::string_view line = in_.readLineView();
+      if (line == "0") continue;
+      records += line;
+      records += "\r\n";
     }
-    f_.MemoReorder.setText(records);
+    f_.MemoReorder.setText(std::move(records));
   }
 
   void readDroppedSubjects() {
@@ -353,13 +356,18 @@ bool readWholeFile(const std::string& path, std::string& content, std::string& r
     reason = std::strerror(errno);
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
+  // Read into one buffer of the file's size: a stream copy would hold the file two or three
+  // times over while reading.
+  const auto size = std::filesystem::file_size(path, ec);
+  if (!ec) content.reserve(static_cast<std::size_t>(size));
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    content.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) {
     reason = std::strerror(errno);
     return false;
   }
-  content = text.str();
   return true;
 }
 
