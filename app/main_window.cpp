@@ -225,7 +225,7 @@ int MainWindow::chromeHeight() const {
   const QMargins margins = centralWidget()->layout()->contentsMargins();
   return menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height() +
          statusBar()->sizeHint().height() + margins.top() + margins.bottom() +
-         QPushButton(QStringLiteral("Save Set File")).sizeHint().height() +
+         findChild<QPushButton*>(QStringLiteral("Done"))->sizeHint().height() +
          centralWidget()->layout()->spacing();
 }
 
