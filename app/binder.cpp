@@ -133,7 +133,9 @@ void Binder::run(const std::function<void()>& handler) {
 void Binder::refresh() {
   if (pushing_) return;
   pushing_ = true;
-  for (Watch& w : watches_) {
+  // By index: the pushes may append watches, which this loop then reaches as well.
+  for (std::size_t i = 0; i < watches_.size(); ++i) {
+    Watch& w = watches_[i];
     if (w.pushedOnce && w.seen == w.control->revision()) continue;
     w.seen = w.control->revision();
     w.pushedOnce = true;

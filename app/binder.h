@@ -6,8 +6,8 @@
 
 #include <QObject>
 #include <cstdint>
+#include <deque>
 #include <functional>
-#include <vector>
 
 #include "model/frm1.h"
 
@@ -37,7 +37,8 @@ class Binder {
   // True while the view itself is writing into widgets; their signals are then not user events.
   bool pushing() const { return pushing_; }
 
-  // Calls `push` at the next refresh and whenever the control's revision moves afterwards.
+  // Calls `push` at the next refresh and whenever the control's revision moves afterwards. A watch
+  // added while a refresh runs (a push that builds widgets) is pushed by that same refresh.
   void watch(const Control& control, std::function<void()> push);
 
   // Widget factories: each widget gets the control's name as objectName and stays in step with
@@ -65,7 +66,8 @@ class Binder {
   };
 
   Ui& ui_;
-  std::vector<Watch> watches_;
+  // A deque: a push may add watches, and appending keeps the running watch where it is.
+  std::deque<Watch> watches_;
   bool pushing_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -25,6 +26,15 @@ namespace {
 
 // The size the window has at design time; it grows when the pages need more.
 constexpr QSize kDesignSize(553, 458);
+// The room the pages need, reckoned from the font (measured with several fonts and sizes; a
+// font that needs more makes the window grow once the pages are built). The widest pages hold
+// lists side by side, whose width Qt fixes, beside buttons and labels that follow the font. The
+// tallest page is either the one with lists (mostly of fixed height) or the one with a row of
+// text boxes per file name, which grows with the line height.
+QSize pagesRoomFor(const QFontMetrics& metrics) {
+  const int line = metrics.lineSpacing();
+  return {825 + 7 * metrics.averageCharWidth(), std::max(315 + 5 * line, 215 + 12 * line)};
+}
 
 QMenu* submenu(QWidget* parent, const char* name, const QString& caption,
                const QString& hint = {}) {
@@ -46,7 +56,7 @@ MainWindow::MainWindow(TFrm1& f, Binder& binder) : f_(f), binder_(binder) {
   status->setObjectName(QStringLiteral("StatusBar"));
   setStatusBar(status);
   bindWindowState();
-  fitToContent();
+  placeAtStartSize();
 }
 
 QAction* MainWindow::command(const char* name, const QString& caption, void (TFrm1::*handler)(),
@@ -147,23 +157,9 @@ void MainWindow::buildCentralArea() {
   pages_->setUsesScrollButtons(false);
   pages_->setElideMode(Qt::ElideNone);
   keepPlaceWhenHidden(pages_);
-  const std::pair<TabSheet*, QWidget* (*)(TFrm1&, Binder&)> pages[] = {
-      {&f_.Groups, buildBasicPage},          {&f_.Variables, buildVariablesPage},
-      {&f_.TabSheet2, buildDataFormatPage},  {&f_.Output, buildOutputPage},
-      {&f_.Constructs, buildConstructsPage}, {&f_.CorError, buildCorrelatedErrorsPage},
-      {&f_.Reorder, buildReorderPage},       {&f_.TabSheet1, buildFileNamesPage}};
-  for (const auto& [sheet, build] : pages) {
-    const int index = pages_->addTab(build(f_, binder_), toQt(sheet->caption()));
-    binder_.watch(*sheet, [this, index, sheet = sheet] {
-      pages_->setTabText(index, plainCaption(sheet->caption()));
-      pages_->setTabVisible(index, sheet->tabVisible());
-      pages_->setTabEnabled(index, sheet->enabled());
-    });
-  }
-  // After the pages, so that a page the program just showed can become the active one.
   binder_.watch(f_.PageControl1, [this] {
+    if (f_.PageControl1.visible()) ensurePagesBuilt();
     pushCommonState(pages_, f_.PageControl1);
-    pages_->setCurrentIndex(f_.PageControl1.activePage());
   });
   connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
     if (!binder_.pushing()) binder_.run([this, index] { f_.PageControl1.setActivePage(index); });
@@ -182,24 +178,77 @@ void MainWindow::buildCentralArea() {
   setCentralWidget(central);
 }
 
+void MainWindow::ensurePagesBuilt() {
+  if (pagesBuilt_) return;
+  pagesBuilt_ = true;
+  buildPages();
+  // Outside a refresh this pushes the new widgets now; inside one, the running refresh does.
+  binder_.refresh();
+}
+
+void MainWindow::buildPages() {
+  const std::pair<TabSheet*, QWidget* (*)(TFrm1&, Binder&)> pages[] = {
+      {&f_.Groups, buildBasicPage},          {&f_.Variables, buildVariablesPage},
+      {&f_.TabSheet2, buildDataFormatPage},  {&f_.Output, buildOutputPage},
+      {&f_.Constructs, buildConstructsPage}, {&f_.CorError, buildCorrelatedErrorsPage},
+      {&f_.Reorder, buildReorderPage},       {&f_.TabSheet1, buildFileNamesPage}};
+  // No page switch while tabs are added is a user's choice.
+  const QSignalBlocker quiet(pages_);
+  for (const auto& [sheet, build] : pages) {
+    const int index = pages_->addTab(build(f_, binder_), toQt(sheet->caption()));
+    binder_.watch(*sheet, [this, index, sheet = sheet] {
+      const bool appears = sheet->tabVisible() && !pages_->isTabVisible(index);
+      pages_->setTabText(index, plainCaption(sheet->caption()));
+      pages_->setTabVisible(index, sheet->tabVisible());
+      pages_->setTabEnabled(index, sheet->enabled());
+      // A tab shown later may need a wider tab bar than the window has.
+      if (appears && pagesFitted_) growToFitPages();
+    });
+  }
+  // After the pages, so that a page the program just showed can become the active one, and so
+  // that the first fit measures widgets that already show their captions.
+  binder_.watch(f_.PageControl1, [this] {
+    pages_->setCurrentIndex(f_.PageControl1.activePage());
+    if (!pagesFitted_) {
+      pagesFitted_ = true;
+      growToFitPages();
+    }
+  });
+}
+
 void MainWindow::bindWindowState() {
   binder_.watch(f_.WindowCaption, [this] { setWindowTitle(toQt(f_.caption())); });
 }
 
-void MainWindow::fitToContent() {
-  // Measured with every tab present, before the program hides any of them.
-  const QSize pagesHint = pages_->sizeHint().expandedTo(pages_->minimumSizeHint());
+// The height of the menu, toolbar, status bar and button row around the pages.
+int MainWindow::chromeHeight() const {
   const QMargins margins = centralWidget()->layout()->contentsMargins();
-  const int chrome = menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height() +
-                     statusBar()->sizeHint().height() + margins.top() + margins.bottom() +
-                     QPushButton(QStringLiteral("Save Set File")).sizeHint().height() +
-                     centralWidget()->layout()->spacing();
-  const QSize needed(pagesHint.width() + margins.left() + margins.right(),
-                     pagesHint.height() + chrome);
-  resize(needed.expandedTo(kDesignSize));
+  return menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height() +
+         statusBar()->sizeHint().height() + margins.top() + margins.bottom() +
+         findChild<QPushButton*>(QStringLiteral("Done"))->sizeHint().height() +
+         centralWidget()->layout()->spacing();
+}
+
+void MainWindow::placeAtStartSize() {
+  // Reckoned from the font instead of measured, so that no page need be built for it: with the
+  // usual fonts the pages fit, and when they need more the window grows once they are built.
+  const QFontMetrics metrics = fontMetrics();
+  const QMargins margins = centralWidget()->layout()->contentsMargins();
+  const QSize pages = pagesRoomFor(metrics);
+  const QSize start(pages.width() + margins.left() + margins.right(),
+                    pages.height() + chromeHeight());
+  resize(start.expandedTo(kDesignSize));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+}
+
+void MainWindow::growToFitPages() {
+  const QSize pagesHint = pages_->sizeHint().expandedTo(pages_->minimumSizeHint());
+  const QMargins margins = centralWidget()->layout()->contentsMargins();
+  const QSize needed(pagesHint.width() + margins.left() + margins.right(),
+                     pagesHint.height() + chromeHeight());
+  if (needed.width() > width() || needed.height() > height()) resize(size().expandedTo(needed));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

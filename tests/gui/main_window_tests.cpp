@@ -59,6 +59,8 @@ class MainWindowTest : public QObject {
   void aboutBoxAndEngineDialogFollowTheirControls();
   void everyTabCaptionIsReadableAtTheDefaultSize();
   void noControlOverlapsAnotherOrIsCutOff();
+  void pagesAreBuiltOnTheFirstNewAndShowWhatTheProgramSetBefore();
+  void pagesBuiltOnRequestBeforeNewShowTheStartStateAndStayHidden();
 
  private:
   QWidget& window() { return s_->window(); }
@@ -530,6 +532,74 @@ void MainWindowTest::noControlOverlapsAnotherOrIsCutOff() {
       }
     }
   }
+}
+
+// The pages cost most of the start-up: they are built when the program first shows them.
+void MainWindowTest::pagesAreBuiltOnTheFirstNewAndShowWhatTheProgramSetBefore() {
+  auto* pages = find<QTabWidget>("PageControl1");
+  QCOMPARE(pages->count(), 0);
+  for (const char* name : {"Groups", "Reorder", "TxtProgTitle", "TxtExeDir", "RadDesTy0"})
+    QVERIFY2(window().findChild<QWidget*>(QString::fromLatin1(name)) == nullptr, name);
+  const QSize startSize = window().size();
+
+  // The engine directory is set while the pages do not exist yet; "New" keeps it.
+  action("EditOptions1")->trigger();
+  auto* options = window().findChild<QDialog*>(QStringLiteral("FrmOptions"));
+  options->findChild<QLineEdit*>("TxttvlPath")->setText(QString());
+  QTest::keyClicks(options->findChild<QLineEdit*>("TxttvlPath"),
+                   QStringLiteral("/opt/tarvel/tarvel.exe"));
+  QTest::mouseClick(options->findChild<QPushButton*>("CmdOptSave"), Qt::LeftButton);
+  QCOMPARE(s_->f.TxtExeDir.text(), std::string("/opt/tarvel"));
+  QCOMPARE(pages->count(), 0);
+
+  startNewSetFile();
+  QCOMPARE(pages->count(), 8);
+  for (const char* name : kPageNames)
+    QVERIFY2(window().findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
+  QCOMPARE(find<QLineEdit>("TxtExeDir")->text(), QStringLiteral("/opt/tarvel"));
+  QCOMPARE(find<QLineEdit>("TxtNumGroups")->text(), QStringLiteral("1"));
+  QVERIFY(find<QRadioButton>("RadDesTy0")->isChecked());
+  QCOMPARE(find<QRadioButton>("RadDesTy0")->text(), QStringLiteral("Symmetric Block (Default)"));
+  QVERIFY(!pages->isTabVisible(5));
+  QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("Output"));
+
+  // The window only grows, and as far as the pages need.
+  QCoreApplication::processEvents();
+  QCOMPARE(window().size().expandedTo(startSize), window().size());
+  const QSize wanted = pages->sizeHint();
+  QVERIFY2(pages->width() >= wanted.width() && pages->height() >= wanted.height(),
+           qPrintable(QStringLiteral("pages %1x%2, need %3x%4")
+                          .arg(pages->width())
+                          .arg(pages->height())
+                          .arg(wanted.width())
+                          .arg(wanted.height())));
+
+  // Built once: a second "New" finds the same widgets.
+  QWidget* title = find<QLineEdit>("TxtProgTitle");
+  startNewSetFile();
+  QCOMPARE(find<QLineEdit>("TxtProgTitle"), title);
+  QCOMPARE(window().findChildren<QWidget*>(QStringLiteral("TxtProgTitle")).size(), 1);
+}
+
+// Whatever needs the pages before the user chose "New" or "Open" gets them in their start state,
+// still hidden, and building them runs no handler.
+void MainWindowTest::pagesBuiltOnRequestBeforeNewShowTheStartStateAndStayHidden() {
+  s_->windows.main.ensurePagesBuilt();
+  auto* pages = find<QTabWidget>("PageControl1");
+  QCOMPARE(pages->count(), 8);
+  QVERIFY(pages->isHidden());
+  QCOMPARE(find<QLineEdit>("TxtNumGroups")->text(),
+           QString::fromStdString(s_->f.TxtNumGroups.text()));
+  QCOMPARE(find<QRadioButton>("RadDesTy0")->text(), QStringLiteral("Symmetric Block (Default)"));
+  QVERIFY(find<QWidget>("MemoReorder")->isHidden());
+  QVERIFY(!pages->isTabVisible(5));
+  QVERIFY(!s_->f.Modified);
+  // Adding the tabs is no user's choice of a page: "Output" stays the page the program shows first.
+  QCOMPARE(s_->f.PageControl1.activePage(), 3);
+
+  startNewSetFile();
+  QCOMPARE(pages->count(), 8);
+  QCOMPARE(find<QRadioButton>("RadDesTy0"), window().findChild<QRadioButton*>("RadDesTy0"));
 }
 
 QTEST_MAIN(MainWindowTest)
