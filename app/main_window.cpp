@@ -10,7 +10,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -19,6 +18,7 @@
 
 #include "app/latin1.h"
 #include "app/pages.h"
+#include "app/tool_icons.h"
 
 namespace wintarvel::view {
 
@@ -115,25 +115,24 @@ void MainWindow::buildToolBar() {
   struct Tool {
     Button* control;
     const char* name;
-    QStyle::StandardPixmap icon;
+    ToolIcon icon;
     const char* hint;
     void (TFrm1::*handler)();
     bool separatorAfter;
   };
   const Tool tools[] = {
-      {&f_.BtnNewSet, "BtnNewSet", QStyle::SP_FileIcon, "Create a New Set File",
+      {&f_.BtnNewSet, "BtnNewSet", ToolIcon::NewFile, "Create a New Set File",
        &TFrm1::BtnNewSetClick, false},
-      {&f_.BtnOpenSet, "BtnOpenSet", QStyle::SP_DialogOpenButton, "Open an Existing Set File",
+      {&f_.BtnOpenSet, "BtnOpenSet", ToolIcon::OpenFile, "Open an Existing Set File",
        &TFrm1::BtnOpenSetClick, false},
-      {&f_.BtnSaveSet, "BtnSaveSet", QStyle::SP_DialogSaveButton, "Save Set File",
-       &TFrm1::DoneClick, true},
-      {&f_.BtnOpenData, "BtnOpenData", QStyle::SP_DirOpenIcon, "Open Data File",
+      {&f_.BtnSaveSet, "BtnSaveSet", ToolIcon::SaveFile, "Save Set File", &TFrm1::DoneClick, true},
+      {&f_.BtnOpenData, "BtnOpenData", ToolIcon::OpenData, "Open Data File",
        &TFrm1::BtnOpenDataClick, true},
-      {&f_.BtnRun, "BtnRun", QStyle::SP_MediaPlay, "Run Tarvel", &TFrm1::GenInstrClick, true},
+      {&f_.BtnRun, "BtnRun", ToolIcon::Run, "Run Tarvel", &TFrm1::GenInstrClick, true},
   };
   for (const Tool& tool : tools) {
     QAction* action = command(tool.name, QString(), tool.handler, QString::fromLatin1(tool.hint));
-    action->setIcon(style()->standardIcon(tool.icon));
+    action->setIcon(toolIcon(tool.icon));
     action->setToolTip(QString::fromLatin1(tool.hint));
     action->setIconText(QString::fromLatin1(tool.hint));
     bar->addAction(action);
