@@ -30,6 +30,16 @@ bool isTypeable(const QString& text) {
   });
 }
 
+bool isLineSeparator(QChar c) {
+  return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+
+// Text the core can store: Latin-1, the line separators of rich text becoming line breaks.
+bool isStorable(const QString& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](QChar c) { return c.unicode() <= 0xFF || isLineSeparator(c); });
+}
+
 // Every kind of line break as the core's CR LF.
 std::string withCoreLineBreaks(const QString& text) {
   std::string result;
@@ -37,13 +47,20 @@ std::string withCoreLineBreaks(const QString& text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t c = text[i].unicode();
     if (c == u'\r' && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) continue;
-    if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+    if (c == u'\r' || c == u'\n' || isLineSeparator(text[i])) {
       result += kLineBreak;
     } else {
       result += static_cast<char>(c);
     }
   }
   return result;
+}
+
+template <typename Step>
+Step takeLast(std::vector<Step>& steps) {
+  Step last = std::move(steps.back());
+  steps.pop_back();
+  return last;
 }
 
 }  // namespace
@@ -143,34 +160,35 @@ void MemoEdit::edit(std::size_t position, std::size_t length, const std::string&
   if (length == 0 && insert.empty()) return;
   const std::size_t cursorBefore = cursor_;
   const std::size_t anchorBefore = anchor_;
-  const std::string removed = text().substr(position, length);
+  std::string removed = text().substr(position, length);
   // Refused, or changed further by the program and so shown anew: nothing to undo here.
-  if (!replaceInSource(position, length, insert)) return;
-  recordUndo({position, removed, insert, cursorBefore, anchorBefore, kind});
-  moveCursor(position + insert.size(), false);
+  if (replaceInSource(position, length, insert) != EditResult::Taken) return;
+  recordUndo({position, std::move(removed), insert, cursorBefore, anchorBefore, kind});
+  // A lone CR before the edit and a lone LF after it may now make one line break.
+  moveCursor(validPosition(position + insert.size()), false);
   mayJoinUndoStep_ = true;
   preferredColumn_ = SIZE_MAX;
 }
 
-bool MemoEdit::replaceInSource(std::size_t position, std::size_t length,
-                               const std::string& insert) {
+MemoEdit::EditResult MemoEdit::replaceInSource(std::size_t position, std::size_t length,
+                                               const std::string& insert) {
   const std::uint64_t revisionBefore = source_.textRevision();
   const std::size_t expectedSize = text().size() - length + insert.size();
   applyingEdit_ = true;
   applyEdit_(position, length, insert);
   applyingEdit_ = false;
   const std::uint64_t revision = source_.textRevision();
-  if (revision == revisionBefore) return false;  // refused: nothing changed
+  if (revision == revisionBefore) return EditResult::Refused;
   if (revision != revisionBefore + 1 || text().size() != expectedSize) {
     reloadFromSource();
-    return false;
+    return EditResult::ShownAnew;
   }
   lines_.replace(position, length, insert);
   shownTextRevision_ = revision;
   widest_ = lines_.widest(text());
   updateScrollBars();
   viewport()->update();
-  return true;
+  return EditResult::Taken;
 }
 
 void MemoEdit::recordUndo(UndoStep step) {
@@ -195,26 +213,29 @@ void MemoEdit::recordUndo(UndoStep step) {
   undo_.push_back(std::move(step));
 }
 
+// A step is taken out of its history before it is applied: a source that changes the text
+// further empties the history while taking it, and a deleted text is never copied again.
 void MemoEdit::undo() {
   syncWithSource();
   if (undo_.empty()) return;
-  // A copy: a source that changes the text further empties the history while taking it.
-  const UndoStep step = undo_.back();
-  if (!replaceInSource(step.position, step.inserted.size(), step.removed)) return;
+  UndoStep step = takeLast(undo_);
+  const EditResult result = replaceInSource(step.position, step.inserted.size(), step.removed);
+  if (result == EditResult::Refused) undo_.push_back(std::move(step));
+  if (result != EditResult::Taken) return;
   anchor_ = validPosition(step.anchorBefore);
   moveCursor(validPosition(step.cursorBefore), true);
-  undo_.pop_back();
-  redo_.push_back(step);
+  redo_.push_back(std::move(step));
 }
 
 void MemoEdit::redo() {
   syncWithSource();
   if (redo_.empty()) return;
-  const UndoStep step = redo_.back();
-  if (!replaceInSource(step.position, step.removed.size(), step.inserted)) return;
-  moveCursor(step.position + step.inserted.size(), false);
-  redo_.pop_back();
-  undo_.push_back(step);
+  UndoStep step = takeLast(redo_);
+  const EditResult result = replaceInSource(step.position, step.removed.size(), step.inserted);
+  if (result == EditResult::Refused) redo_.push_back(std::move(step));
+  if (result != EditResult::Taken) return;
+  moveCursor(validPosition(step.position + step.inserted.size()), false);
+  undo_.push_back(std::move(step));
 }
 
 void MemoEdit::replaceSelection(const std::string& insert, EditKind kind) {
@@ -223,7 +244,7 @@ void MemoEdit::replaceSelection(const std::string& insert, EditKind kind) {
 }
 
 void MemoEdit::insertText(const QString& typed) {
-  if (!isLatin1(typed)) {
+  if (!isStorable(typed)) {
     QApplication::beep();
     return;
   }
@@ -376,6 +397,7 @@ bool MemoEdit::handleMoveKey(QKeyEvent* event) {
     if (!select && hasSelection() && move == Move::PreviousChar) to = selectionStart();
     if (vertical && preferredColumn_ == SIZE_MAX) preferredColumn_ = column(cursor_);
     const std::size_t keptColumn = preferredColumn_;
+    if (move == Move::NextPage || move == Move::PreviousPage) scrollAlong(to);
     moveCursor(to, select);
     preferredColumn_ = vertical ? keptColumn : SIZE_MAX;
     return true;

@@ -44,8 +44,9 @@ class MemoEdit : public QAbstractScrollArea {
   bool isUndoAvailable() const { return !undo_.empty(); }
   bool isRedoAvailable() const { return !redo_.empty(); }
 
-  // Replaces the selection by `text`, whose line breaks may be LF, CR LF or CR. Text holding a
-  // character outside Latin-1 is refused with a beep: the core could not store it.
+  // Replaces the selection by `text`, whose line breaks may be LF, CR LF, CR or the line and
+  // paragraph separators of rich text. Text holding another character outside Latin-1 is refused
+  // with a beep: the core could not store it.
   void insertText(const QString& text);
   void selectAll();
   void undo();
@@ -104,9 +105,12 @@ class MemoEdit : public QAbstractScrollArea {
 
   // Editing (memo_edit.cpp).
   void edit(std::size_t position, std::size_t length, const std::string& insert, EditKind kind);
-  // True when the source took the edit as it was asked; otherwise the editor shows its text as
-  // it now is.
-  bool replaceInSource(std::size_t position, std::size_t length, const std::string& insert);
+  enum class EditResult {
+    Taken,     // as it was asked
+    Refused,   // nothing changed
+    ShownAnew  // the source changed the text further: shown as it now is, history emptied
+  };
+  EditResult replaceInSource(std::size_t position, std::size_t length, const std::string& insert);
   void recordUndo(UndoStep step);
   void replaceSelection(const std::string& insert, EditKind kind);
   void deleteBackward(bool wholeWord);
@@ -127,6 +131,7 @@ class MemoEdit : public QAbstractScrollArea {
   void updateMetrics();
   void updateScrollBars();
   void ensureCursorVisible();
+  void scrollAlong(std::size_t position);
   int visibleRows() const;
   std::size_t positionAt(QPoint point) const;
   QRect caretRect() const;

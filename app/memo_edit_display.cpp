@@ -2,10 +2,12 @@
 // mouse and the context menu. Only the lines in view are ever turned into screen text.
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -24,15 +26,21 @@ namespace {
 // Space between the frame and the text, as a text editor leaves it.
 constexpr int kMargin = 4;
 constexpr int kAutoScrollMilliseconds = 50;
+constexpr unsigned char kSoftHyphen = 0xAD;
 
-// Characters of a line as drawn: control characters (a tab, a stray CR) show as a blank, so
-// that every character keeps its one column.
+// Characters of a line as drawn: control characters (a tab, a stray CR) show as a blank and a
+// soft hyphen, which text drawing would leave out, as a hyphen, so that every character keeps its
+// one column.
 QString screenText(const std::string& text, std::size_t from, std::size_t to) {
   QString result(static_cast<qsizetype>(to - from), Qt::Uninitialized);
   QChar* out = result.data();
   for (std::size_t i = from; i < to; ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
-    *out++ = (c < 0x20 || (c >= 0x7F && c < 0xA0)) ? QLatin1Char(' ') : QLatin1Char(c);
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+      *out++ = QLatin1Char(' ');
+    } else {
+      *out++ = c == kSoftHyphen ? QLatin1Char('-') : QLatin1Char(c);
+    }
   }
   return result;
 }
@@ -88,6 +96,15 @@ void MemoEdit::ensureCursorVisible() {
   } else if (x > horizontal->value() + room) {
     horizontal->setValue(static_cast<int>(std::ceil(x)) - room);
   }
+}
+
+// The view turns by as many lines as the cursor moves to `position`, so that the cursor keeps its
+// row on the screen, as the page keys do it.
+void MemoEdit::scrollAlong(std::size_t position) {
+  QScrollBar* vertical = verticalScrollBar();
+  const auto lines =
+      static_cast<qint64>(lines_.lineOf(position)) - static_cast<qint64>(lines_.lineOf(cursor_));
+  vertical->setValue(static_cast<int>(std::clamp<qint64>(vertical->value() + lines, 0, INT_MAX)));
 }
 
 void MemoEdit::paintEvent(QPaintEvent*) {
@@ -285,7 +302,9 @@ void MemoEdit::contextMenuEvent(QContextMenuEvent* event) {
   menu.addSeparator();
   add(QStringLiteral("Cu&t"), QKeySequence::Cut, hasSelection(), [this] { cut(); });
   add(QStringLiteral("&Copy"), QKeySequence::Copy, hasSelection(), [this] { copy(); });
-  add(QStringLiteral("&Paste"), QKeySequence::Paste, true, [this] { paste(); });
+  const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+  const bool canPaste = clip != nullptr && clip->hasText();
+  add(QStringLiteral("&Paste"), QKeySequence::Paste, canPaste, [this] { paste(); });
   add(QStringLiteral("Delete"), QKeySequence::Delete, hasSelection(),
       [this] { deleteSelection(); });
   menu.addSeparator();

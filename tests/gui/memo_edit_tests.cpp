@@ -4,14 +4,20 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <new>
 #include <random>
 #include <string>
 
@@ -20,6 +26,28 @@
 
 using namespace wintarvel;
 using view::MemoEdit;
+
+namespace {
+
+// Allocations through operator new of at least this many bytes, counted while it is not zero: a
+// copy of a large text shows here.
+std::atomic<std::size_t> countFrom{0};
+std::atomic<int> largeAllocations{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  const std::size_t from = countFrom.load(std::memory_order_relaxed);
+  if (from != 0 && size >= from) largeAllocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
 
 namespace {
 
@@ -176,6 +204,22 @@ class MemoEditTest : public QObject {
     QCOMPARE(memo_->text(), std::string("ab\r\ncd"));
   }
 
+  void anEditThatJoinsALoneCrToALfLeavesTheCursorBeforeTheLineBreak() {
+    load("a\rX\nb");
+    editor_->setCursorPosition(3);
+    key(Qt::Key_Backspace);  // the CR and the LF now make one line break
+    QCOMPARE(memo_->text(), std::string("a\r\nb"));
+    QCOMPARE(editor_->cursorPosition(), std::size_t{1});
+    QTest::keyClicks(editor_.get(), QStringLiteral("Z"));
+    QCOMPARE(memo_->text(), std::string("aZ\r\nb"));
+    editor_->undo();
+    editor_->undo();
+    QCOMPARE(memo_->text(), std::string("a\rX\nb"));
+    editor_->redo();
+    QCOMPARE(memo_->text(), std::string("a\r\nb"));
+    QCOMPARE(editor_->cursorPosition(), std::size_t{1});
+  }
+
   void theClipboardCarriesLinesInEveryLineBreakStyle() {
     load("ab\r\ncd");
     editor_->setCursorPosition(1);
@@ -193,6 +237,10 @@ class MemoEditTest : public QObject {
     editor_->cut();
     QCOMPARE(memo_->text(), std::string());
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("a1\n2\n3\n4d"));
+    // Paragraph and line separators, as rich text gives them, break lines too.
+    QGuiApplication::clipboard()->setText(QStringLiteral("5\u20296\u20287"));
+    editor_->paste();
+    QCOMPARE(memo_->text(), std::string("5\r\n6\r\n7"));
   }
 
   void onlyCharactersTheCoreCanStoreAreTyped() {
@@ -277,6 +325,12 @@ class MemoEditTest : public QObject {
     key(Qt::Key_PageDown);
     const std::string pageDown = std::to_string(vertical->pageStep()) + "\r\n";
     QCOMPARE(memo_->text().substr(editor_->cursorPosition(), pageDown.size()), pageDown);
+    // The view turns a whole page with the cursor, which keeps its row on the screen.
+    QCOMPARE(vertical->value(), vertical->pageStep());
+    key(Qt::Key_Down);
+    key(Qt::Key_PageUp);
+    QCOMPARE(vertical->value(), 0);
+    QCOMPARE(editor_->cursorPosition(), std::size_t{3});  // the start of the second line
     // Selected text is drawn in the highlight colour, and only then.
     editor_->setFocus();
     const QColor highlight = editor_->palette().color(
@@ -284,6 +338,52 @@ class MemoEditTest : public QObject {
     QVERIFY(!showsColour(highlight));
     editor_->selectAll();
     QVERIFY(showsColour(highlight));
+  }
+
+  void theContextMenuOffersWhatCanBeDoneNow() {
+    load("ab");
+    QGuiApplication::clipboard()->clear();
+    QCOMPARE(enabledMenuItems(), QStringList({QStringLiteral("Select All")}));
+    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    editor_->selectAll();
+    QCOMPARE(enabledMenuItems(),
+             QStringList({QStringLiteral("Cu&t"), QStringLiteral("&Copy"), QStringLiteral("&Paste"),
+                          QStringLiteral("Delete"), QStringLiteral("Select All")}));
+    editor_->paste();
+    editor_->undo();
+    QCOMPARE(enabledMenuItems(),
+             QStringList({QStringLiteral("&Redo"), QStringLiteral("Cu&t"), QStringLiteral("&Copy"),
+                          QStringLiteral("&Paste"), QStringLiteral("Delete"),
+                          QStringLiteral("Select All")}));
+  }
+
+  void everyByteKeepsItsColumnOnTheScreen() {
+    show();
+    // A soft hyphen would take no room if drawn as it is, moving what follows it off its column.
+    load(
+        "\xad"
+        "X\tY");
+    const QImage softHyphen = editor_->viewport()->grab().toImage();
+    load("-X Y");
+    QCOMPARE(editor_->viewport()->grab().toImage(), softHyphen);
+  }
+
+  void deletingAndRestoringALargeTextKeepsOneCopyOfIt() {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+      text += "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\r\n";
+    load(text);
+    editor_->selectAll();
+    countFrom = text.size();
+    largeAllocations = 0;
+    key(Qt::Key_Delete);
+    editor_->undo();
+    editor_->redo();
+    editor_->undo();
+    countFrom = 0;
+    QVERIFY(memo_->text() == text);
+    // The history's copy of the deleted text, and nothing more.
+    QCOMPARE(largeAllocations.load(), 1);
   }
 
  private:
@@ -304,6 +404,23 @@ class MemoEditTest : public QObject {
     const qreal x = 4 + (column + 0.4) * metrics.horizontalAdvance(QLatin1Char('0'));
     const qreal y = 4 + (line + 0.5) * std::ceil(metrics.height());
     return QPointF(x, y).toPoint();
+  }
+  // The captions of the context menu's items that can be chosen.
+  QStringList enabledMenuItems() {
+    QStringList enabled;
+    QTimer::singleShot(0, editor_.get(), [&] {
+      auto* menu = editor_->findChild<QMenu*>();
+      if (menu == nullptr) return;
+      for (QAction* item : menu->actions()) {
+        if (!item->isSeparator() && item->isEnabled()) enabled << item->text();
+      }
+      menu->close();
+    });
+    const QPoint point(5, 5);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point,
+                            editor_->viewport()->mapToGlobal(point));
+    QApplication::sendEvent(editor_->viewport(), &event);
+    return enabled;
   }
   bool showsColour(const QColor& colour) {
     const QImage image = editor_->viewport()->grab().toImage();
