@@ -142,6 +142,7 @@ void MemoEdit::moveCursor(std::size_t position, bool keepAnchor) {
   ensureCursorVisible();
   restartBlinking();
   viewport()->update();
+  updateMicroFocus();  // an input method places its window by the caret
 }
 
 void MemoEdit::selectAll() {

@@ -180,6 +180,7 @@ void MemoEdit::changeEvent(QEvent* event) {
 
 void MemoEdit::scrollContentsBy(int, int) {
   viewport()->update();
+  updateMicroFocus();
 }
 
 // --- Caret ---------------------------------------------------------------------------------
@@ -203,6 +204,8 @@ void MemoEdit::focusInEvent(QFocusEvent* event) {
 void MemoEdit::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   blinkTimer_.stop();
+  // A drag ends with the focus too: the button's release may go to the window that took it.
+  autoScrollTimer_.stop();
   viewport()->update();
 }
 
@@ -320,8 +323,8 @@ QVariant MemoEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
   switch (query) {
     case Qt::ImEnabled:
       return isEnabled();
-    case Qt::ImCursorRectangle:
-      return caretRect();
+    case Qt::ImCursorRectangle:  // in the editor's coordinates, the caret's in the viewport's
+      return caretRect().translated(viewport()->pos());
     case Qt::ImFont:
       return font();
     case Qt::ImCursorPosition:

@@ -7,9 +7,12 @@
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QInputMethod>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -276,6 +279,46 @@ class MemoEditTest : public QObject {
     QCOMPARE(editor_->cursorPosition(), memo_->text().size());
     QTest::mouseClick(editor_->viewport(), Qt::LeftButton, {}, at(9, 1));
     QCOMPARE(editor_->cursorPosition(), std::size_t{11});
+  }
+
+  void aDragBeyondTheViewStopsScrollingWhenTheEditorLosesTheFocus() {
+    std::string text;
+    for (int i = 0; i < 500; ++i) text += std::to_string(i) + "\r\n";
+    load(text);
+    show();
+    editor_->activateWindow();
+    editor_->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(editor_.get()));
+    const QPoint below(10, editor_->viewport()->height() + 30);
+    QTest::mousePress(editor_->viewport(), Qt::LeftButton, {}, at(0, 0));
+    QMouseEvent move(QEvent::MouseMove, below, editor_->viewport()->mapToGlobal(below),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor_->viewport(), &move);
+    QTRY_VERIFY(editor_->verticalScrollBar()->value() > 0);  // scrolls on while held there
+    // Another window takes the mouse and the focus: the button's release never comes here.
+    editor_->clearFocus();
+    const std::size_t cursor = editor_->cursorPosition();
+    QTest::qWait(200);
+    QCOMPARE(editor_->cursorPosition(), cursor);
+  }
+
+  void anInputMethodIsToldWhereTheCaretIs() {
+    load("ab\r\ncd");
+    show();
+    editor_->activateWindow();
+    editor_->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(editor_.get()));
+    QSignalSpy moved(QGuiApplication::inputMethod(), &QInputMethod::cursorRectangleChanged);
+    key(Qt::Key_Down);
+    QVERIFY(!moved.isEmpty());
+    // The rectangle is in the editor's coordinates, where the caret is drawn.
+    QInputMethodQueryEvent query(Qt::ImCursorRectangle);
+    QApplication::sendEvent(editor_.get(), &query);
+    const QRect caret = query.value(Qt::ImCursorRectangle).toRect();
+    const QImage image = editor_->grab().toImage();
+    const QColor text = editor_->palette().color(QPalette::Active, QPalette::Text);
+    QCOMPARE(image.pixelColor(caret.center()), text);
+    QCOMPARE(caret.center().y() / caret.height(), 1);  // on the second line
   }
 
   void aTextChangedBehindTheEditorIsShownAnew() {
