@@ -174,8 +174,8 @@ BENCHMARK(BM_OpenLargestStudyInWindow)
     ->Unit(benchmark::kMillisecond);
 
 // The first look at the records after the open: the "Reorder" page is shown and the memo gets its
-// width. A plain QPlainTextEdit would lay every block out again here (a text layout for each of
-// the 198,000); the memo lays out only the lines it shows.
+// width and draws the lines in view. A plain QPlainTextEdit would lay every block out again here
+// (a text layout for each of the 198,000).
 void BM_ShowReorderPageAfterOpen(benchmark::State& state) {
   QTemporaryDir folder;
   const std::string path = folder.filePath(QStringLiteral("largest.set")).toStdString();
