@@ -7,43 +7,16 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "allocation_watch.h"
 #include "app/memo_edit.h"
 #include "app/windows.h"
 #include "scripted_ui.h"
 
 using namespace wintarvel;
-
-namespace {
-
-// The largest single allocation through operator new while tracking: a copy of the memo's whole
-// text as a std::string would show here.
-std::atomic<bool> trackingAllocations{false};
-std::atomic<std::size_t> largestAllocation{0};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (trackingAllocations.load(std::memory_order_relaxed)) {
-    std::size_t largest = largestAllocation.load(std::memory_order_relaxed);
-    while (size > largest && !largestAllocation.compare_exchange_weak(largest, size)) {
-    }
-  }
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept {
-  std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-  std::free(memory);
-}
 
 namespace {
 
@@ -144,16 +117,16 @@ class MemoBindingTest : public QObject {
     QTest::keyClick(memo_, Qt::Key_7);
     const std::uint64_t coreRevision = s_->f.MemoReorder.revision();
 
-    largestAllocation = 0;
-    trackingAllocations = true;
+    testing::allocations::watch();
     for (int i = 0; i < 50; ++i) QTest::keyClick(memo_, Qt::Key_7);
-    trackingAllocations = false;
+    testing::allocations::stop();
 
     // Each key made one change of the core, and nothing as large as the text was allocated: no
     // copy of the text exists in the view, and the editor's line index was updated in place.
     QCOMPARE(s_->f.MemoReorder.revision(), coreRevision + 50);
-    QVERIFY2(largestAllocation < big.size() / 10,
-             qPrintable(QString::number(largestAllocation) + " bytes allocated at once"));
+    const std::size_t largest = testing::allocations::largest;
+    QVERIFY2(largest < big.size() / 10,
+             qPrintable(QString::number(largest) + " bytes allocated at once"));
     QCOMPARE(s_->f.MemoReorder.text().substr(0, 53), std::string(51, '7') + "1 ");
     QCOMPARE(s_->f.MemoReorder.text().size(), big.size() + 51);
     QCOMPARE(s_->f.MemoReorder.lineCount(), std::size_t{200000});

@@ -15,42 +15,18 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <memory>
-#include <new>
 #include <random>
 #include <string>
 
+#include "allocation_watch.h"
 #include "app/memo_edit.h"
 #include "app/memo_lines.h"
 
 using namespace wintarvel;
 using view::MemoEdit;
-
-namespace {
-
-// Allocations through operator new of at least this many bytes, counted while it is not zero: a
-// copy of a large text shows here.
-std::atomic<std::size_t> countFrom{0};
-std::atomic<int> largeAllocations{0};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  const std::size_t from = countFrom.load(std::memory_order_relaxed);
-  if (from != 0 && size >= from) largeAllocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept {
-  std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-  std::free(memory);
-}
 
 namespace {
 
@@ -417,16 +393,15 @@ class MemoEditTest : public QObject {
       text += "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20\r\n";
     load(text);
     editor_->selectAll();
-    countFrom = text.size();
-    largeAllocations = 0;
+    testing::allocations::watch(text.size());
     key(Qt::Key_Delete);
     editor_->undo();
     editor_->redo();
     editor_->undo();
-    countFrom = 0;
+    testing::allocations::stop();
     QVERIFY(memo_->text() == text);
     // The history's copy of the deleted text, and nothing more.
-    QCOMPARE(largeAllocations.load(), 1);
+    QCOMPARE(testing::allocations::counted.load(), 1);
   }
 
  private:
