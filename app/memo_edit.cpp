@@ -214,29 +214,33 @@ void MemoEdit::recordUndo(UndoStep step) {
   undo_.push_back(std::move(step));
 }
 
-// A step is taken out of its history before it is applied: a source that changes the text
-// further empties the history while taking it, and a deleted text is never copied again.
 void MemoEdit::undo() {
-  syncWithSource();
-  if (undo_.empty()) return;
-  UndoStep step = takeLast(undo_);
-  const EditResult result = replaceInSource(step.position, step.inserted.size(), step.removed);
-  if (result == EditResult::Refused) undo_.push_back(std::move(step));
-  if (result != EditResult::Taken) return;
-  anchor_ = validPosition(step.anchorBefore);
-  moveCursor(validPosition(step.cursorBefore), true);
-  redo_.push_back(std::move(step));
+  replayLast(undo_, redo_, true);
 }
 
 void MemoEdit::redo() {
+  replayLast(redo_, undo_, false);
+}
+
+// Applies the last step of `from` (`backwards`: undoes it) and moves it over to `to`. The step is
+// taken out of its history before it is applied: a source that changes the text further empties
+// the history while taking it, and a deleted text is never copied again.
+void MemoEdit::replayLast(std::vector<UndoStep>& from, std::vector<UndoStep>& to, bool backwards) {
   syncWithSource();
-  if (redo_.empty()) return;
-  UndoStep step = takeLast(redo_);
-  const EditResult result = replaceInSource(step.position, step.removed.size(), step.inserted);
-  if (result == EditResult::Refused) redo_.push_back(std::move(step));
+  if (from.empty()) return;
+  UndoStep step = takeLast(from);
+  const std::size_t replaced = backwards ? step.inserted.size() : step.removed.size();
+  const EditResult result =
+      replaceInSource(step.position, replaced, backwards ? step.removed : step.inserted);
+  if (result == EditResult::Refused) from.push_back(std::move(step));
   if (result != EditResult::Taken) return;
-  moveCursor(validPosition(step.position + step.inserted.size()), false);
-  undo_.push_back(std::move(step));
+  if (backwards) {
+    anchor_ = validPosition(step.anchorBefore);
+    moveCursor(validPosition(step.cursorBefore), true);
+  } else {
+    moveCursor(validPosition(step.position + step.inserted.size()), false);
+  }
+  to.push_back(std::move(step));
 }
 
 void MemoEdit::replaceSelection(const std::string& insert, EditKind kind) {

@@ -112,6 +112,7 @@ class MemoEdit : public QAbstractScrollArea {
   };
   EditResult replaceInSource(std::size_t position, std::size_t length, const std::string& insert);
   void recordUndo(UndoStep step);
+  void replayLast(std::vector<UndoStep>& from, std::vector<UndoStep>& to, bool backwards);
   void replaceSelection(const std::string& insert, EditKind kind);
   void deleteBackward(bool wholeWord);
   void deleteForward(bool wholeWord);
