@@ -219,23 +219,21 @@ void MainWindow::bindWindowState() {
   binder_.watch(f_.WindowCaption, [this] { setWindowTitle(toQt(f_.caption())); });
 }
 
-// The height of the menu, toolbar, status bar and button row around the pages.
-int MainWindow::chromeHeight() const {
+// The window's size for pages of `pages`: the pages with the central margins, and the menu,
+// toolbar, status bar and button row around them.
+QSize MainWindow::windowSizeFor(QSize pages) const {
   const QMargins margins = centralWidget()->layout()->contentsMargins();
-  return menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height() +
-         statusBar()->sizeHint().height() + margins.top() + margins.bottom() +
-         findChild<QPushButton*>(QStringLiteral("Done"))->sizeHint().height() +
-         centralWidget()->layout()->spacing();
+  const int chrome = menuBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height() +
+                     statusBar()->sizeHint().height() + margins.top() + margins.bottom() +
+                     findChild<QPushButton*>(QStringLiteral("Done"))->sizeHint().height() +
+                     centralWidget()->layout()->spacing();
+  return {pages.width() + margins.left() + margins.right(), pages.height() + chrome};
 }
 
 void MainWindow::placeAtStartSize() {
   // Reckoned from the font instead of measured, so that no page need be built for it: with the
   // usual fonts the pages fit, and when they need more the window grows once they are built.
-  const QFontMetrics metrics = fontMetrics();
-  const QMargins margins = centralWidget()->layout()->contentsMargins();
-  const QSize pages = pagesRoomFor(metrics);
-  const QSize start(pages.width() + margins.left() + margins.right(),
-                    pages.height() + chromeHeight());
+  const QSize start = windowSizeFor(pagesRoomFor(fontMetrics()));
   resize(start.expandedTo(kDesignSize));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -243,10 +241,7 @@ void MainWindow::placeAtStartSize() {
 }
 
 void MainWindow::growToFitPages() {
-  const QSize pagesHint = pages_->sizeHint().expandedTo(pages_->minimumSizeHint());
-  const QMargins margins = centralWidget()->layout()->contentsMargins();
-  const QSize needed(pagesHint.width() + margins.left() + margins.right(),
-                     pagesHint.height() + chromeHeight());
+  const QSize needed = windowSizeFor(pages_->sizeHint().expandedTo(pages_->minimumSizeHint()));
   if (needed.width() > width() || needed.height() > height()) resize(size().expandedTo(needed));
 }
 

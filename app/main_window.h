@@ -31,7 +31,7 @@ class MainWindow : public QMainWindow {
   void buildCentralArea();
   void buildPages();
   void bindWindowState();
-  int chromeHeight() const;
+  QSize windowSizeFor(QSize pages) const;
   void placeAtStartSize();
   // Widens or heightens the window when the shown pages need more room; never shrinks it.
   void growToFitPages();

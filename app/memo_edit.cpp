@@ -56,6 +56,17 @@ std::string withCoreLineBreaks(const QString& text) {
   return result;
 }
 
+// Bytes `from` to `to` of the core's text with each CR LF as one '\n', as Qt shows line breaks.
+QString withLfLineBreaks(const std::string& t, std::size_t from, std::size_t to) {
+  QString result;
+  result.reserve(static_cast<qsizetype>(to - from));
+  for (std::size_t i = from; i < to; ++i) {
+    if (t[i] == '\r' && i + 1 < to && t[i + 1] == '\n') continue;
+    result += QLatin1Char(t[i]);
+  }
+  return result;
+}
+
 template <typename Step>
 Step takeLast(std::vector<Step>& steps) {
   Step last = std::move(steps.back());
@@ -96,22 +107,12 @@ void MemoEdit::reloadFromSource() {
 }
 
 QString MemoEdit::toPlainText() const {
-  const std::string& t = text();
-  QString result;
-  result.reserve(static_cast<qsizetype>(t.size()));
-  for (std::size_t i = 0; i < t.size(); ++i) {
-    if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') continue;
-    result += QLatin1Char(t[i]);
-  }
-  return result;
+  return withLfLineBreaks(text(), 0, text().size());
 }
 
 QString MemoEdit::selectedText() const {
   const std::size_t from = std::min(selectionStart(), text().size());
-  const std::string selected = text().substr(from, selectionEnd() - from);
-  QString result = toQt(selected);
-  result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return result;
+  return withLfLineBreaks(text(), from, std::min(selectionEnd(), text().size()));
 }
 
 // A position on a character boundary: inside the text, and never between the CR and LF of one
