@@ -22,8 +22,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The C++ and GCC runtimes (and winpthreads) are linked in, so the programs need no DLL beside
-# them, neither on Windows nor under Wine.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# them, neither on Windows nor under Wine. Programs that link the Qt DLLs share the runtime DLLs
+# with them instead (-DWINTARVEL_MINGW_STATIC_RUNTIME=OFF, as for Qt's own build).
+option(WINTARVEL_MINGW_STATIC_RUNTIME "Link the MinGW runtimes into each program" ON)
+if(WINTARVEL_MINGW_STATIC_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+endif()
 
 # Under Wine: quiet, without a display, in a prefix of the build folder's own, so that a user's
 # ~/.wine is never touched. CTest and the test discovery run every program through this.
