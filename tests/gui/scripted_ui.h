@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/frm1.h"
-#include "run/posix_platform.h"
+#include "run/native_platform.h"
 
 namespace wintarvel::testing {
 
@@ -54,7 +54,7 @@ class ScriptedUi : public Ui {
 };
 
 // Real folders; engine and viewer starts are only recorded.
-class RecordingPlatform : public PosixPlatform {
+class RecordingPlatform : public NativePlatform {
  public:
   std::optional<int> runEngine(const std::string& program, const std::string&) override {
     engineStarts.push_back(program);
