@@ -6,7 +6,8 @@
 ; Installs for the current user (no administrator rights needed) or for all users: the installer
 ; asks, or /CurrentUser and /AllUsers choose on the command line; /S installs silently.
 
-Unicode true
+; A 64-bit installer for a 64-bit program: it needs no 32-bit layer of Windows (nor of Wine).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APP_NAME "WinTarvel"
@@ -25,7 +26,6 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 Name "${APP_NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -47,16 +47,10 @@ BrandingText "${APP_NAME} ${VERSION}"
 Var StartFolder
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "${APP_NAME} needs 64-bit Windows." /SD IDOK
-    Abort
-  ${EndIf}
-  SetRegView 64
   !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Function un.onInit
-  SetRegView 64
   !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 
