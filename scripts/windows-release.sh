@@ -45,7 +45,7 @@ echo "== The program on an X server, with the example study opened from the comm
 scripts/windows-screenshot.sh "$stage/wintarvel.exe" examples/roommate.set "$build/screenshot.png"
 
 echo "== The installer under Wine"
-scripts/check-windows-installer.sh "dist/WinTarvel-$version-setup.exe"
+scripts/check-windows-installer.sh "dist/WinTarvel-$version-setup.exe" "$build"
 
 echo "Made dist/WinTarvel-$version-win64.zip and dist/WinTarvel-$version-setup.exe;"
 echo "the screenshot of the window is $build/screenshot.png"
