@@ -83,5 +83,7 @@ start=$(date +%s)
 [ -n "$(ls "$work"/download/qt6-base_"$qt_version"*.orig.tar.xz 2>/dev/null)" ] || fetch_source
 unpack_source
 configure_and_build
-touch "$stamp"
+# The stamp names the Debian source version, which the Windows packages quote for Qt's licence.
+dsc=$(ls "$work"/download/qt6-base_"$qt_version"*.dsc)
+basename "$dsc" .dsc | sed 's/^qt6-base_//' >"$stamp"
 echo "Qt $qt_version for Windows built in $(($(date +%s) - start)) s, installed in $prefix"
