@@ -5,24 +5,14 @@
 #         -DWINTARVEL_QT_WINDOWS=<that Qt's folder>
 #
 # The programs share the MinGW runtime DLLs with Qt's DLLs instead of linking the runtimes in, and
-# run under Wine with Qt's DLLs and the runtime DLLs found through WINEPATH.
+# run under Wine through run-under-wine.sh.
 
 set(WINTARVEL_MINGW_STATIC_RUNTIME OFF CACHE BOOL "Link the MinGW runtimes into each program" FORCE)
 set(WINTARVEL_QT_WINDOWS "" CACHE PATH "Qt for Windows, as scripts/build-qt-windows.sh installs it")
 set(WINTARVEL_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix of the test runs")
 
-file(GLOB wintarvel_mingw_runtime_dirs /usr/lib/gcc/x86_64-w64-mingw32/*-posix)
-set(wintarvel_winepath "${WINTARVEL_QT_WINDOWS}/bin" ${wintarvel_mingw_runtime_dirs}
-    /usr/x86_64-w64-mingw32/lib)
-list(TRANSFORM wintarvel_winepath PREPEND "Z:")
-list(JOIN wintarvel_winepath "\\;" wintarvel_winepath)
-string(REPLACE "/" "\\\\" wintarvel_winepath "${wintarvel_winepath}")
-find_program(WINTARVEL_WINE NAMES wine)
-if(WINTARVEL_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-      env WINEDEBUG=-all WINEPREFIX=${WINTARVEL_WINEPREFIX} WINEPATH=${wintarvel_winepath} DISPLAY=
-      ${WINTARVEL_WINE})
-endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh
+    ${WINTARVEL_WINEPREFIX} ${WINTARVEL_QT_WINDOWS})
 
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake)
 list(APPEND CMAKE_FIND_ROOT_PATH "${WINTARVEL_QT_WINDOWS}")

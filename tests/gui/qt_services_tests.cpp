@@ -95,7 +95,7 @@ class QtServicesTest : public QObject {
     dialog.setTitle("Choose The Data File");
     dialog.setDefaultExt("txt");
     dialog.setFilter("Dat Files|*.txt;*.dat");
-    const std::string wanted = dir.path().toStdString() + "/study.dat";
+    const std::string wanted = QDir::toNativeSeparators(dir.filePath("study.dat")).toStdString();
     dialog.setFileName(wanted);
     QString title, filter;
     bool anyFile = false;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,7 +26,7 @@ using wintarvel::testing::WindowSession;
 namespace {
 
 QString golden(const QString& name) {
-  return QStringLiteral(WINTARVEL_TEST_DATA "/") + name;
+  return QDir::toNativeSeparators(QStringLiteral(WINTARVEL_TEST_DATA "/") + name);
 }
 
 QByteArray bytesOf(const QString& path) {
@@ -83,14 +84,14 @@ void SetFileMenuTest::cleanup() {
 }
 
 void SetFileMenuTest::openThroughMenu(const QString& path) {
-  s_->ui.files.push_back(path.toStdString());
+  s_->ui.files.push_back(QDir::toNativeSeparators(path).toStdString());
   trigger("FileOpenItem");
   QVERIFY(s_->ui.files.empty());
   QVERIFY(!s_->f.Modified);
 }
 
 void SetFileMenuTest::saveAsThroughMenu(const QString& path) {
-  s_->ui.files.push_back(path.toStdString());
+  s_->ui.files.push_back(QDir::toNativeSeparators(path).toStdString());
   trigger("SaveSetFileAs1");
   QVERIFY(s_->ui.files.empty());
   QVERIFY(!s_->f.Modified);
@@ -140,7 +141,7 @@ void SetFileMenuTest::openFillsEveryPageAndSaveAsWritesTheSameBytes() {
   QVERIFY(!shownOn("MemoReorder", Reorder));
   QCOMPARE(find<QLineEdit>("TxtSetFile")->text(), path);
 
-  const QString copy = saved_.filePath(QStringLiteral("copy.set"));
+  const QString copy = QDir::toNativeSeparators(saved_.filePath(QStringLiteral("copy.set")));
   saveAsThroughMenu(copy);
   QCOMPARE(bytesOf(copy), bytesOf(path));
   QCOMPARE(find<QLineEdit>("TxtSetFile")->text(), copy);
