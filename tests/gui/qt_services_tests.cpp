@@ -166,7 +166,8 @@ class QtServicesTest : public QObject {
     QVERIFY(clock.elapsed() < 20000);
     QCOMPARE(title, QStringLiteral("Tarvel is running"));
     QVERIFY(elapsed.startsWith(QStringLiteral("Elapsed time: 0:00:0")));
-  }#endif
+  }
+#endif
 
 };
 
