@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts a Windows build of the program under Wine on a private X server (Xvfb), waits until its
-# window shows, saves a screenshot and ends the program. Fails when no window shows within a
-# minute.
+# window shows, saves a screenshot and ends the program. Fails when no window shows within three
+# minutes (the first start in a new Wine prefix is slow).
 #
 #   scripts/windows-screenshot.sh PROGRAM.exe [SET_FILE|-] SCREENSHOT.png
 #
@@ -31,7 +31,7 @@ args=()
 [ "$set_file" != - ] && args=("$(winepath -w "$(realpath "$set_file")")")
 (cd "$work" && wine "$program" "${args[@]}" >"$work/program.log" 2>&1 &)
 
-for _ in $(seq 120); do
+for _ in $(seq 360); do
   if xwininfo -root -tree 2>/dev/null | grep -q '"WinTarvel'; then
     sleep 3  # let it paint
     import -window root "$shot"
@@ -40,6 +40,6 @@ for _ in $(seq 120); do
   fi
   sleep 0.5
 done
-echo "no WinTarvel window showed within a minute" >&2
+echo "no WinTarvel window showed within three minutes" >&2
 cat "$work/program.log" >&2
 exit 1
