@@ -37,15 +37,15 @@ QWidget* buildDataFormatPage(TFrm1& f, Binder& b) {
   layout->addWidget(formatLabel);
   layout->addWidget(format);
   layout->addWidget(formatExplanation(b, f.TxtGroupFortran, "LblGroupFortranReads"));
-  layout->addWidget(b.checkBox(f.ChkSecFmt, "ChkSecFmt"));
+  auto* secondRow = new QHBoxLayout;
+  secondRow->addWidget(b.checkBox(f.ChkSecFmt, "ChkSecFmt"));
+  secondRow->addStretch();
+  secondRow->addWidget(checkDataButton(f, b, page));
+  layout->addLayout(secondRow);
   QLineEdit* second = b.edit(f.TxtGroup2Fortran, "TxtGroup2Fortran");
   keepPlaceWhenHidden(second);
   layout->addWidget(second);
   layout->addWidget(formatExplanation(b, f.TxtGroup2Fortran, "LblGroup2FortranReads"));
-  auto* check = new QHBoxLayout;
-  check->addStretch();
-  check->addWidget(checkDataButton(f, b, page));
-  layout->addLayout(check);
   layout->addSpacing(6);
   auto* boxes = new QHBoxLayout;
   boxes->addWidget(radioBox(b, f.GroupBox9, "GroupBox9",

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace wintarvel {
 
@@ -36,7 +37,10 @@ std::string withoutBlanks(const std::string& text) {
 }
 
 std::string quoted(const std::string& text) {
-  return "'" + text + "'";
+  std::string q = "'";
+  q += text;
+  q += '\'';
+  return q;
 }
 
 // Digits without their leading zeros, "0" for none.
@@ -46,17 +50,13 @@ std::string significant(const std::string& digits) {
 }
 
 // An integer field: an optional sign and digits; nothing at all reads as zero.
-bool readInteger(const std::string& s, std::string& value) {
-  if (s.empty()) {
-    value = "0";
-    return true;
-  }
+std::optional<std::string> readInteger(const std::string& s) {
+  if (s.empty()) return std::string(1, '0');
   const bool hasSign = s[0] == '+' || s[0] == '-';
   const std::string digits = s.substr(hasSign ? 1 : 0);
-  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), isDigit)) return false;
+  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), isDigit)) return std::nullopt;
   const std::string magnitude = significant(digits);
-  value = (s[0] == '-' && magnitude != "0" ? "-" : "") + magnitude;
-  return true;
+  return s[0] == '-' && magnitude != "0" ? '-' + magnitude : magnitude;
 }
 
 std::size_t digitsFrom(const std::string& s, std::size_t i) {
@@ -66,11 +66,8 @@ std::size_t digitsFrom(const std::string& s, std::size_t i) {
 
 // A real field: sign, digits with an optional decimal point, and an optional exponent written
 // as E, D or Q with an optional sign, or as a sign alone ("1.5+3").
-bool readReal(const std::string& s, int decimals, std::string& value) {
-  if (s.empty()) {
-    value = "0";
-    return true;
-  }
+std::optional<std::string> readReal(const std::string& s, int decimals) {
+  if (s.empty()) return std::string(1, '0');
   std::size_t i = 0;
   const bool negative = s[0] == '-';
   if (s[0] == '+' || s[0] == '-') ++i;
@@ -84,43 +81,41 @@ bool readReal(const std::string& s, int decimals, std::string& value) {
     scale = -static_cast<int>(fracEnd - i - 1);
     i = fracEnd;
   }
-  if (digits.empty()) return false;
+  if (digits.empty()) return std::nullopt;
   long exponent = 0;
   if (i < s.size()) {
     const char e = static_cast<char>(std::toupper(static_cast<unsigned char>(s[i])));
-    if (e == 'E' || e == 'D' || e == 'Q')
+    if (e == 'E' || e == 'D' || e == 'Q') {
       ++i;
-    else if (s[i] != '+' && s[i] != '-')
-      return false;
+    } else if (s[i] != '+' && s[i] != '-') {
+      return std::nullopt;
+    }
     const bool down = i < s.size() && s[i] == '-';
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     const std::size_t end = digitsFrom(s, i);
-    if (end == i || end != s.size() || end - i > 6) return false;
+    if (end == i || end != s.size() || end - i > 6) return std::nullopt;
     exponent = std::strtol(s.substr(i).c_str(), nullptr, 10);
     if (down) exponent = -exponent;
   }
-  const std::string number =
-      (negative ? "-" : "") + digits + "e" + std::to_string(exponent + scale);
+  std::string number(negative ? 1 : 0, '-');
+  number += digits;
+  number += 'e';
+  number += std::to_string(exponent + scale);
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.15g", std::strtod(number.c_str(), nullptr));
-  value = buffer;
-  if (value == "-0") value = "0";
-  return true;
+  const std::string value = buffer;
+  return value == "-0" ? std::string(1, '0') : value;
 }
 
 // A logical field: blanks, an optional period, then T or F; the rest is not looked at.
-bool readLogical(const std::string& text, std::string& value) {
+std::optional<std::string> readLogical(const std::string& text) {
   std::size_t i = text.find_first_not_of(' ');
-  if (i == std::string::npos) {
-    value = "false";
-    return true;
-  }
+  if (i == std::string::npos) return std::string("false");
   if (text[i] == '.') ++i;
   const char c =
       i < text.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[i]))) : ' ';
-  if (c != 'T' && c != 'F') return false;
-  value = c == 'T' ? "true" : "false";
-  return true;
+  if (c != 'T' && c != 'F') return std::nullopt;
+  return std::string(c == 'T' ? "true" : "false");
 }
 
 // The text of columns [column, column + width) of a line, padded with blanks past its end.
@@ -254,25 +249,26 @@ FirstLines ReadFirstLines(const std::string& path, std::size_t maxLines, std::si
 }
 
 ReadValue ReadField(const std::string& text, char type, int decimals) {
-  ReadValue read{text, "", ""};
+  std::optional<std::string> value;
+  const char* problem = "";
   switch (type) {
     case 'I':
-      if (!readInteger(withoutBlanks(text), read.value)) {
-        read.problem = quoted(text) + " is not a whole number";
-      }
+      value = readInteger(withoutBlanks(text));
+      problem = " is not a whole number";
       break;
     case 'A':
-      read.value = text;
+      value = text;
       break;
     case 'L':
-      if (!readLogical(text, read.value)) read.problem = quoted(text) + " is not T or F";
+      value = readLogical(text);
+      problem = " is not T or F";
       break;
     default:  // F, E, D, G
-      if (!readReal(withoutBlanks(text), decimals, read.value)) {
-        read.problem = quoted(text) + " is not a number";
-      }
+      value = readReal(withoutBlanks(text), decimals);
+      problem = " is not a number";
   }
-  return read;
+  if (value) return ReadValue{text, *value, {}};
+  return ReadValue{text, {}, quoted(text) + problem};
 }
 
 std::vector<CheckedRecord> CheckRecords(const FirstLines& lines, const FormatLayout& layout) {

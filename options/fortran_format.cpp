@@ -442,8 +442,12 @@ std::string ExplainFormat(const FormatLayout& layout) {
 }
 
 std::string DescriptorText(const FormatField& field, int decimals) {
-  std::string text = std::string(1, field.type) + std::to_string(field.width);
-  if (takesDecimals(field.type)) text += "." + std::to_string(decimals);
+  std::string text(1, field.type);
+  text += std::to_string(field.width);
+  if (takesDecimals(field.type)) {
+    text += '.';
+    text += std::to_string(decimals);
+  }
   return text;
 }
 
