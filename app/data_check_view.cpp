@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -14,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/fixed_font.h"
 #include "app/latin1.h"
 #include "app/pages.h"
 
@@ -26,13 +26,6 @@ const QColor kWarningShade(255, 196, 196);
 const QColor kErrorText(170, 0, 0);
 // The text column shows at most this many columns of a record's lines.
 constexpr int kShownColumns = 200;
-
-QFont fixedFont() {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  return font;
-}
 
 QString columns(int first, int last) {
   return first == last ? QString::number(first) : QStringLiteral("%1-%2").arg(first).arg(last);
@@ -59,7 +52,7 @@ class ShowWatcher : public QObject {
 class MarkedTextDelegate : public QStyledItemDelegate {
  public:
   MarkedTextDelegate(const DataCheckModel& model, QObject* parent)
-      : QStyledItemDelegate(parent), model_(model), font_(fixedFont()) {}
+      : QStyledItemDelegate(parent), model_(model), font_(fixedPitchFont()) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
@@ -162,7 +155,7 @@ QPushButton* checkDataButton(TFrm1& f, Binder& b, QWidget* page) {
 // ---- DataCheckModel ------------------------------------------------------------------------
 
 DataCheckModel::DataCheckModel(QObject* parent)
-    : QAbstractTableModel(parent), fixed_(fixedFont()) {}
+    : QAbstractTableModel(parent), fixed_(fixedPitchFont()) {}
 
 void DataCheckModel::setCheck(DataCheck check, FormatLayout layout) {
   beginResetModel();
@@ -301,7 +294,7 @@ void DataCheckView::runCheck() {
   summary_->setText(summaryOf(check, path, record));
   model_->setCheck(std::move(check), ParseFortranFormat(record));
 
-  const QFontMetrics fixed(fixedFont());
+  const QFontMetrics fixed(fixedPitchFont());
   const int charWidth = fixed.horizontalAdvance(QLatin1Char('0'));
   int widest = 0;
   for (const CheckedRecord& r : model_->check().records) {

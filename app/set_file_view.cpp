@@ -2,8 +2,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCloseEvent>
-#include <QFontDatabase>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -20,6 +18,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/fixed_font.h"
 #include "app/latin1.h"
 
 namespace wintarvel::view {
@@ -33,13 +32,6 @@ constexpr int kEngineColumns = 80;
 constexpr int kQuotedWidth = 10;
 constexpr const char* kLayoutKey = "SetFileView/windowState";
 constexpr int kLayoutVersion = 1;
-
-QFont fixedFont() {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  return font;
-}
 
 // "....+....1....+....2": a digit every ten columns, a cross every five.
 QChar rulerMark(int column) {
@@ -104,7 +96,7 @@ QWidget* focusTarget(QWidget* control) {
 SetFileText::SetFileText(QWidget* parent) : QAbstractScrollArea(parent) {
   setObjectName(QStringLiteral("SetFileText"));
   setAccessibleName(QStringLiteral("Set file as a save would write it"));
-  setFont(fixedFont());
+  setFont(fixedPitchFont());
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
   viewport()->setCursor(Qt::ArrowCursor);

@@ -258,8 +258,9 @@ void addConstructSections(Composer& c, const StudyToWrite& s) {
 
 std::string reverseLine(const TFrm1& f, const CheckedNumbers& n) {
   if (!reverseLineWritten(f)) return "";
-  char sum[8];
-  std::snprintf(sum, sizeof sum, "%05d", n.reverseSum);
+  // The sum is zero-padded, not blank-padded, to the width of its field.
+  char sum[16];
+  std::snprintf(sum, sizeof sum, "%0*d", kReverseSumField.width, n.reverseSum);
   std::string line = sum;
   for (const _variable& v : f.DyVarList) line += flag(v.Reversed);
   return line + kLineBreak;
