@@ -18,6 +18,7 @@
 
 #include "app/latin1.h"
 #include "app/pages.h"
+#include "app/set_file_view.h"
 #include "app/tool_icons.h"
 
 namespace wintarvel::view {
@@ -55,6 +56,7 @@ MainWindow::MainWindow(TFrm1& f, Binder& binder) : f_(f), binder_(binder) {
   auto* status = new QStatusBar(this);
   status->setObjectName(QStringLiteral("StatusBar"));
   setStatusBar(status);
+  addSetFileView(*this, f_, binder_);
   bindWindowState();
   placeAtStartSize();
 }

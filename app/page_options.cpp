@@ -5,9 +5,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/data_check_view.h"
 #include "app/pages.h"
 
 namespace wintarvel::view {
@@ -34,10 +36,16 @@ QWidget* buildDataFormatPage(TFrm1& f, Binder& b) {
   formatLabel->setBuddy(format);
   layout->addWidget(formatLabel);
   layout->addWidget(format);
-  layout->addWidget(b.checkBox(f.ChkSecFmt, "ChkSecFmt"));
+  layout->addWidget(formatExplanation(b, f.TxtGroupFortran, "LblGroupFortranReads"));
+  auto* secondRow = new QHBoxLayout;
+  secondRow->addWidget(b.checkBox(f.ChkSecFmt, "ChkSecFmt"));
+  secondRow->addStretch();
+  secondRow->addWidget(checkDataButton(f, b, page));
+  layout->addLayout(secondRow);
   QLineEdit* second = b.edit(f.TxtGroup2Fortran, "TxtGroup2Fortran");
   keepPlaceWhenHidden(second);
   layout->addWidget(second);
+  layout->addWidget(formatExplanation(b, f.TxtGroup2Fortran, "LblGroup2FortranReads"));
   layout->addSpacing(6);
   auto* boxes = new QHBoxLayout;
   boxes->addWidget(radioBox(b, f.GroupBox9, "GroupBox9",

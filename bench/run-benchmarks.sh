@@ -17,7 +17,7 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWINTARVEL_BENCHMARKS=ON \
   >/dev/null
 cmake --build "$build" -j2 --target memo_benchmark setfile_benchmark view_benchmark \
-  write_largest_study largest_study_in_window plain_text_in_window startup_program startup_bare_qt \
+  set_file_view_benchmark write_largest_study largest_study_in_window plain_text_in_window startup_program startup_bare_qt \
   >/dev/null
 bin=$build/bench
 out=$(mktemp -d)
@@ -25,7 +25,7 @@ trap 'rm -rf "$out"' EXIT
 
 echo "== Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
-for b in memo_benchmark setfile_benchmark view_benchmark; do
+for b in memo_benchmark setfile_benchmark view_benchmark set_file_view_benchmark; do
   echo "== $b"
   "$bin/$b" --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
     --benchmark_out="$out/$b.json" --benchmark_out_format=json 2>/dev/null | grep -E "median|ERROR"
@@ -117,4 +117,15 @@ for name, kb in rss.items():
     print(f"   {name:28s} {int(kb) / 1024:7.1f} MB")
 peak = int(rss["program_with_largest_study"]) / 1024
 print(f"   program holding the largest study: {peak:.0f} MB (target under 100 MB): {verdict(peak < 100)}")
+
+panel = medians("set_file_view_benchmark")
+print("5. Set file panel at the largest study, Check Data on 100 MB")
+for name in ("BM_TypeInTitleWithPanelOpen", "BM_RecomposeAfterPause", "BM_ComposeSetFile",
+             "BM_ShowTextInPlainQt/iterations:3", "BM_CheckDataFile_100MB",
+             "BM_CheckDataButton_100MB"):
+    print(f"   {name:42s} {panel[name][0]:9.2f} / {panel[name][1]:9.2f}")
+typed = panel["BM_TypeInTitleWithPanelOpen"][0]
+print(f"   one typed character with the panel open: {typed:.2f} ms (target under 16 ms): {verdict(typed < 16)}")
+check = panel["BM_CheckDataButton_100MB"][0]
+print(f"   Check Data on a file of 100 MB: {check:.0f} ms (target under 500 ms): {verdict(check < 500)}")
 PY

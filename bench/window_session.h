@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <functional>
 #include <string>
 
@@ -38,6 +40,12 @@ inline void Settle() {
 }
 
 struct WindowSession {
+  // Settings of the session's own: a panel the user left open must not change what is measured.
+  QTemporaryDir settingsDir;
+  bool settingsKept = [this] {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    return true;
+  }();
   SilentUi ui;
   InertPlatform platform;
   TFrm1 f{ui, platform, "/"};

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "correlation/correlation_check.h"
 #include "correlation/tab_cor_construct.h"
 #include "model/code_record.h"
 #include "model/frm1.h"
@@ -47,19 +48,23 @@ std::string Format(const char* format, Numbers... numbers) {
   return buffer;
 }
 
+// Works on copies of the code records: what it would store in CorRecInfo and the messages it
+// would show are its result, so that a save and the set file view share one verification.
 class Verification {
  public:
-  Verification(TFrm1& f, bool showMessages)
+  Verification(const TFrm1& f, const std::string& constructRecord, int constructCount,
+               const std::string& correlationRecord)
       : f_(f),
-        show_(showMessages),
         variables_(f.CmbDyVar.count()),
-        constructs_(f.CmbConst.count()),
-        a_(codes::Fitted(f.ConRecInfo.text(), variables_)),
-        w_(codes::Fitted(f.CorRecInfo.text(), variables_)),
+        constructs_(constructCount),
+        a_(codes::Fitted(constructRecord, variables_)),
+        w_(codes::Fitted(correlationRecord, variables_)),
         examined_(static_cast<std::size_t>(constructs_) + 1, false),
-        collected_(static_cast<std::size_t>(constructs_) + 1, false) {}
+        collected_(static_cast<std::size_t>(constructs_) + 1, false) {
+    result_.record = correlationRecord;
+  }
 
-  bool run() {
+  CorrelationCheck run() {
     for (int k = NextUnexamined(); k > 0; k = NextUnexamined()) {
       const std::vector<int> members = PositionsOf(k);
       if (members.size() == 1) SettleSingleVariable(members.front());
@@ -98,9 +103,7 @@ class Verification {
 
   std::string NewCode() const { return TwoDigits(TFrm1::NextFreeCode(w_)); }
 
-  void ReportMissingVariable() {
-    if (show_) f_.ui.showMessage(kCannotFind, "");
-  }
+  void ReportMissingVariable() { ++result_.missingVariables; }
 
   // A rule is broken: its message becomes the pending one and the verification stops.
   bool Broken(std::string message) {
@@ -113,7 +116,7 @@ class Verification {
     const std::string x = codes::Entry(w_, v);
     if (x == codes::kNone) {
       codes::SetEntry(w_, v, NewCode());
-      f_.CorRecInfo.setText(w_);
+      result_.record = w_;
       return;
     }
     for (int p = 0; p < variables_; ++p) {
@@ -309,15 +312,16 @@ class Verification {
     }
   }
 
-  bool ReportFailure() {
-    if (show_) f_.ui.showMessage(pending_, "");
-    return false;
+  CorrelationCheck ReportFailure() {
+    result_.ok = false;
+    result_.failure = pending_;
+    return result_;
   }
 
   // Every variable without a set gets one of its own; then the sets are numbered 01, 02, ... in
   // the order in which they first appear. The record stored has one entry per dyadic variable,
   // so codes left over without any variable are dropped.
-  bool Succeed() {
+  CorrelationCheck Succeed() {
     for (int p = 0; p < variables_; ++p) {
       if (codes::Entry(w_, p) == codes::kNone) codes::SetEntry(w_, p, NewCode());
     }
@@ -332,12 +336,11 @@ class Verification {
       }
       codes::SetEntry(canonical, p, renumbered[set].second);
     }
-    f_.CorRecInfo.setText(canonical);
-    return true;
+    result_.record = canonical;
+    return result_;
   }
 
-  TFrm1& f_;
-  const bool show_;
+  const TFrm1& f_;
   const int variables_;
   const int constructs_;
   const std::string a_;          // construct record, one entry per dyadic variable
@@ -346,16 +349,32 @@ class Verification {
   std::vector<bool> collected_;  // by construct number, from 1
   std::vector<_tab_cor_construct> chain_;
   std::string pending_;  // the message of the last rule that failed
+  CorrelationCheck result_;
 };
 
 }  // namespace
 
-bool TFrm1::VerifyCorrelations(bool ShowMessages) {
-  if (CmbConst.count() == 0) return true;
+CorrelationCheck CheckCorrelations(const TFrm1& f, const std::string& constructRecord,
+                                   int constructCount, const std::string& correlationRecord) {
   // An empty record declares no correlation at all: there is nothing to check or to store. (Any
   // other record is read with one entry per variable and stored that way.)
-  if (CorRecInfo.text().empty()) return true;
-  return Verification(*this, ShowMessages).run();
+  if (constructCount == 0 || correlationRecord.empty()) {
+    CorrelationCheck unchanged;
+    unchanged.record = correlationRecord;
+    return unchanged;
+  }
+  return Verification(f, constructRecord, constructCount, correlationRecord).run();
+}
+
+bool TFrm1::VerifyCorrelations(bool ShowMessages) {
+  const CorrelationCheck check =
+      CheckCorrelations(*this, ConRecInfo.text(), CmbConst.count(), CorRecInfo.text());
+  CorRecInfo.setText(check.record);
+  if (ShowMessages) {
+    for (int i = 0; i < check.missingVariables; ++i) ui.showMessage(kCannotFind, "");
+    if (!check.ok) ui.showMessage(check.failure, "");
+  }
+  return check.ok;
 }
 
 }  // namespace wintarvel

@@ -137,48 +137,51 @@ class SetFileReader {
     in_.skipLine();
   }
 
+  // The next field of the parameter line, in the columns the layout gives it.
+  std::string read(Parameter field) { return in_.read(ParameterWidth(field)); }
+
   // A subgroup size: a leading blank or zero is dropped.
-  std::string readSubGroupSize() {
-    const std::string s = in_.read(2);
+  std::string readSubGroupSize(Parameter field) {
+    const std::string s = read(field);
     return !s.empty() && isBlankOrZero(s.substr(0, 1)) ? s.substr(1) : s;
   }
 
   void readParameterLine() {
     fieldLine_ = parameterLine_ = in_.lineNumber();
-    f_.TxtNumSubGroup1.setText(readSubGroupSize());
-    f_.TxtNumSubGroup2.setText(readSubGroupSize());
-    dyadicCount_ = StrToInt(in_.read(2));
-    const std::string groups = withoutLeadingBlanks(in_.read(3));
+    f_.TxtNumSubGroup1.setText(readSubGroupSize(Parameter::SubGroup1));
+    f_.TxtNumSubGroup2.setText(readSubGroupSize(Parameter::SubGroup2));
+    dyadicCount_ = StrToInt(read(Parameter::DyadicCount));
+    const std::string groups = withoutLeadingBlanks(read(Parameter::Groups));
     f_.TxtNumGroups.setText(groups);
     f_.NumGroups = StrToInt(groups);
-    selectByCode(in_.read(1), {&f_.RadDesTy0, &f_.RadDesTy1, &f_.RadDesTy2}, false);
-    selectByCode(in_.read(1),
+    selectByCode(read(Parameter::DesignType), {&f_.RadDesTy0, &f_.RadDesTy1, &f_.RadDesTy2}, false);
+    selectByCode(read(Parameter::InputPattern),
                  {&f_.RadInpPat0, &f_.RadInpPat1, &f_.RadInpPat2, &f_.RadInpPat3, &f_.RadInpPat4,
                   &f_.RadInpPat5},
                  false);
-    selectByCode(in_.read(1), {&f_.RadOut0, &f_.RadOut1, &f_.RadOut2, &f_.RadOut3, &f_.RadOut4},
-                 false);
-    readReadOrder(in_.read(1));
-    readPersonalityCount(in_.read(2));
-    readSelfMeasures(in_.read(1));
-    if (in_.read(1) == "1") f_.ChkTechOut.setChecked(true);
-    if (in_.read(1) == "1") f_.ChkSecFmt.setChecked(true);
-    const std::string lineCount = in_.read(1);
+    selectByCode(read(Parameter::OutputOption),
+                 {&f_.RadOut0, &f_.RadOut1, &f_.RadOut2, &f_.RadOut3, &f_.RadOut4}, false);
+    readReadOrder(read(Parameter::ReadOrder));
+    readPersonalityCount(read(Parameter::PersonalityCount));
+    readSelfMeasures(read(Parameter::SelfMeasures));
+    if (read(Parameter::TechnicalOutput) == "1") f_.ChkTechOut.setChecked(true);
+    if (read(Parameter::SecondFormat) == "1") f_.ChkSecFmt.setChecked(true);
+    const std::string lineCount = read(Parameter::FormatLineCount);
     formatLineCount_ = lineCount.empty() || lineCount == " " ? 0 : StrToInt(lineCount);
     f_.ChkDropSub.setChecked(false);
-    if (in_.read(1) == "1") f_.ChkDropSub.setChecked(true);
-    std::string constructs = in_.read(2);
+    if (read(Parameter::DroppedSubjects) == "1") f_.ChkDropSub.setChecked(true);
+    std::string constructs = read(Parameter::ConstructCount);
     std::replace(constructs.begin(), constructs.end(), ' ', '0');
     constructCount_ = constructs.empty() ? 0 : StrToInt(constructs);
-    selectByCode(in_.read(1), {&f_.RadAP0, &f_.RadAP1, &f_.RadAP2}, true);
+    selectByCode(read(Parameter::EffectEstimates), {&f_.RadAP0, &f_.RadAP1, &f_.RadAP2}, true);
     f_.ChkRawData.setChecked(false);
-    if (in_.read(1) == "1") f_.ChkRawData.setChecked(true);
-    selectByCode(in_.read(1),
+    if (read(Parameter::RawData) == "1") f_.ChkRawData.setChecked(true);
+    selectByCode(read(Parameter::ReorderPattern),
                  {&f_.RadRePat0, &f_.RadRePat1, &f_.RadRePat2, &f_.RadRePat3, &f_.RadRePat4,
                   &f_.RadRePat5, &f_.RadRePat6},
                  true);
-    selectByCode(in_.read(1), {&f_.RadReNewSame0, &f_.RadReNewSame1}, true);
-    if (in_.read(1) == "1") {
+    selectByCode(read(Parameter::ReorderNewSame), {&f_.RadReNewSame0, &f_.RadReNewSame1}, true);
+    if (read(Parameter::ReverseScoring) == "1") {
       f_.ChkReverseVar.setChecked(true);
       f_.CmdDyVarRev.setEnabled(true);
     }
@@ -277,7 +280,7 @@ class SetFileReader {
 
   void readReverseScoring() {
     fieldLine_ = in_.lineNumber();
-    f_.TxtRevScore.setText(in_.read(5));
+    f_.TxtRevScore.setText(in_.read(static_cast<std::size_t>(kReverseSumField.width)));
     const int items = std::min(f_.CmbDyVar.count(), static_cast<int>(f_.DyVarList.size()));
     for (int i = 0; i < items; ++i) {
       if (in_.read(1) != "1") continue;

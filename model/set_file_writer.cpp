@@ -1,6 +1,8 @@
 // The set file writer. The file is fixed-column text that the engine reads by position, so every
 // number is checked before anything is written, the whole file is composed in memory, and it
-// replaces the previous file only once it has been written completely.
+// replaces the previous file only once it has been written completely. The composition is the
+// one the set file view shows: a save first changes the study (completion, verification,
+// trimming) and then composes; the view composes from copies of those changes.
 
 #include "model/set_file_writer.h"
 
@@ -13,9 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "correlation/correlation_check.h"
 #include "model/code_record.h"
 #include "model/frm1.h"
 #include "model/set_file_layout.h"
+#include "variables/construct_completion.h"
 
 namespace wintarvel {
 
@@ -33,16 +37,27 @@ struct CheckedNumbers {
   int reverseSum = 0;  // only meaningful when the reverse-scoring line is written
 };
 
+// The numbers, or the message that refuses the study when one of them cannot be written.
+struct NumberCheck {
+  CheckedNumbers numbers;
+  std::string refusal;
+};
+
+// What the file is written from beside the controls: the constructs as the completion leaves
+// them, the correlation record as the verification leaves it, and the checked numbers.
+struct StudyToWrite {
+  std::vector<std::string> constructNames;
+  std::string constructRecord;
+  std::string correlationRecord;
+  CheckedNumbers numbers;
+};
+
 std::string rightJustified(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
 std::string leftJustified(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
-
-std::string number(int value, std::size_t width) {
-  return rightJustified(std::to_string(value), width);
 }
 
 char flag(bool on) {
@@ -81,13 +96,15 @@ int formatLineCount(const TFrm1& f) {
 }
 
 // Checks every number the file will hold, so that a bad one is refused before the file is
-// touched. Shows one message naming the first bad field.
-std::optional<CheckedNumbers> checkNumbers(TFrm1& f) {
-  auto refuse = [&f](const std::string& text) {
-    f.ui.showMessage(text, "");
-    return std::nullopt;
+// touched; the refusal names the first bad field. The reverse-score sum is read trimmed, as the
+// save trims it.
+NumberCheck checkNumbers(const TFrm1& f, int constructCount) {
+  NumberCheck check;
+  CheckedNumbers& n = check.numbers;
+  auto refuse = [&check](const char* text) {
+    check.refusal = text;
+    return check;
   };
-  CheckedNumbers n;
   if (auto v = wholeNumberIn(f.TxtNumSubGroup1.text(), 0, 99)) {
     n.subGroup1 = *v;
   } else {
@@ -104,8 +121,7 @@ std::optional<CheckedNumbers> checkNumbers(TFrm1& f) {
     return refuse("The number of groups must be a whole number from 1 to 999.");
   }
   if (reverseLineWritten(f)) {
-    f.TxtRevScore.setText(TrimBlanksAndControls(f.TxtRevScore.text()));
-    const std::string& sum = f.TxtRevScore.text();
+    const std::string sum = TrimBlanksAndControls(f.TxtRevScore.text());
     if (auto v = sum.empty() ? std::optional<int>(0) : wholeNumberIn(sum, 0, 99999)) {
       n.reverseSum = *v;
     } else {
@@ -121,16 +137,57 @@ std::optional<CheckedNumbers> checkNumbers(TFrm1& f) {
         "The second variable format record for subgroup 2 is longer than 320 characters.");
   }
   // The counts have two columns each.
-  if (f.CmbDyVar.count() > 99 || f.CmbPerVar.count() > 99 || f.CmbConst.count() > 99) {
+  if (f.CmbDyVar.count() > 99 || f.CmbPerVar.count() > 99 || constructCount > 99) {
     return refuse("A set file holds at most 99 names in each list.");
   }
-  return n;
+  return check;
 }
 
+// No text, no sections and no refusal; the text keeps its capacity.
+void emptied(ComposedSetFile& out) {
+  out.text.clear();
+  out.sections.clear();
+  out.refusal.clear();
+}
+
+// Appends the file's lines section by section and notes where each section lies.
+class Composer {
+ public:
+  explicit Composer(ComposedSetFile& out) : out_(out) { emptied(out_); }
+
+  // Appends `lines`, each ended by a line break, as lines of `kind`; nothing for no lines.
+  void add(LineKind kind, const std::string& lines) { addCounted(kind, lines, countLines(lines)); }
+  // Appends `lines` and then `ending`, which hold `lineCount` lines together.
+  void addCounted(LineKind kind, const std::string& lines, int lineCount, const char* ending = "") {
+    if (lineCount == 0) return;
+    out_.text += lines;
+    out_.text += ending;
+    out_.sections.push_back(Section{kind, nextLine_, lineCount});
+    nextLine_ += lineCount;
+  }
+
+ private:
+  static int countLines(const std::string& lines) {
+    int count = 0;
+    for (std::size_t at = lines.find(kLineBreak); at != std::string::npos;
+         at = lines.find(kLineBreak, at + 2)) {
+      ++count;
+    }
+    return count;
+  }
+
+  ComposedSetFile& out_;
+  int nextLine_ = 1;
+};
+
 std::string titleLine(const TFrm1& f) {
-  return leftJustified(f.TxtProgTitle.text(), kTitleWidth) +
-         leftJustified(f.TxtNameSubGroup1.text(), kSubgroupNameWidth) +
-         leftJustified(f.TxtNameSubGroup2.text(), kSubgroupNameWidth) + kLineBreak;
+  const std::string texts[] = {f.TxtProgTitle.text(), f.TxtNameSubGroup1.text(),
+                               f.TxtNameSubGroup2.text()};
+  std::string line;
+  for (std::size_t i = 0; i < std::size(kTitleFields); ++i) {
+    line += leftJustified(texts[i], static_cast<std::size_t>(kTitleFields[i].width));
+  }
+  return line + kLineBreak;
 }
 
 char readOrderCode(const TFrm1& f) {
@@ -139,25 +196,40 @@ char readOrderCode(const TFrm1& f) {
   return f.RBPerBeforeDy.checked() ? '1' : '2';
 }
 
-std::string parameterLine(const TFrm1& f, const CheckedNumbers& n) {
-  std::string line = number(n.subGroup1, 2) + number(n.subGroup2, 2) +
-                     number(f.CmbDyVar.count(), 2) + number(n.numGroups, 3);
-  line += code(f.DesignType);
-  line += code(f.InputPattern);
-  line += code(f.OutputOption);
-  line += readOrderCode(f);
-  line += f.CmbPerVar.count() == 0 ? std::string("  ") : number(f.CmbPerVar.count(), 2);
-  line += flag(f.ChkSelfM.checked());
-  line += flag(f.ChkTechOut.checked());
-  line += flag(f.ChkSecFmt.checked());
-  line += static_cast<char>('0' + formatLineCount(f));
-  line += flag(f.ChkDropSub.checked());
-  line += number(f.CmbConst.count(), 2);
-  line += code(f.EffectEstimates);
-  line += flag(f.ChkRawData.checked());
-  line += code(f.ReorderPattern);
-  line += code(f.ReorderNewSame);
-  line += flag(reverseLineWritten(f));
+// Each field's text right-justified in the columns the layout gives it.
+std::string parameterLine(const TFrm1& f, const StudyToWrite& s) {
+  const CheckedNumbers& n = s.numbers;
+  std::string texts[kParameterCount];
+  auto set = [&texts](Parameter p, const std::string& text) {
+    texts[static_cast<std::size_t>(p)] = text;
+  };
+  auto setCode = [&set](Parameter p, char c) { set(p, std::string(1, c)); };
+  set(Parameter::SubGroup1, std::to_string(n.subGroup1));
+  set(Parameter::SubGroup2, std::to_string(n.subGroup2));
+  set(Parameter::DyadicCount, std::to_string(f.CmbDyVar.count()));
+  set(Parameter::Groups, std::to_string(n.numGroups));
+  setCode(Parameter::DesignType, code(f.DesignType));
+  setCode(Parameter::InputPattern, code(f.InputPattern));
+  setCode(Parameter::OutputOption, code(f.OutputOption));
+  setCode(Parameter::ReadOrder, readOrderCode(f));
+  // Blanks, not a zero, when there are none.
+  if (f.CmbPerVar.count() > 0)
+    set(Parameter::PersonalityCount, std::to_string(f.CmbPerVar.count()));
+  setCode(Parameter::SelfMeasures, flag(f.ChkSelfM.checked()));
+  setCode(Parameter::TechnicalOutput, flag(f.ChkTechOut.checked()));
+  setCode(Parameter::SecondFormat, flag(f.ChkSecFmt.checked()));
+  setCode(Parameter::FormatLineCount, static_cast<char>('0' + formatLineCount(f)));
+  setCode(Parameter::DroppedSubjects, flag(f.ChkDropSub.checked()));
+  set(Parameter::ConstructCount, std::to_string(s.constructNames.size()));
+  setCode(Parameter::EffectEstimates, code(f.EffectEstimates));
+  setCode(Parameter::RawData, flag(f.ChkRawData.checked()));
+  setCode(Parameter::ReorderPattern, code(f.ReorderPattern));
+  setCode(Parameter::ReorderNewSame, code(f.ReorderNewSame));
+  setCode(Parameter::ReverseScoring, flag(reverseLineWritten(f)));
+  std::string line;
+  for (std::size_t i = 0; i < kParameterCount; ++i) {
+    line += rightJustified(texts[i], static_cast<std::size_t>(kParameterFields[i].width));
+  }
   return line + kLineBreak;
 }
 
@@ -177,20 +249,18 @@ std::vector<std::string> dyadicNames(const TFrm1& f) {
   return names;
 }
 
-std::string constructSection(TFrm1& f) {
-  if (f.CmbConst.count() == 0) return "";
-  std::string section = f.ConRecInfo.text() + kLineBreak;
-  // A study whose correlations do not verify is written with every variable on its own.
-  section +=
-      f.VerifyCorrelations(false) ? f.CorRecInfo.text() : codes::Numbered(f.CmbDyVar.count());
-  section += kLineBreak;
-  return section + nameLines(f.CmbConst.items());
+void addConstructSections(Composer& c, const StudyToWrite& s) {
+  if (s.constructNames.empty()) return;
+  c.add(LineKind::ConstructRecord, s.constructRecord + kLineBreak);
+  c.add(LineKind::CorrelationRecord, s.correlationRecord + kLineBreak);
+  c.add(LineKind::ConstructNames, nameLines(s.constructNames));
 }
 
 std::string reverseLine(const TFrm1& f, const CheckedNumbers& n) {
   if (!reverseLineWritten(f)) return "";
-  char sum[8];
-  std::snprintf(sum, sizeof sum, "%05d", n.reverseSum);
+  // The sum is zero-padded, not blank-padded, to the width of its field.
+  char sum[16];
+  std::snprintf(sum, sizeof sum, "%0*d", kReverseSumField.width, n.reverseSum);
   std::string line = sum;
   for (const _variable& v : f.DyVarList) line += flag(v.Reversed);
   return line + kLineBreak;
@@ -208,31 +278,33 @@ std::string formatRecord(const std::string& record, int lineCount) {
   return lines;
 }
 
-std::string formatSection(const TFrm1& f) {
+void addFormatSections(Composer& c, const TFrm1& f) {
   const int lineCount = formatLineCount(f);
-  std::string section = formatRecord(f.TxtGroupFortran.text(), lineCount);
-  if (f.ChkSecFmt.checked()) section += formatRecord(f.TxtGroup2Fortran.text(), lineCount);
-  return section;
+  c.add(LineKind::FormatRecord, formatRecord(f.TxtGroupFortran.text(), lineCount));
+  if (f.ChkSecFmt.checked()) {
+    c.add(LineKind::SecondFormatRecord, formatRecord(f.TxtGroup2Fortran.text(), lineCount));
+  }
 }
 
 // The memo as it stands, ended by exactly one line break so that an edit after loading can never
 // run its last record into the next section.
-std::string reorderSection(TFrm1& f, const CheckedNumbers& n) {
-  if (f.ReorderPattern.checkedIndex() <= 0) return "";
-  f.GroupSize = n.subGroup1 + n.subGroup2;
-  UpdateReorderRecordCount(f, n.numGroups, f.GroupSize);
-  std::string records = f.MemoReorder.text();
+void addReorderSection(Composer& c, const TFrm1& f) {
+  if (f.ReorderPattern.checkedIndex() <= 0) return;
+  const std::string& records = f.MemoReorder.text();
   const bool endsWithBreak =
       records.size() >= 2 && records.compare(records.size() - 2, 2, kLineBreak) == 0;
-  if (!endsWithBreak) records += kLineBreak;
-  return records;
+  const int lines = records.empty() ? 1 : static_cast<int>(f.MemoReorder.lineCount());
+  c.addCounted(LineKind::ReorderRecords, records, lines, endsWithBreak ? "" : kLineBreak);
 }
 
-std::string droppedLine(TFrm1& f, const CheckedNumbers& n) {
+int subjectsPerGroup(const CheckedNumbers& n) {
+  return n.subGroup1 + n.subGroup2;
+}
+
+std::string droppedLine(const TFrm1& f, const CheckedNumbers& n) {
   if (!f.ChkDropSub.checked()) return "";
-  f.GroupSize = n.subGroup1 + n.subGroup2;
   std::string line;
-  for (int subject = 1; subject <= f.GroupSize; ++subject) {
+  for (int subject = 1; subject <= subjectsPerGroup(n); ++subject) {
     const bool dropped = std::find(f.DroppedSubjects.begin(), f.DroppedSubjects.end(), subject) !=
                          f.DroppedSubjects.end();
     line += flag(!dropped);
@@ -240,16 +312,24 @@ std::string droppedLine(TFrm1& f, const CheckedNumbers& n) {
   return line + kLineBreak;
 }
 
-std::string composeSetFile(TFrm1& f, const CheckedNumbers& n) {
-  std::string content = titleLine(f) + parameterLine(f, n);
-  content += nameLines(dyadicNames(f));
-  content += nameLines(f.CmbPerVar.items());
-  content += constructSection(f);
-  content += reverseLine(f, n);
-  content += formatSection(f);
-  content += reorderSection(f, n);
-  content += droppedLine(f, n);
-  return content;
+void compose(const TFrm1& f, const StudyToWrite& s, ComposedSetFile& out) {
+  Composer c(out);
+  c.add(LineKind::Title, titleLine(f));
+  c.add(LineKind::Parameters, parameterLine(f, s));
+  c.add(LineKind::DyadicNames, nameLines(dyadicNames(f)));
+  c.add(LineKind::PersonalityNames, nameLines(f.CmbPerVar.items()));
+  addConstructSections(c, s);
+  c.add(LineKind::ReverseScoring, reverseLine(f, s.numbers));
+  addFormatSections(c, f);
+  addReorderSection(c, f);
+  c.add(LineKind::DroppedSubjects, droppedLine(f, s.numbers));
+}
+
+// The group size and the number of reorder records follow the sizes written.
+void keepWrittenCounts(TFrm1& f, const CheckedNumbers& n) {
+  const bool reorder = f.ReorderPattern.checkedIndex() > 0;
+  if (reorder || f.ChkDropSub.checked()) f.GroupSize = subjectsPerGroup(n);
+  if (reorder) UpdateReorderRecordCount(f, n.numGroups, f.GroupSize);
 }
 
 namespace fs = std::filesystem;
@@ -316,18 +396,59 @@ SaveOutcome WriteSetFile(TFrm1& f) {
   // cancels the name choice drops it, whatever its numbers hold.
   const std::string previousName = f.TxtSetFile.text();
   if (previousName.empty() && !f.ChooseSetFileName()) return SaveOutcome::NameCancelled;
-  const std::optional<CheckedNumbers> numbers = checkNumbers(f);
-  if (!numbers) {
+  if (reverseLineWritten(f)) f.TxtRevScore.setText(TrimBlanksAndControls(f.TxtRevScore.text()));
+  const NumberCheck numbers = checkNumbers(f, f.CmbConst.count());
+  if (!numbers.refusal.empty()) {
+    f.ui.showMessage(numbers.refusal, "");
     f.TxtSetFile.setText(previousName);  // a name that holds nothing is not kept
     return SaveOutcome::Refused;
   }
+  // A pairing that does not verify a second time is written with every variable on its own.
+  const std::string correlations =
+      f.VerifyCorrelations(false) ? f.CorRecInfo.text() : codes::Numbered(f.CmbDyVar.count());
+  ComposedSetFile composed;
+  compose(f, {f.CmbConst.items(), f.ConRecInfo.text(), correlations, numbers.numbers}, composed);
+  keepWrittenCounts(f, numbers.numbers);
   const std::string path = f.TxtSetFile.text();
-  if (auto reason = writeAtomically(path, composeSetFile(f, *numbers))) {
+  if (auto reason = writeAtomically(path, composed.text)) {
     f.ui.showMessage("The set file " + path + " could not be written: " + *reason + ".", "");
     f.TxtSetFile.setText(previousName);
     return SaveOutcome::Failed;
   }
   return SaveOutcome::Written;
+}
+
+void ComposeSetFile(const TFrm1& f, ComposedSetFile& out) {
+  // The same steps as a save, each on a copy: completion, verification with its messages (the
+  // first of them refuses the study), the number checks, the second verification.
+  const ConstructCompletion completion = CompletionOf(f);
+  std::vector<std::string> constructs = f.CmbConst.items();
+  for (int j : completion.ownConstructs) {
+    constructs.push_back(f.DyVarList[static_cast<std::size_t>(j)].Name);
+  }
+  const int constructCount = static_cast<int>(constructs.size());
+  const CorrelationCheck first =
+      CheckCorrelations(f, completion.record, constructCount, f.CorRecInfo.text());
+  NumberCheck numbers;
+  if (first.ok) numbers = checkNumbers(f, constructCount);
+  if (!first.ok || !numbers.refusal.empty()) {
+    emptied(out);
+    out.refusal = first.ok ? numbers.refusal : first.failure;
+    return;
+  }
+  const CorrelationCheck second =
+      CheckCorrelations(f, completion.record, constructCount, first.record);
+  const std::string correlations = second.ok ? second.record : codes::Numbered(f.CmbDyVar.count());
+  compose(f, {std::move(constructs), completion.record, correlations, numbers.numbers}, out);
+}
+
+setfile::FieldAt FieldAtLine(const ComposedSetFile& file, int line, int column) {
+  for (const Section& section : file.sections) {
+    if (line >= section.firstLine && line < section.firstLine + section.lineCount) {
+      return FieldAtColumn(section.kind, line - section.firstLine, column);
+    }
+  }
+  return {};
 }
 
 bool TFrm1::SaveSetFile() {

@@ -7,6 +7,7 @@
 
 #include "model/code_record.h"
 #include "model/frm1.h"
+#include "variables/construct_completion.h"
 
 namespace wintarvel {
 
@@ -154,11 +155,12 @@ void TFrm1::CmdVarsConstRemClick() {
   LstVarsRefresh();
 }
 
-void TFrm1::CompleteConstructs() {
-  if (CmbConst.count() == 0) return;
-  std::string numbers = TrimBlanksAndControls(ConRecInfo.text());
-  ConRecInfo.setText(numbers);
-  const int variables = CmbDyVar.count();
+ConstructCompletion CompletionOf(const TFrm1& f) {
+  ConstructCompletion completion;
+  completion.record = f.ConRecInfo.text();
+  if (f.CmbConst.count() == 0) return completion;
+  std::string numbers = TrimBlanksAndControls(f.ConRecInfo.text());
+  const int variables = f.CmbDyVar.count();
   const std::size_t needed = 2 * static_cast<std::size_t>(variables);
   if (numbers.size() < needed) numbers.resize(needed, '0');
 
@@ -166,17 +168,27 @@ void TFrm1::CompleteConstructs() {
   // 20 constructs nor unique names apply here: the set file needs a construct for each variable.
   // Only an entry that is "00" to the letter is free: one the reader accepted in another
   // spelling (" 1") already names a construct.
-  int next = CmbConst.count() + 1;
-  for (int j = 0; j < variables && j < static_cast<int>(DyVarList.size()); ++j) {
+  int next = f.CmbConst.count() + 1;
+  for (int j = 0; j < variables && j < static_cast<int>(f.DyVarList.size()); ++j) {
     const bool free = numbers.compare(2 * static_cast<std::size_t>(j), 2, codes::kNone) == 0;
     if (!free || next > codes::kMaxCode) continue;
-    _variable& record = DyVarList[static_cast<std::size_t>(j)];
-    CmbConst.add(record.Name);
-    record.Construct = record.Name;
+    completion.ownConstructs.push_back(j);
     codes::SetEntry(numbers, j, codes::Code(next));
     ++next;
   }
-  ConRecInfo.setText(numbers);
+  completion.record = numbers;
+  return completion;
+}
+
+void TFrm1::CompleteConstructs() {
+  if (CmbConst.count() == 0) return;
+  const ConstructCompletion completion = CompletionOf(*this);
+  for (int j : completion.ownConstructs) {
+    _variable& record = DyVarList[static_cast<std::size_t>(j)];
+    CmbConst.add(record.Name);
+    record.Construct = record.Name;
+  }
+  ConRecInfo.setText(completion.record);
   LstVarsRefresh();
 }
 

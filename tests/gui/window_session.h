@@ -3,6 +3,7 @@
 // platform, for the GUI tests that drive it.
 
 #include <QAbstractButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -39,7 +40,17 @@ struct WindowSession {
     return ui.unexpected.empty() ? "" : ui.unexpected.front().c_str();
   }
 
+  // Settings in a folder of this session's own, so that what one test's window remembers (the
+  // place of a panel) never reaches another test. Set before the windows read them.
+  static bool keepSettingsIn(const QString& folder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    return true;
+  }
+
   QTemporaryDir startDir;
+  QTemporaryDir settingsDir;
+  bool settingsKept = keepSettingsIn(settingsDir.path());
   ScriptedUi ui;
   RecordingPlatform platform;
   TFrm1 f{ui, platform, startDir.path().toStdString()};
