@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
 #include <exception>
 #include <filesystem>
@@ -19,8 +20,29 @@ std::string currentFolder() {
   return error ? std::string() : folder.string();
 }
 
-int runProgram(const std::string& startDir) {
+void nameApplication() {
+  QApplication::setOrganizationName(QStringLiteral("WinTarvel"));
   QApplication::setApplicationName(QStringLiteral("WinTarvel"));
+  QApplication::setApplicationVersion(QStringLiteral(WINTARVEL_VERSION));
+}
+
+QString setFileFromCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Describes a study of dyadic data collected in groups, writes it as a set "
+                     "file, runs Tarvel on it and shows Tarvel's report."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A set file to open."),
+                               QStringLiteral("[file.set]"));
+  parser.process(arguments);
+  const QStringList files = parser.positionalArguments();
+  return files.isEmpty() ? QString() : files.front();
+}
+
+int runProgram(const std::string& startDir) {
+  nameApplication();
+  const QString setFile = setFileFromCommandLine(QApplication::arguments());
   try {
     QtUi ui;
     QtPlatform platform;
@@ -29,6 +51,7 @@ int runProgram(const std::string& startDir) {
     ui.setMainWindow(&windows.main);
     platform.setMainWindow(&windows.main);
     windows.main.show();
+    if (!setFile.isEmpty()) windows.main.openSetFile(setFile);
     QApplication::exec();
     // The window is being destroyed: the exit command runs once more and finds nothing to ask.
     ui.setMainWindow(nullptr);

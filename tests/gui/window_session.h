@@ -3,18 +3,34 @@
 // platform, for the GUI tests that drive it.
 
 #include <QAbstractButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <initializer_list>
 
+#include "app/program.h"
 #include "app/windows.h"
 #include "scripted_ui.h"
 
 namespace wintarvel::testing {
 
+// The program's settings in a folder of the test's own, never the user's: a fresh one for each
+// session, or the one given (to see what an earlier session kept).
+struct TemporarySettings {
+  explicit TemporarySettings(const QString& folder) {
+    view::nameApplication();
+    const QString path = folder.isEmpty() ? own.path() : folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+  }
+  QTemporaryDir own;
+};
+
 struct WindowSession {
-  WindowSession() { ui.window = &windows.main; }
+  explicit WindowSession(const QString& settingsFolder = {}) : settings(settingsFolder) {
+    ui.window = &windows.main;
+  }
 
   QWidget& window() { return windows.main; }
   // Shows the window and waits until it is on screen.
@@ -39,6 +55,7 @@ struct WindowSession {
     return ui.unexpected.empty() ? "" : ui.unexpected.front().c_str();
   }
 
+  TemporarySettings settings;
   QTemporaryDir startDir;
   ScriptedUi ui;
   RecordingPlatform platform;

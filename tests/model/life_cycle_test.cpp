@@ -205,6 +205,60 @@ TEST(LifeCycle, OpenWithUnsavedChangesFollowsTheAnswer) {
   }
 }
 
+TEST(LifeCycle, OpeningANamedFileAsksAsOpenDoesAndShowsNoDialog) {
+  {  // Cancel: nothing changes
+    EditedStudy s;
+    s.ui.queueAnswer(Answer::Cancel);
+    s.f.OpenNamedSetFile(GoldenFile("roommate.set"));
+    EXPECT_EQ(s.f.TxtProgTitle.text(), "Edited");
+    EXPECT_TRUE(s.f.Modified);
+  }
+  EditedStudy s;
+  s.ui.queueAnswer(Answer::No);
+  s.f.OpenNamedSetFile(GoldenFile("roommate.set"));
+  expectAskedOnce(s.ui, Buttons::YesNoCancel);
+  EXPECT_TRUE(s.ui.dialogs.empty());
+  EXPECT_EQ(s.f.caption(), "WinTarvel - roommate");
+  EXPECT_EQ(s.f.TxtSetFile.text(), GoldenFile("roommate.set"));
+  EXPECT_EQ(s.f.PageControl1.activePage(), 0);
+  EXPECT_TRUE(s.f.LoadedFromFile);
+  EXPECT_FALSE(s.f.Modified);
+  EXPECT_FALSE(s.f.BtnRun.enabled());
+}
+
+// The set file of the study as the commands leave it: read, written, forgotten by a new study;
+// every write counted, also the one that a new study follows.
+TEST(LifeCycle, TheStoredFileFollowsEveryReadAndWrite) {
+  EditedStudy s;
+  const StoredFile& stored = s.f.LastSetFile;
+  EXPECT_EQ(stored.path(), "");
+  const std::string first = s.dir.file("first.set");
+  const std::string second = s.dir.file("second.set");
+  s.ui.queueFile(first);
+  s.f.SaveAsClick();
+  EXPECT_EQ(stored.path(), first);
+  EXPECT_EQ(stored.writeCount(), 1u);
+
+  s.ui.queueCancelledDialog();
+  s.f.SaveAsClick();  // cancelled: nothing written
+  s.nameAFolder();
+  s.f.DoneClick();  // failed
+  EXPECT_EQ(stored.path(), first);
+  EXPECT_EQ(stored.writeCount(), 1u);
+
+  s.f.TxtProgTitle.setText("Edited again");
+  s.ui.queueAnswer(Answer::Yes);
+  s.ui.queueFile(second);
+  s.f.BtnNewSetClick();
+  EXPECT_EQ(stored.path(), "");
+  EXPECT_EQ(stored.lastWritten(), second);
+  EXPECT_EQ(stored.writeCount(), 2u);
+
+  s.f.OpenNamedSetFile(first);
+  EXPECT_EQ(stored.path(), first);
+  EXPECT_EQ(stored.writeCount(), 2u);
+}
+
 TEST(LifeCycle, OpeningADamagedFileLeavesItUnnamedWithUnsavedChanges) {
   TempDir dir;
   const std::string path = dir.file("damaged.set");
@@ -216,6 +270,7 @@ TEST(LifeCycle, OpeningADamagedFileLeavesItUnnamedWithUnsavedChanges) {
   EXPECT_EQ(fx.f.TxtSetFile.text(), "");
   EXPECT_TRUE(fx.f.Modified);
   EXPECT_FALSE(fx.f.LoadedFromFile);
+  EXPECT_EQ(fx.f.LastSetFile.path(), "");
   expectDocumentShown(fx.f);
 }
 
