@@ -196,7 +196,12 @@ void MainWindow::buildRecentMenu(QMenu* parent) {
 // The recent set files in the File menu and, before a study is open, in the empty window.
 void MainWindow::showRecentFiles() {
   const QStringList paths = recent_.paths();
-  recentMenu_->clear();
+  // Later, not now: this may run while one of these items is being triggered.
+  for (QAction* old : recentMenu_->actions()) {
+    recentMenu_->removeAction(old);
+    old->setObjectName(QString());
+    old->deleteLater();
+  }
   for (int i = 0; i < paths.size(); ++i) {
     const QString& path = paths[i];
     const QString shown =
@@ -357,11 +362,15 @@ QWidget* MainWindow::buildStartHint() {
   startHint_->setAlignment(Qt::AlignCenter);
   startHint_->setWordWrap(true);
   startHint_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  connect(startHint_, &QLabel::linkActivated, this, [this](const QString& link) {
-    const QStringList paths = recent_.paths();
-    const int index = link.toInt();
-    if (index >= 0 && index < paths.size()) openSetFile(paths[index]);
-  });
+  // Queued: opening rewrites the label, which must not happen inside its own click.
+  connect(
+      startHint_, &QLabel::linkActivated, this,
+      [this](const QString& link) {
+        const QStringList paths = recent_.paths();
+        const int index = link.toInt();
+        if (index >= 0 && index < paths.size()) openSetFile(paths[index]);
+      },
+      Qt::QueuedConnection);
   showRecentFiles();
   return startHint_;
 }

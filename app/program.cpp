@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <QSettings>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -21,6 +22,9 @@ std::string currentFolder() {
 }
 
 void nameApplication() {
+  // An INI file on every system (on Windows rather than the registry): one place to look, and
+  // one that tests can move aside.
+  QSettings::setDefaultFormat(QSettings::IniFormat);
   QApplication::setOrganizationName(QStringLiteral("WinTarvel"));
   QApplication::setApplicationName(QStringLiteral("WinTarvel"));
   QApplication::setApplicationVersion(QStringLiteral(WINTARVEL_VERSION));
