@@ -534,14 +534,7 @@ void MainWindowTest::everyTabCaptionIsReadableAtTheDefaultSize() {
 
 void MainWindowTest::noControlOverlapsAnotherOrIsCutOff() {
   startNewSetFile();
-  // Show everything the program may show, so that those controls are checked too.
-  s_->windows.binder.run([this] {
-    s_->f.RadDesTy1.setChecked(true);
-    s_->f.ChkReverseVar.setChecked(true);
-    s_->f.ChkSecFmt.setChecked(true);
-    s_->f.RadRePat1.setChecked(true);
-    s_->f.CorError.setTabVisible(true);
-  });
+  s_->showEverything();  // so that those controls are checked too
   auto* pages = find<QTabWidget>("PageControl1");
   for (int i = 0; i < pages->count(); ++i) {
     pages->setCurrentIndex(i);

@@ -44,6 +44,16 @@ struct WindowSession {
     if (w == nullptr) qWarning("no widget %s", name);
     return w;
   }
+  // Shows every page and every control the program may show.
+  void showEverything() {
+    windows.binder.run([this] {
+      f.RadDesTy1.setChecked(true);
+      f.ChkReverseVar.setChecked(true);
+      f.ChkSecFmt.setChecked(true);
+      f.RadRePat1.setChecked(true);
+      f.CorError.setTabVisible(true);
+    });
+  }
   // The checked states of the named buttons as a text of 1s and 0s, in the order given.
   QString checked(std::initializer_list<const char*> names) {
     QString states;
