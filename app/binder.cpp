@@ -1,6 +1,7 @@
 #include "app/binder.h"
 
 #include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -15,6 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/field_feedback.h"
+#include "app/hints.h"
 #include "app/latin1.h"
 
 namespace wintarvel::view {
@@ -117,6 +120,17 @@ void pushCommonState(QWidget* widget, const Control& control) {
   widget->setVisible(control.visible());
 }
 
+void showChecked(QAbstractButton* button, bool checked) {
+  QButtonGroup* group = button->group();
+  if (!checked && button->isChecked() && group != nullptr && group->exclusive()) {
+    group->setExclusive(false);
+    button->setChecked(false);
+    group->setExclusive(true);
+    return;
+  }
+  button->setChecked(checked);
+}
+
 void onMouseClick(QObject* target, std::function<void()> action) {
   new MouseClickFilter(target, std::move(action));
 }
@@ -130,6 +144,23 @@ void Binder::run(const std::function<void()>& handler) {
   refresh();
 }
 
+void Binder::runTyping(QLineEdit* field, const std::function<void()>& handler) {
+  QString conversionError;
+  dispatch(ui_, [&] {
+    try {
+      handler();
+    } catch (const ConversionError& e) {
+      conversionError = toQt(e.what());
+    }
+  });
+  refresh();
+  if (conversionError.isEmpty()) {
+    clearFieldError(field);
+  } else {
+    showFieldError(field, conversionError);
+  }
+}
+
 void Binder::refresh() {
   if (pushing_) return;
   pushing_ = true;
@@ -141,11 +172,16 @@ void Binder::refresh() {
     w.pushedOnce = true;
     w.push();
   }
+  for (const auto& after : afterRefresh_) after();
   pushing_ = false;
 }
 
 void Binder::watch(const Control& control, std::function<void()> push) {
   watches_.push_back({&control, 0, false, std::move(push)});
+}
+
+void Binder::afterEveryRefresh(std::function<void()> after) {
+  afterRefresh_.push_back(std::move(after));
 }
 
 QLineEdit* Binder::edit(Edit& control, const char* name) {
@@ -162,12 +198,17 @@ QLineEdit* Binder::edit(Edit& control, const char* name) {
             ? std::max<int>(kNoLengthLimit, static_cast<int>(text.size()))
             : std::max<int>(static_cast<int>(control.maxLength()), static_cast<int>(text.size()));
     if (w->maxLength() != limit) w->setMaxLength(limit);
-    if (w->text() != text) w->setText(text);
+    if (w->text() != text) {
+      w->setText(text);
+      clearFieldError(w);  // the program replaced what the error was about
+    }
   });
-  QObject::connect(w, &QLineEdit::textEdited, [this, &control](const QString& text) {
+  QObject::connect(w, &QLineEdit::textEdited, [this, w, &control](const QString& text) {
     if (pushing_) return;
-    run([&] { control.setText(toCore(text)); });
+    runTyping(w, [&] { control.setText(toCore(text)); });
   });
+  noticeWhenFull(w);
+  acceptFilePathDrops(w);
   return w;
 }
 
@@ -176,7 +217,7 @@ QCheckBox* Binder::checkBox(CheckBox& control, const char* name) {
   w->setObjectName(name);
   auto push = [w, &control] {
     pushCommonState(w, control);
-    w->setText(plainCaption(control.caption()));
+    w->setText(captionWithAccessKey(w, toQt(control.caption())));
     w->setChecked(control.checked());
   };
   watch(control, push);
@@ -198,15 +239,15 @@ QRadioButton* Binder::radio(RadioButton& control, const char* name) {
   w->setAutoExclusive(false);
   watch(control, [w, &control] {
     pushCommonState(w, control);
-    w->setText(plainCaption(control.caption()));
-    w->setChecked(control.checked());
+    w->setText(captionWithAccessKey(w, toQt(control.caption())));
+    showChecked(w, control.checked());
   });
   QObject::connect(w, &QRadioButton::clicked, [this, w, &control] {
     if (pushing_) return;
     run([&] { control.setChecked(true); });
     // A click on a checked button unchecked the widget; the control keeps it checked.
     pushing_ = true;
-    w->setChecked(control.checked());
+    showChecked(w, control.checked());
     pushing_ = false;
   });
   return w;
@@ -218,7 +259,7 @@ QPushButton* Binder::button(Button& control, const char* name, std::function<voi
   w->setAutoDefault(false);
   watch(control, [w, &control] {
     pushCommonState(w, control);
-    w->setText(plainCaption(control.caption()));
+    w->setText(captionWithAccessKey(w, toQt(control.caption())));
   });
   QObject::connect(w, &QPushButton::clicked, [this, onClick = std::move(onClick)] {
     if (!pushing_) run(onClick);
@@ -232,7 +273,9 @@ QLabel* Binder::label(Label& control, const char* name) {
   w->setTextFormat(Qt::PlainText);
   watch(control, [w, &control] {
     pushCommonState(w, control);
-    w->setText(toQt(control.caption()));
+    // A label that names a field marks its access key; any other shows its caption as it is.
+    const QString caption = toQt(control.caption());
+    w->setText(w->buddy() != nullptr ? captionWithAccessKey(w, caption) : caption);
   });
   return w;
 }
@@ -242,7 +285,7 @@ QGroupBox* Binder::groupBox(GroupBox& control, const char* name) {
   w->setObjectName(name);
   watch(control, [w, &control] {
     pushCommonState(w, control);
-    w->setTitle(plainCaption(control.caption()));
+    w->setTitle(captionWithAccessKey(w, toQt(control.caption())));
   });
   return w;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "model/frm1.h"
 
@@ -32,6 +33,9 @@ class Binder {
 
   // Runs one user event: the handler, then the refresh of what it changed.
   void run(const std::function<void()>& handler);
+  // Runs the event of the user's typing in `field`. A conversion error it raises is shown at the
+  // field instead of in the error box; a later typing event that raises none takes it back.
+  void runTyping(QLineEdit* field, const std::function<void()>& handler);
   // Brings every widget whose control changed since its last refresh up to date.
   void refresh();
   // True while the view itself is writing into widgets; their signals are then not user events.
@@ -40,6 +44,8 @@ class Binder {
   // Calls `push` at the next refresh and whenever the control's revision moves afterwards. A watch
   // added while a refresh runs (a push that builds widgets) is pushed by that same refresh.
   void watch(const Control& control, std::function<void()> push);
+  // Calls `after` at the end of every refresh, for view state that follows no single control.
+  void afterEveryRefresh(std::function<void()> after);
 
   // Widget factories: each widget gets the control's name as objectName and stays in step with
   // the control. Handlers are those the program runs on the user's action.
@@ -68,11 +74,16 @@ class Binder {
   Ui& ui_;
   // A deque: a push may add watches, and appending keeps the running watch where it is.
   std::deque<Watch> watches_;
+  std::vector<std::function<void()>> afterRefresh_;
   bool pushing_ = false;
 };
 
 // Enabled and visible state, shared by every kind of widget.
 void pushCommonState(QWidget* widget, const Control& control);
+
+// Shows a button checked or not. The core's radio group may have no button checked, which an
+// exclusive QButtonGroup refuses on its own.
+void showChecked(QAbstractButton* button, bool checked);
 
 // Runs `action` when the watched object gets a mouse click (press and release on it).
 void onMouseClick(QObject* target, std::function<void()> action);

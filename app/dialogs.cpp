@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/hints.h"
 #include "app/latin1.h"
 
 namespace wintarvel::view {
@@ -63,6 +64,7 @@ FrmOptionsView::FrmOptionsView(TFrmOptions& options, Binder& binder, QWidget* pa
   layout->setSizeConstraint(QLayout::SetFixedSize);
   setMinimumWidth(425);
   path->setMinimumWidth(320);
+  applyHints(this);
   bindShown(binder, options, this);
 }
 
@@ -83,15 +85,16 @@ AboutBoxView::AboutBoxView(TAboutBox& about, Binder& binder, QWidget* parent)
   bold.setBold(true);
   name->setFont(bold);
   QLabel* updated = fixedLabel(QStringLiteral("Last updated on 10-10-2006"), "Label2", this);
+  QLabel* version = fixedLabel(QStringLiteral("Version %1").arg(QStringLiteral(WINTARVEL_VERSION)),
+                               "LblVersion", this);
   QLabel* copyright = fixedLabel(QStringLiteral("Copyright (C) 2006-2025 the WinTarvel developers"),
                                  "Label3", this);
-  QLabel* contactCaption = fixedLabel(QStringLiteral("Contact: "), "Label5", this);
-  QLabel* contact = fixedLabel(
-      QStringLiteral("wintarvel-users@lists.example.org\nwintarvel-dev@lists.example.org"),
-      "Label6", this);
-  auto* contactRow = new QHBoxLayout;
-  contactRow->addWidget(contactCaption, 0, Qt::AlignTop);
-  contactRow->addWidget(contact, 1);
+  // The project has no address of its own to give: no contact line rather than a made-up one.
+  QLabel* licence =
+      fixedLabel(QStringLiteral("Free software under the GNU General Public License,\n"
+                                "version 3 or later (GPL-3.0-or-later)."),
+                 "LblLicence", this);
+  licence->setAlignment(Qt::AlignHCenter);
 
   auto* ok = new QPushButton(QStringLiteral("Close"), this);
   ok->setObjectName(QStringLiteral("OKButton"));
@@ -104,8 +107,9 @@ AboutBoxView::AboutBoxView(TAboutBox& about, Binder& binder, QWidget* parent)
   buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);
-  for (QLabel* label : {name, updated, copyright}) layout->addWidget(label, 0, Qt::AlignHCenter);
-  layout->addLayout(contactRow);
+  for (QLabel* label : {name, version, updated, copyright, licence}) {
+    layout->addWidget(label, 0, Qt::AlignHCenter);
+  }
   layout->addSpacing(6);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -2,24 +2,40 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
+#include "app/help_window.h"
+#include "app/hints.h"
 #include "app/latin1.h"
 #include "app/pages.h"
 #include "app/set_file_view.h"
 #include "app/tool_icons.h"
+#include "app/window_placement.h"
 
 namespace wintarvel::view {
 
@@ -37,6 +53,48 @@ QSize pagesRoomFor(const QFontMetrics& metrics) {
   return {825 + 7 * metrics.averageCharWidth(), std::max(315 + 5 * line, 215 + 12 * line)};
 }
 
+const char* const kPageKey = "MainWindow/Page";
+
+// The platform's keys for a standard command, or `fallback` where the platform has none.
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequence& fallback) {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+  if (keys.isEmpty()) keys << fallback;
+  return keys;
+}
+
+QString keyText(const QAction* action) {
+  return action->shortcut().toString(QKeySequence::NativeText);
+}
+
+// A page that scrolls when the window is smaller than the page's controls need, and that asks for
+// all the room they need otherwise.
+class PageScrollArea : public QScrollArea {
+ public:
+  explicit PageScrollArea(QWidget* page) {
+    setObjectName(page->objectName());
+    page->setObjectName(QString());
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(page);
+  }
+  QSize sizeHint() const override {
+    const QMargins m = contentsMargins();
+    return widget()->sizeHint().expandedTo(widget()->minimumSizeHint()) +
+           QSize(m.left() + m.right(), m.top() + m.bottom());
+  }
+};
+
+// The local path of a drop of exactly one set file, empty otherwise.
+QString droppedSetFile(const QMimeData* mime) {
+  if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1) return {};
+  const QUrl url = mime->urls().front();
+  if (!url.isLocalFile()) return {};
+  const QString path = url.toLocalFile();
+  return QFileInfo(path).suffix().compare(QLatin1String("set"), Qt::CaseInsensitive) == 0
+             ? QDir::toNativeSeparators(path)
+             : QString();
+}
+
 QMenu* submenu(QWidget* parent, const char* name, const QString& caption,
                const QString& hint = {}) {
   auto* menu = new QMenu(caption, parent);
@@ -50,15 +108,19 @@ QMenu* submenu(QWidget* parent, const char* name, const QString& caption,
 
 MainWindow::MainWindow(TFrm1& f, Binder& binder) : f_(f), binder_(binder) {
   setObjectName(QStringLiteral("Frm1"));
+  setAcceptDrops(true);
   buildMenu();
   buildToolBar();
+  buildPageKeys();
   buildCentralArea();
   auto* status = new QStatusBar(this);
   status->setObjectName(QStringLiteral("StatusBar"));
   setStatusBar(status);
   addSetFileView(*this, f_, binder_);
   bindWindowState();
-  placeAtStartSize();
+  pageToRestore_ = QSettings().value(QLatin1String(kPageKey), -1).toInt();
+  placementRestored_ = restoreWindowPlacement(this);
+  if (!placementRestored_) placeAtStartSize();
 }
 
 QAction* MainWindow::command(const char* name, const QString& caption, void (TFrm1::*handler)(),
@@ -76,34 +138,107 @@ void MainWindow::buildMenu() {
   QMenu* file =
       submenu(this, "File1", QStringLiteral("&File"), QStringLiteral("File related commands"));
   QMenu* setFiles = submenu(file, "SetFile1", QStringLiteral("&Set Files"));
-  setFiles->addAction(command("FileNewItem", QStringLiteral("&New"), &TFrm1::BtnNewSetClick));
-  setFiles->addAction(command("FileOpenItem", QStringLiteral("&Open"), &TFrm1::BtnOpenSetClick));
+  QAction* newItem = command("FileNewItem", QStringLiteral("&New"), &TFrm1::BtnNewSetClick);
+  newItem->setShortcuts(standardKeys(QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)));
+  QAction* open = command("FileOpenItem", QStringLiteral("&Open"), &TFrm1::BtnOpenSetClick);
+  open->setShortcuts(standardKeys(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)));
+  QAction* save = command("FileSaveItem", QStringLiteral("&Save"), &TFrm1::DoneClick);
+  save->setShortcuts(standardKeys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
+  QAction* saveAs = command("SaveSetFileAs1", QStringLiteral("Save &As"), &TFrm1::SaveAsClick);
+  saveAs->setShortcuts(
+      standardKeys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
+  setFiles->addAction(newItem);
+  setFiles->addAction(open);
   setFiles->addAction(
       command("OpeninNotepad1", QStringLiteral("O&pen in Notepad"), &TFrm1::OpeninNotepad1Click));
   setFiles->addAction(command("FileCloseItem", QStringLiteral("&Close"), &TFrm1::CancelClick));
-  setFiles->addAction(command("FileSaveItem", QStringLiteral("&Save"), &TFrm1::DoneClick));
-  setFiles->addAction(command("SaveSetFileAs1", QStringLiteral("Save &As"), &TFrm1::SaveAsClick));
+  setFiles->addAction(save);
+  setFiles->addAction(saveAs);
   file->addMenu(setFiles);
   QMenu* dataFiles = submenu(file, "DataFiles1", QStringLiteral("&Data Files"));
   dataFiles->addAction(command("Open1", QStringLiteral("&Open in Notepad"),
                                &TFrm1::BtnOpenDataClick,
                                QStringLiteral("Open an existing Data File")));
   file->addMenu(dataFiles);
+  buildRecentMenu(file);
   file->addSeparator()->setObjectName(QStringLiteral("N1"));
-  file->addAction(command("FileExitItem", QStringLiteral("E&xit"), &TFrm1::FileExitItemClick));
+  QAction* exit = command("FileExitItem", QStringLiteral("E&xit"), &TFrm1::FileExitItemClick);
+  exit->setShortcuts(standardKeys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
+  file->addAction(exit);
   menuBar()->addMenu(file);
 
   QMenu* run = submenu(this, "Run1", QStringLiteral("&Run"));
-  run->addAction(
-      command("ExecuteWinMendra1", QStringLiteral("&Run Tarvel"), &TFrm1::GenInstrClick));
+  QAction* runTarvel =
+      command("ExecuteWinMendra1", QStringLiteral("&Run Tarvel"), &TFrm1::GenInstrClick);
+  runTarvel->setShortcut(QKeySequence(Qt::Key_F5));
+  run->addAction(runTarvel);
   menuBar()->addMenu(run);
   QMenu* path = submenu(this, "Options", QStringLiteral("&Path"));
   path->addAction(
       command("EditOptions1", QStringLiteral("&Tarvel Directory"), &TFrm1::EditOptions1Click));
   menuBar()->addMenu(path);
   QMenu* help = submenu(this, "Help1", QStringLiteral("&Help"), QStringLiteral("Help topics"));
+  auto* guide = new QAction(QStringLiteral("WinTarvel &Help"), this);
+  guide->setObjectName(QStringLiteral("HelpContentsItem"));
+  guide->setStatusTip(QStringLiteral("How to describe a study and run Tarvel"));
+  guide->setShortcuts(standardKeys(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)));
+  connect(guide, &QAction::triggered, this, [this] { showHelp(); });
+  help->addAction(guide);
   help->addAction(command("HelpAboutItem", QStringLiteral("&About"), &TFrm1::HelpAboutItemClick));
   menuBar()->addMenu(help);
+}
+
+void MainWindow::buildRecentMenu(QMenu* parent) {
+  recentMenu_ = submenu(parent, "RecentSetFiles", QStringLiteral("&Recent Set Files"),
+                        QStringLiteral("Open one of the set files opened or saved last"));
+  parent->addMenu(recentMenu_);
+  showRecentFiles();
+}
+
+// The recent set files in the File menu and, before a study is open, in the empty window.
+void MainWindow::showRecentFiles() {
+  const QStringList paths = recent_.paths();
+  // Later, not now: this may run while one of these items is being triggered.
+  for (QAction* old : recentMenu_->actions()) {
+    recentMenu_->removeAction(old);
+    old->setObjectName(QString());
+    old->deleteLater();
+  }
+  for (int i = 0; i < paths.size(); ++i) {
+    const QString& path = paths[i];
+    const QString shown =
+        fontMetrics().elidedText(path, Qt::ElideMiddle, 60 * fontMetrics().averageCharWidth());
+    QAction* item = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+    item->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+    item->setStatusTip(path);
+    connect(item, &QAction::triggered, this, [this, path] { openSetFile(path); });
+  }
+  if (paths.isEmpty()) recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
+  recentMenu_->addSeparator();
+  QAction* clear = recentMenu_->addAction(QStringLiteral("&Clear List"));
+  clear->setObjectName(QStringLiteral("ClearRecentFiles"));
+  clear->setEnabled(!paths.isEmpty());
+  connect(clear, &QAction::triggered, this, [this] {
+    recent_.clear();
+    showRecentFiles();
+  });
+
+  if (startHint_ == nullptr) return;
+  QString text = QStringLiteral("<p>Open a set file (%1) or start a new study (%2)</p>")
+                     .arg(keyText(findChild<QAction*>(QStringLiteral("FileOpenItem"))),
+                          keyText(findChild<QAction*>(QStringLiteral("FileNewItem"))));
+  if (!paths.isEmpty()) {
+    text += QStringLiteral("<p><b>Recent set files</b></p><p>");
+    for (int i = 0; i < paths.size(); ++i) {
+      const QFileInfo file(paths[i]);
+      text += QStringLiteral("<a href=\"%1\">%2</a> &nbsp; %3<br>")
+                  .arg(i)
+                  .arg(file.fileName().toHtmlEscaped(),
+                       QDir::toNativeSeparators(file.path()).toHtmlEscaped());
+    }
+    text += QStringLiteral("</p>");
+  }
+  startHint_->setText(text);
 }
 
 void MainWindow::buildToolBar() {
@@ -147,6 +282,41 @@ void MainWindow::buildToolBar() {
   }
 }
 
+// Next and previous page from wherever the focus is, the hidden pages skipped.
+void MainWindow::buildPageKeys() {
+  const struct {
+    const char* name;
+    QKeySequence::StandardKey standard;
+    QKeySequence extra;
+    int step;
+  } keys[] = {
+      {"NextPage", QKeySequence::NextChild, QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+      {"PreviousPage", QKeySequence::PreviousChild, QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+  for (const auto& key : keys) {
+    auto* action = new QAction(this);
+    action->setObjectName(key.name);
+    // Ctrl+PgDown and Ctrl+PgUp first: the keys menus and the guide show.
+    QList<QKeySequence> shortcuts{key.extra};
+    for (const QKeySequence& standard : QKeySequence::keyBindings(key.standard)) {
+      if (standard != key.extra) shortcuts << standard;
+    }
+    action->setShortcuts(shortcuts);
+    connect(action, &QAction::triggered, this, [this, step = key.step] { switchPage(step); });
+    addAction(action);
+  }
+}
+
+void MainWindow::switchPage(int step) {
+  if (!pages_->isVisible() || pages_->count() == 0) return;
+  const int count = pages_->count();
+  int index = pages_->currentIndex();
+  for (int tried = 0; tried < count; ++tried) {
+    index = (index + step + count) % count;
+    if (pages_->isTabVisible(index) && pages_->isTabEnabled(index)) break;
+  }
+  pages_->setCurrentIndex(index);  // the page control hears of it as of a click on the tab
+}
+
 void MainWindow::buildCentralArea() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("Frm1Client"));
@@ -154,18 +324,25 @@ void MainWindow::buildCentralArea() {
 
   pages_ = new QTabWidget(central);
   pages_->setObjectName(QStringLiteral("PageControl1"));
-  // Every caption stays readable: the window widens instead of scrolling the tabs.
-  pages_->setUsesScrollButtons(false);
+  // Every caption stays readable: the window widens to show all tabs as far as the screen
+  // allows; only a screen narrower than the tabs makes them scroll.
+  pages_->setUsesScrollButtons(true);
   pages_->setElideMode(Qt::ElideNone);
   keepPlaceWhenHidden(pages_);
-  binder_.watch(f_.PageControl1, [this] {
+  // The start hint takes the pages' place while no study is open.
+  QWidget* hint = buildStartHint();
+  binder_.watch(f_.PageControl1, [this, hint] {
     if (f_.PageControl1.visible()) ensurePagesBuilt();
     pushCommonState(pages_, f_.PageControl1);
+    hint->setVisible(!f_.PageControl1.visible());
   });
   connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
     if (!binder_.pushing()) binder_.run([this, index] { f_.PageControl1.setActivePage(index); });
   });
-  layout->addWidget(pages_, 1);
+  auto* area = new QGridLayout;
+  area->addWidget(pages_, 0, 0);
+  area->addWidget(hint, 0, 0);
+  layout->addLayout(area, 1);
 
   auto* commands = new QHBoxLayout;
   commands->addStretch();
@@ -177,6 +354,27 @@ void MainWindow::buildCentralArea() {
   }
   layout->addLayout(commands);
   setCentralWidget(central);
+  applyHints(central);
+}
+
+QWidget* MainWindow::buildStartHint() {
+  startHint_ = new QLabel;
+  startHint_->setObjectName(QStringLiteral("StartHint"));
+  startHint_->setTextFormat(Qt::RichText);
+  startHint_->setAlignment(Qt::AlignCenter);
+  startHint_->setWordWrap(true);
+  startHint_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+  // Queued: opening rewrites the label, which must not happen inside its own click.
+  connect(
+      startHint_, &QLabel::linkActivated, this,
+      [this](const QString& link) {
+        const QStringList paths = recent_.paths();
+        const int index = link.toInt();
+        if (index >= 0 && index < paths.size()) openSetFile(paths[index]);
+      },
+      Qt::QueuedConnection);
+  showRecentFiles();
+  return startHint_;
 }
 
 void MainWindow::ensurePagesBuilt() {
@@ -196,7 +394,10 @@ void MainWindow::buildPages() {
   // No page switch while tabs are added is a user's choice.
   const QSignalBlocker quiet(pages_);
   for (const auto& [sheet, build] : pages) {
-    const int index = pages_->addTab(build(f_, binder_), toQt(sheet->caption()));
+    QWidget* page = build(f_, binder_);
+    groupRadioButtons(page);
+    applyHints(page);
+    const int index = pages_->addTab(new PageScrollArea(page), toQt(sheet->caption()));
     binder_.watch(*sheet, [this, index, sheet = sheet] {
       const bool appears = sheet->tabVisible() && !pages_->isTabVisible(index);
       pages_->setTabText(index, plainCaption(sheet->caption()));
@@ -210,15 +411,94 @@ void MainWindow::buildPages() {
   // that the first fit measures widgets that already show their captions.
   binder_.watch(f_.PageControl1, [this] {
     pages_->setCurrentIndex(f_.PageControl1.activePage());
+    restorePageOnce();
     if (!pagesFitted_) {
       pagesFitted_ = true;
       growToFitPages();
     }
   });
+  // The pages' fields come before the buttons below the pages, which were made first: Tab
+  // goes through a page and then to those buttons.
+  QWidget* lastOfPages = nullptr;
+  for (QWidget* w = pages_->nextInFocusChain(); w != pages_; w = w->nextInFocusChain()) {
+    if (pages_->isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus) lastOfPages = w;
+  }
+  auto* done = findChild<QPushButton*>(QStringLiteral("Done"));
+  QWidget::setTabOrder(lastOfPages, done);
+  QWidget::setTabOrder(done, findChild<QPushButton*>(QStringLiteral("Cancel")));
+}
+
+// The first time the pages appear they show the page shown when the program last ended.
+void MainWindow::restorePageOnce() {
+  if (pageToRestore_ < 0 || !f_.PageControl1.visible()) return;
+  const int page = std::exchange(pageToRestore_, -1);
+  if (page >= pages_->count() || !pages_->isTabVisible(page)) return;
+  f_.PageControl1.setActivePage(page);  // runs no handler: the control only records it
+  pages_->setCurrentIndex(page);
 }
 
 void MainWindow::bindWindowState() {
-  binder_.watch(f_.WindowCaption, [this] { setWindowTitle(toQt(f_.caption())); });
+  binder_.watch(f_.LastSetFile, [this] { noteStoredFile(); });
+  binder_.afterEveryRefresh([this] { showCaption(); });
+}
+
+// "WinTarvel - NAME", marked while there are unsaved changes; "Untitled" for a study never
+// stored, and the program's name alone while no study is open.
+void MainWindow::showCaption() {
+  QString caption = toQt(kAppTitle);
+  const bool open = f_.PageControl1.visible();
+  if (open) {
+    const std::string& path = f_.LastSetFile.path();
+    const QString name = path.empty() ? QStringLiteral("Untitled") : toQt(SplitPath(path).base);
+    caption += QStringLiteral(" - ") + name + QStringLiteral("[*]");
+  }
+  if (windowTitle() != caption) setWindowTitle(caption);
+  setWindowModified(open && f_.Modified);
+}
+
+// A set file read or written joins the recent files; a save is reported in the status bar.
+void MainWindow::noteStoredFile() {
+  const StoredFile& stored = f_.LastSetFile;
+  if (stored.writeCount() != writesSeen_) {
+    writesSeen_ = stored.writeCount();
+    const QString written = QDir::toNativeSeparators(toQt(stored.lastWritten()));
+    recent_.add(written);
+    statusBar()->showMessage(QStringLiteral("Saved ") + written);
+  }
+  if (!stored.path().empty()) recent_.add(toQt(stored.path()));
+  showRecentFiles();
+}
+
+void MainWindow::openSetFile(const QString& path) {
+  const QFileInfo file(path);
+  const QString shown = QDir::toNativeSeparators(file.absoluteFilePath());
+  if (!file.isFile()) {
+    const bool listed = recent_.paths().contains(shown);
+    recent_.remove(shown);
+    showRecentFiles();
+    const QString message =
+        QStringLiteral("The set file %1 does not exist.").arg(shown) +
+        (listed ? QStringLiteral(" It has been taken off the recent set files.") : QString());
+    binder_.run([&] { f_.ui.showMessage(toCore(message), ""); });
+    return;
+  }
+  if (!isLatin1(shown)) {
+    binder_.run([&] {
+      f_.ui.showMessage("The name \"" + toCore(shown) +
+                            "\" holds characters that cannot be stored. Please rename the file.",
+                        "");
+    });
+    return;
+  }
+  binder_.run([&] { f_.OpenNamedSetFile(toCore(shown)); });
+}
+
+HelpWindow* MainWindow::showHelp() {
+  if (help_ == nullptr) help_ = new HelpWindow(this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+  return help_;
 }
 
 // The window's size for pages of `pages`: the pages with the central margins, and the menu,
@@ -235,22 +515,49 @@ QSize MainWindow::windowSizeFor(QSize pages) const {
 void MainWindow::placeAtStartSize() {
   // Reckoned from the font instead of measured, so that no page need be built for it: with the
   // usual fonts the pages fit, and when they need more the window grows once they are built.
-  const QSize start = windowSizeFor(pagesRoomFor(fontMetrics()));
-  resize(start.expandedTo(kDesignSize));
+  const QSize start = windowSizeFor(pagesRoomFor(fontMetrics())).expandedTo(kDesignSize);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
+    move(screen->availableGeometry().center() - QRect(QPoint(), start).center());
   }
+  keepOnScreen(this, start);
 }
 
 void MainWindow::growToFitPages() {
-  const QSize needed = windowSizeFor(pages_->sizeHint().expandedTo(pages_->minimumSizeHint()));
-  if (needed.width() > width() || needed.height() > height()) resize(size().expandedTo(needed));
+  QSize wanted = size();
+  if (!placementRestored_) {
+    wanted =
+        wanted.expandedTo(windowSizeFor(pages_->sizeHint().expandedTo(pages_->minimumSizeHint())));
+  }
+  keepOnScreen(this, wanted);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Once shown, the window system has put a frame around the window: keep that on screen too.
+  QTimer::singleShot(0, this, [this] { keepOnScreen(this); });
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedSetFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (!droppedSetFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = droppedSetFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  openSetFile(path);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   bool mayClose = false;  // an error while asking keeps the window open
   binder_.run([this, &mayClose] { mayClose = f_.onFrmClose(); });
   if (mayClose) {
+    saveWindowPlacement(this);
+    if (pagesBuilt_) QSettings().setValue(QLatin1String(kPageKey), pages_->currentIndex());
     event->accept();
   } else {
     event->ignore();

@@ -1,5 +1,6 @@
 // "Basic": study title, number of groups, subgroups, design type and dropped subjects.
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,21 +13,40 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/hints.h"
 #include "app/pages.h"
 
 namespace wintarvel::view {
 
 QLabel* staticLabel(const QString& text, const char* name, QWidget* buddy) {
-  auto* label = new QLabel(text);
+  auto* label = new QLabel;
   label->setObjectName(name);
-  if (buddy != nullptr) label->setBuddy(buddy);
+  label->setTextFormat(Qt::PlainText);
+  label->setText(text);
+  if (buddy != nullptr) setBuddy(label, buddy);
   return label;
+}
+
+void setBuddy(QLabel* label, QWidget* buddy) {
+  label->setBuddy(buddy);
+  label->setText(captionWithAccessKey(label, label->text()));
 }
 
 void keepPlaceWhenHidden(QWidget* widget) {
   QSizePolicy policy = widget->sizePolicy();
   policy.setRetainSizeWhenHidden(true);
   widget->setSizePolicy(policy);
+}
+
+void groupRadioButtons(QWidget* page) {
+  for (QGroupBox* box : page->findChildren<QGroupBox*>()) {
+    const QList<QRadioButton*> buttons =
+        box->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (buttons.isEmpty()) continue;
+    auto* group = new QButtonGroup(box);
+    group->setExclusive(true);
+    for (QRadioButton* button : buttons) group->addButton(button);
+  }
 }
 
 int indicatorIndent(QWidget* button) {

@@ -18,7 +18,7 @@ namespace {
 
 QLayout* titledList(QLabel* title, QWidget* list, QLabel* subtitle = nullptr) {
   auto* column = new QVBoxLayout;
-  title->setBuddy(list);
+  setBuddy(title, list);
   column->addWidget(title);
   if (subtitle != nullptr) column->addWidget(subtitle);
   column->addWidget(list, 1);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/hints.h"
 #include "app/memo_binding.h"
 #include "app/pages.h"
 
@@ -98,8 +99,9 @@ void addFileRow(QGridLayout* grid, int row, TFrm1& f, Binder& b, const FileField
 
 QGroupBox* fileGroup(const QString& title, const char* name, TFrm1& f, Binder& b,
                      const FileField& field) {
-  auto* box = new QGroupBox(title);
+  auto* box = new QGroupBox;
   box->setObjectName(name);
+  box->setTitle(captionWithAccessKey(box, title));
   auto* grid = new QGridLayout(box);
   addFileRow(grid, 0, f, b, field);
   grid->setColumnStretch(1, 1);
@@ -122,8 +124,9 @@ QWidget* buildFileNamesPage(TFrm1& f, Binder& b) {
       fileGroup(QStringLiteral("Output File"), "GrpOutFile", f, b,
                 {f.TxtOutFile, "TxtOutFile", f.Button3, "Button3", &TFrm1::Button3Click}));
 
-  auto* optional = new QGroupBox(QStringLiteral("Optional Output Files"));
+  auto* optional = new QGroupBox;
   optional->setObjectName(QStringLiteral("GrpOptionalFiles"));
+  optional->setTitle(captionWithAccessKey(optional, QStringLiteral("Optional Output Files")));
   auto* grid = new QGridLayout(optional);
   addFileRow(grid, 0, f, b, {f.TxtCoVar, "TxtCoVar", f.CmdCoVar, "CmdCoVar", &TFrm1::CmdCoVarClick},
              b.label(f.LblCoVar, "LblCoVar"));

@@ -22,8 +22,12 @@ QWidget* buildFileNamesPage(TFrm1& f, Binder& b);
 
 // A fixed caption of the view that belongs to no control.
 QLabel* staticLabel(const QString& text, const char* name, QWidget* buddy = nullptr);
+// Makes a fixed label the caption of `buddy`, with its access key.
+void setBuddy(QLabel* label, QWidget* buddy);
 // Widgets the program shows and hides keep their place, so the form does not jump around.
 void keepPlaceWhenHidden(QWidget* widget);
+// Makes the radio buttons of each group box of `page` one group: one Tab stop, arrow keys choose.
+void groupRadioButtons(QWidget* page);
 // The width of a radio button's or check box's indicator with its gap, for text that continues
 // a button's caption on the next line.
 int indicatorIndent(QWidget* button);

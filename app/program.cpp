@@ -1,7 +1,9 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
+#include <QSettings>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -19,8 +21,32 @@ std::string currentFolder() {
   return error ? std::string() : folder.string();
 }
 
-int runProgram(const std::string& startDir) {
+void nameApplication() {
+  // An INI file on every system (on Windows rather than the registry): one place to look, and
+  // one that tests can move aside.
+  QSettings::setDefaultFormat(QSettings::IniFormat);
+  QApplication::setOrganizationName(QStringLiteral("WinTarvel"));
   QApplication::setApplicationName(QStringLiteral("WinTarvel"));
+  QApplication::setApplicationVersion(QStringLiteral(WINTARVEL_VERSION));
+}
+
+QString setFileFromCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Describes a study of dyadic data collected in groups, writes it as a set "
+                     "file, runs Tarvel on it and shows Tarvel's report."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A set file to open."),
+                               QStringLiteral("[file.set]"));
+  parser.process(arguments);
+  const QStringList files = parser.positionalArguments();
+  return files.isEmpty() ? QString() : files.front();
+}
+
+int runProgram(const std::string& startDir) {
+  nameApplication();
+  const QString setFile = setFileFromCommandLine(QApplication::arguments());
   try {
     QtUi ui;
     QtPlatform platform;
@@ -29,6 +55,7 @@ int runProgram(const std::string& startDir) {
     ui.setMainWindow(&windows.main);
     platform.setMainWindow(&windows.main);
     windows.main.show();
+    if (!setFile.isEmpty()) windows.main.openSetFile(setFile);
     QApplication::exec();
     // The window is being destroyed: the exit command runs once more and finds nothing to ask.
     ui.setMainWindow(nullptr);

@@ -10,6 +10,7 @@
 //   options/      design type and data format, output options, reorder records
 //   run/          file names, engine directory, instruction file and engine run, viewers
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,35 @@ class TAboutBox : public Control {
   void OKButtonClick() { setVisible(false); }
 };
 
+// The set file of the study: the one it was last read from or written to, empty for a study
+// never stored (a reset forgets it). Writes are counted too, with the last file written, which a
+// reset keeps: so a view can say where each save went (also the save that a new study follows)
+// and keep a list of recent files.
+class StoredFile : public Control {
+ public:
+  const std::string& path() const { return path_; }
+  const std::string& lastWritten() const { return lastWritten_; }
+  std::uint64_t writeCount() const { return writeCount_; }
+  void noteRead(const std::string& path) {
+    path_ = path;
+    touch();
+  }
+  void noteWritten(const std::string& path) {
+    path_ = lastWritten_ = path;
+    ++writeCount_;
+    touch();
+  }
+  void forget() {
+    path_.clear();
+    touch();
+  }
+
+ private:
+  std::string path_;
+  std::string lastWritten_;
+  std::uint64_t writeCount_ = 0;
+};
+
 class TFrm1 {
  public:
   TFrm1(Ui& ui, Platform& platform, std::string startDir);
@@ -78,6 +108,7 @@ class TFrm1 {
   Button BtnNewSet, BtnOpenSet, BtnSaveSet, BtnOpenData, BtnRun;
   FileDialog OpenDialog{FileDialogKind::Open};
   FileDialog SaveDialog{FileDialogKind::Save};
+  StoredFile LastSetFile;
 
   // ---- Page "Basic" (Groups) --------------------------------------------------------------
   GroupBox StudyTitleBox;  // "Study Title Line"
@@ -191,6 +222,9 @@ class TFrm1 {
   void ChangeCallback();
   void BtnNewSetClick();
   void BtnOpenSetClick();
+  // Open with the file already chosen (a recent file, the command line, a dropped file): the
+  // same question about unsaved changes and the same reading, without the file dialog.
+  void OpenNamedSetFile(const std::string& path);
   void DoneClick();
   void SaveAsClick();
   void CancelClick();

@@ -57,6 +57,22 @@ SaveOutcome saveAskingForAMissingNameFirst(TFrm1& f) {
   return f.TxtSetFile.text().empty() ? saveUnderChosenName(f) : WriteSetFile(f);
 }
 
+// Reads the file the open dialog names into the document.
+void openChosenSetFile(TFrm1& f) {
+  const bool complete = f.OpenSetFile();
+  f.GenInstr.setEnabled(false);
+  f.BtnRun.setEnabled(false);
+  f.BtnSaveSet.setEnabled(true);
+  if (complete) {
+    // A damaged file keeps Modified set and no file name, so that the partial study is never
+    // saved over it without asking.
+    f.Modified = false;
+    f.LoadedFromFile = true;
+    f.TxtSetFile.setText(f.OpenDialog.fileName());
+  }
+  f.FrmOptions.LoadEnginePathIfUnknown();
+}
+
 }  // namespace
 
 void TFrm1::BtnNewSetClick() {
@@ -70,19 +86,14 @@ void TFrm1::BtnOpenSetClick() {
   OpenDialog.setDefaultExt("set");
   OpenDialog.setFileName("*.set");
   if (!ui.execute(OpenDialog)) return;
+  openChosenSetFile(*this);
+}
 
-  const bool complete = OpenSetFile();
-  GenInstr.setEnabled(false);
-  BtnRun.setEnabled(false);
-  BtnSaveSet.setEnabled(true);
-  if (complete) {
-    // A damaged file keeps Modified set and no file name, so that the partial study is never
-    // saved over it without asking.
-    Modified = false;
-    LoadedFromFile = true;
-    TxtSetFile.setText(OpenDialog.fileName());
-  }
-  FrmOptions.LoadEnginePathIfUnknown();
+void TFrm1::OpenNamedSetFile(const std::string& path) {
+  if (!settleUnsavedChanges(*this, saveAskingForAMissingNameFirst)) return;
+  OpenDialog.setDefaultExt("set");
+  OpenDialog.setFileName(path);
+  openChosenSetFile(*this);
 }
 
 void TFrm1::DoneClick() {

@@ -415,6 +415,7 @@ bool TFrm1::OpenSetFile() {
     return false;
   }
   WindowCaption.setCaption(std::string(kAppTitle) + " - " + SplitPath(path).base);
+  LastSetFile.noteRead(path);
   return true;
 }
 

@@ -415,6 +415,7 @@ SaveOutcome WriteSetFile(TFrm1& f) {
     f.TxtSetFile.setText(previousName);
     return SaveOutcome::Failed;
   }
+  f.LastSetFile.noteWritten(path);
   return SaveOutcome::Written;
 }
 

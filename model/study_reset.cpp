@@ -74,6 +74,7 @@ void TFrm1::ResetStudy() {
   BtnRun.setEnabled(false);
 
   WindowCaption.setCaption(kNewDocumentCaption);
+  LastSetFile.forget();
   DyVarList.clear();
   DroppedSubjects.clear();
   PageControl1.setVisible(true);

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 #include <memory>
 
 #include "window_session.h"
@@ -49,7 +50,7 @@ class MainWindowTest : public QObject {
   void enterInTheNameBoxAddsTheDyadicVariable();
   void periodRemovesTheSelectedVariableAndStaysInTheBox();
   void numberOfGroupsIsCheckedAfterEveryCharacter();
-  void anErrorInAHandlerIsShownAndTheProgramGoesOn();
+  void anErrorWhileTypingIsShownAtTheFieldAndACommandsInABox();
   void radioClickRunsTheRuleAndACheckedButtonStaysChecked();
   void editsRefuseCharactersOutsideLatin1AndStopAtTheLimit();
   void pastingLinesIntoAnEditKeepsOnlyTheFirstLine();
@@ -141,9 +142,12 @@ void MainWindowTest::startsWithPagesHiddenAndSavingAndRunningDisabled() {
   QVERIFY(!action("BtnRun")->isEnabled());
   QVERIFY(!find<QToolButton>("BtnSaveSet")->isEnabled());
   QVERIFY(action("BtnNewSet")->isEnabled());
+  // Every command but the toolbar's is available (an empty list of recent files has nothing
+  // to clear).
   for (QAction* a : window().findChildren<QAction*>()) {
-    if (!a->objectName().startsWith(QLatin1String("Btn")))
-      QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    const QString name = a->objectName();
+    if (!name.isEmpty() && !name.startsWith(QLatin1String("Btn")) && name != "ClearRecentFiles")
+      QVERIFY2(a->isEnabled(), qPrintable(name));
   }
   QCOMPARE(window().size().expandedTo(QSize(553, 458)), window().size());
 }
@@ -156,7 +160,8 @@ void MainWindowTest::menuHoldsEveryCommandWithItsAccessKey() {
   QStringList fileItems;
   for (QAction* a : file->actions())
     fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
-  QCOMPARE(fileItems, (QStringList{"&Set Files", "&Data Files", "-", "E&xit"}));
+  QCOMPARE(fileItems,
+           (QStringList{"&Set Files", "&Data Files", "&Recent Set Files", "-", "E&xit"}));
   QStringList setItems;
   for (QAction* a : find<QMenu>("SetFile1")->actions())
     setItems << a->objectName() + '=' + a->text();
@@ -167,14 +172,17 @@ void MainWindowTest::menuHoldsEveryCommandWithItsAccessKey() {
   QCOMPARE(action("Open1")->statusTip(), QStringLiteral("Open an existing Data File"));
   QCOMPARE(action("ExecuteWinMendra1")->text(), QStringLiteral("&Run Tarvel"));
   QCOMPARE(action("EditOptions1")->text(), QStringLiteral("&Tarvel Directory"));
-  QCOMPARE(action("HelpAboutItem")->text(), QStringLiteral("&About"));
+  QStringList helpItems;
+  for (QAction* a : find<QMenu>("Help1")->actions()) helpItems << a->text();
+  QCOMPARE(helpItems, (QStringList{"WinTarvel &Help", "&About"}));
   QCOMPARE(file->menuAction()->statusTip(), QStringLiteral("File related commands"));
   QCOMPARE(find<QMenu>("Help1")->menuAction()->statusTip(), QStringLiteral("Help topics"));
 }
 
 void MainWindowTest::newShowsEveryControlOnItsPage() {
   startNewSetFile();
-  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - Set File Name"));
+  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - Untitled[*]"));
+  QCOMPARE(window().windowHandle()->title(), QStringLiteral("WinTarvel - Untitled"));
   QVERIFY(action("BtnSaveSet")->isEnabled());
   QVERIFY(find<QPushButton>("Done")->isVisible());
   QCOMPARE(find<QPushButton>("Done")->text(), QStringLiteral("Save Set File"));
@@ -220,9 +228,9 @@ void MainWindowTest::newShowsEveryControlOnItsPage() {
   // A few captions and start-up states, read from the widgets themselves.
   QCOMPARE(find<QRadioButton>("RadDesTy0")->text(), QStringLiteral("Symmetric Block (Default)"));
   QVERIFY(find<QRadioButton>("RadDesTy0")->isChecked());
-  QCOMPARE(find<QGroupBox>("GroupBox9")->title(), QStringLiteral("Input Pattern "));
+  QCOMPARE(find<QGroupBox>("GroupBox9")->title(), QStringLiteral("&Input Pattern "));
   QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("0 record(s) needed"));
-  QCOMPARE(find<QPushButton>("CmdVarsConstAdd")->text(), QStringLiteral("Add ->"));
+  QCOMPARE(find<QPushButton>("CmdVarsConstAdd")->text(), QStringLiteral("A&dd ->"));
   QVERIFY(!find<QGroupBox>("GroupBoxPV")->isEnabled());
   QVERIFY(find<QWidget>("MemoReorder")->isHidden());
   QVERIFY(find<QLineEdit>("ConRecInfo")->isHidden());
@@ -297,22 +305,43 @@ void MainWindowTest::numberOfGroupsIsCheckedAfterEveryCharacter() {
   QVERIFY(s_->ui.errors.empty());
 }
 
-void MainWindowTest::anErrorInAHandlerIsShownAndTheProgramGoesOn() {
+// A field drawn with a red frame: its left edge is red, not the style's grey.
+bool showsRedFrame(QWidget* field) {
+  const QImage image = field->grab().toImage();
+  const QColor edge = image.pixelColor(1, image.height() / 2);
+  return edge.red() > 150 && edge.green() < 80 && edge.blue() < 80;
+}
+
+// An error raised by typing is shown at the field, and the typing goes on; the same error raised
+// by a command comes in the error box.
+void MainWindowTest::anErrorWhileTypingIsShownAtTheFieldAndACommandsInABox() {
   startNewSetFile();
   type("TxtNumSubGroup1", QStringLiteral("3"));
   type("TxtNumSubGroup2", QStringLiteral("3"));
   click("RadRePat1");
   auto* groups = find<QLineEdit>("TxtNumGroups");
+  auto* status = window().findChild<QStatusBar*>();
+  const QString hint = groups->toolTip();
+  QVERIFY(!showsRedFrame(groups));
+
   QTest::keyClick(groups, Qt::Key_End);
   QTest::keyClick(groups, 'x');
-  QCOMPARE(s_->ui.errors.size(), std::size_t{1});
-  QCOMPARE(s_->ui.errors[0], std::string("'1x' is not a valid integer value."));
-  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("1 record(s) needed"));
+  const QString message = QStringLiteral("'1x' is not a valid integer value.");
+  QVERIFY(s_->ui.errors.empty());
+  QVERIFY(showsRedFrame(groups));
+  QCOMPARE(status->currentMessage(), message);
+  QCOMPARE(groups->toolTip(), message + '\n' + hint);
   QCOMPARE(groups->text(), QStringLiteral("1x"));
+  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("1 record(s) needed"));
+
+  click("RadReNewSame0");
+  QCOMPARE(s_->ui.errors, std::vector<std::string>{message.toStdString()});
+
   QTest::keyClick(groups, Qt::Key_Backspace);
   QTest::keyClick(groups, '4');
-  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("1 record(s) needed"));
-  click("RadReNewSame0");
+  QVERIFY(!showsRedFrame(groups));
+  QCOMPARE(groups->toolTip(), hint);
+  QCOMPARE(status->currentMessage(), QString());
   QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("14 record(s) needed"));
   QCOMPARE(s_->ui.errors.size(), std::size_t{1});
 }
@@ -391,7 +420,7 @@ void MainWindowTest::theExampleStudyRunsOnceItsFilesAreNamed() {
   };
   s_->ui.files.push_back(path("roommate.set").toStdString());
   action("FileOpenItem")->trigger();
-  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - roommate"));
+  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - roommate[*]"));
   QCOMPARE(find<QTabWidget>("PageControl1")->currentWidget()->objectName(),
            QStringLiteral("Groups"));
   auto* run = find<QPushButton>("GenInstr");
@@ -463,6 +492,13 @@ void MainWindowTest::aboutBoxAndEngineDialogFollowTheirControls() {
   QCOMPARE(about->findChild<QLabel*>("Label2")->text(),
            QStringLiteral("Last updated on 10-10-2006"));
   QVERIFY(about->findChild<QLabel*>("Label1")->font().bold());
+  // The version of the build and the licence, and no address that leads nowhere.
+  QString aboutText;
+  for (QLabel* label : about->findChildren<QLabel*>()) aboutText += label->text() + '\n';
+  QVERIFY(aboutText.contains(QStringLiteral("Version " WINTARVEL_VERSION)));
+  QVERIFY(aboutText.contains(QStringLiteral("GPL-3.0-or-later")));
+  QVERIFY2(!aboutText.contains('@') && !aboutText.contains(QStringLiteral("example")),
+           qPrintable(aboutText));
   QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
   QVERIFY(about->isHidden());
   QVERIFY(!s_->f.AboutBox.visible());
@@ -471,7 +507,7 @@ void MainWindowTest::aboutBoxAndEngineDialogFollowTheirControls() {
   action("EditOptions1")->trigger();
   QVERIFY(options->isVisible());
   QCOMPARE(options->windowTitle(), QStringLiteral("WinTarvel - Tarvel.exe Directory"));
-  QCOMPARE(options->findChild<QLabel*>("Label1")->text(), QStringLiteral("Path to tarvel.exe"));
+  QCOMPARE(options->findChild<QLabel*>("Label1")->text(), QStringLiteral("&Path to tarvel.exe"));
   QTest::keyClicks(options->findChild<QLineEdit*>("TxttvlPath"),
                    QStringLiteral("/opt/tarvel/tarvel.exe"));
   QCOMPARE(s_->f.FrmOptions.TxttvlPath.text(), std::string("/opt/tarvel/tarvel.exe"));
@@ -503,14 +539,7 @@ void MainWindowTest::everyTabCaptionIsReadableAtTheDefaultSize() {
 
 void MainWindowTest::noControlOverlapsAnotherOrIsCutOff() {
   startNewSetFile();
-  // Show everything the program may show, so that those controls are checked too.
-  s_->windows.binder.run([this] {
-    s_->f.RadDesTy1.setChecked(true);
-    s_->f.ChkReverseVar.setChecked(true);
-    s_->f.ChkSecFmt.setChecked(true);
-    s_->f.RadRePat1.setChecked(true);
-    s_->f.CorError.setTabVisible(true);
-  });
+  s_->showEverything();  // so that those controls are checked too
   auto* pages = find<QTabWidget>("PageControl1");
   for (int i = 0; i < pages->count(); ++i) {
     pages->setCurrentIndex(i);

@@ -9,13 +9,28 @@
 #include <QWidget>
 #include <initializer_list>
 
+#include "app/program.h"
 #include "app/windows.h"
 #include "scripted_ui.h"
 
 namespace wintarvel::testing {
 
+// The program's settings in a folder of the test's own, never the user's: a fresh one for each
+// session, or the one given (to see what an earlier session kept).
+struct TemporarySettings {
+  explicit TemporarySettings(const QString& folder) {
+    view::nameApplication();
+    const QString path = folder.isEmpty() ? own.path() : folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+  }
+  QTemporaryDir own;
+};
+
 struct WindowSession {
-  WindowSession() { ui.window = &windows.main; }
+  explicit WindowSession(const QString& settingsFolder = {}) : settings(settingsFolder) {
+    ui.window = &windows.main;
+  }
 
   QWidget& window() { return windows.main; }
   // Shows the window and waits until it is on screen.
@@ -29,6 +44,16 @@ struct WindowSession {
     if (w == nullptr) qWarning("no widget %s", name);
     return w;
   }
+  // Shows every page and every control the program may show.
+  void showEverything() {
+    windows.binder.run([this] {
+      f.RadDesTy1.setChecked(true);
+      f.ChkReverseVar.setChecked(true);
+      f.ChkSecFmt.setChecked(true);
+      f.RadRePat1.setChecked(true);
+      f.CorError.setTabVisible(true);
+    });
+  }
   // The checked states of the named buttons as a text of 1s and 0s, in the order given.
   QString checked(std::initializer_list<const char*> names) {
     QString states;
@@ -40,17 +65,8 @@ struct WindowSession {
     return ui.unexpected.empty() ? "" : ui.unexpected.front().c_str();
   }
 
-  // Settings in a folder of this session's own, so that what one test's window remembers (the
-  // place of a panel) never reaches another test. Set before the windows read them.
-  static bool keepSettingsIn(const QString& folder) {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
-    return true;
-  }
-
+  TemporarySettings settings;
   QTemporaryDir startDir;
-  QTemporaryDir settingsDir;
-  bool settingsKept = keepSettingsIn(settingsDir.path());
   ScriptedUi ui;
   RecordingPlatform platform;
   TFrm1 f{ui, platform, startDir.path().toStdString()};

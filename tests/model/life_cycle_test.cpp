@@ -205,6 +205,36 @@ TEST(LifeCycle, OpenWithUnsavedChangesFollowsTheAnswer) {
   }
 }
 
+// A file named beforehand (recent files, command line, a drop) opens as Open does, without the
+// dialog; the stored file follows every read and write, and a new study forgets it, though not
+// the save that came before.
+TEST(LifeCycle, ANamedFileOpensAsOpenDoesAndTheStoredFileFollowsReadsAndWrites) {
+  EditedStudy s;
+  const StoredFile& stored = s.f.LastSetFile;
+  const std::string first = s.dir.file("first.set");
+  s.ui.queueAnswer(Answer::Cancel);
+  s.f.OpenNamedSetFile(GoldenFile("roommate.set"));
+  EXPECT_EQ(s.f.TxtProgTitle.text(), "Edited");
+  s.ui.queueAnswer(Answer::Yes);
+  s.ui.queueFile(first);
+  s.f.OpenNamedSetFile(GoldenFile("roommate.set"));
+  ASSERT_EQ(s.ui.dialogs.size(), 1u);  // the name of the unsaved study only
+  EXPECT_EQ(s.f.caption(), "WinTarvel - roommate");
+  EXPECT_EQ(s.f.TxtSetFile.text(), GoldenFile("roommate.set"));
+  EXPECT_FALSE(s.f.Modified);
+  EXPECT_EQ(stored.path(), GoldenFile("roommate.set"));
+  EXPECT_EQ(stored.lastWritten(), first);
+  EXPECT_EQ(stored.writeCount(), 1u);
+
+  s.nameAFolder();
+  s.f.DoneClick();  // fails: nothing recorded
+  s.ui.queueFile(first);
+  s.f.SaveAsClick();
+  s.f.BtnNewSetClick();
+  EXPECT_EQ(stored.path(), "");
+  EXPECT_EQ(stored.writeCount(), 2u);
+}
+
 TEST(LifeCycle, OpeningADamagedFileLeavesItUnnamedWithUnsavedChanges) {
   TempDir dir;
   const std::string path = dir.file("damaged.set");
@@ -216,6 +246,7 @@ TEST(LifeCycle, OpeningADamagedFileLeavesItUnnamedWithUnsavedChanges) {
   EXPECT_EQ(fx.f.TxtSetFile.text(), "");
   EXPECT_TRUE(fx.f.Modified);
   EXPECT_FALSE(fx.f.LoadedFromFile);
+  EXPECT_EQ(fx.f.LastSetFile.path(), "");
   expectDocumentShown(fx.f);
 }
 
