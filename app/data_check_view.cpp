@@ -134,8 +134,6 @@ QLabel* formatExplanation(Binder& b, const Edit& record, const char* name) {
 QPushButton* checkDataButton(TFrm1& f, Binder& b, QWidget* page) {
   auto* button = new QPushButton(QStringLiteral("Check &Data"));
   button->setObjectName(QStringLiteral("CmdCheckData"));
-  button->setToolTip(QStringLiteral(
-      "Read the first records of the data file with the format record and show what it reads"));
   const auto update = [button, &f] { button->setEnabled(DataFileExists(f.TxtDataFile.text())); };
   b.watch(f.TxtDataFile, update);
   // The file may come or go while the program runs: looked at again whenever the page shows.

@@ -69,6 +69,7 @@ const Hint kHints[] = {
     {"TxtGroupFortran", 0, "The Fortran format that reads the data of a group, for example (3F2.0,2F3.0). Up to 320 characters."},
     {"ChkSecFmt", 'n', "Check when the data of subgroup 2 need a format of their own, typed below."},
     {"TxtGroup2Fortran", 0, "The Fortran format that reads the data of subgroup 2. Up to 320 characters."},
+    {"CmdCheckData", 0, "Reads the first records of the data file named on the File Names page with the format record and shows what it reads."},
     {"GroupBox9", 'I', nullptr},
     {"RadInpPat0", 0, "The data come from a block design and are entered dyad by dyad."},
     {"RadInpPat1", 0, "The data come from a round robin (everyone rates everyone in the group) and are entered dyad by dyad."},

@@ -110,7 +110,7 @@ void HintsTest::theGuideListsTheWindowsShortcuts() {
   for (QAction* a : s.window().findChildren<QAction*>()) {
     if (!a->shortcut().isEmpty()) keys << a->shortcut().toString(QKeySequence::NativeText);
   }
-  QCOMPARE(keys.size(), 9);
+  QVERIFY(keys.size() >= 9);
   for (const QString& key : keys) QVERIFY2(guide.contains(key), qPrintable(key));
   QVERIFY(guide.contains(QStringLiteral("Ctrl+Tab")));
 }
