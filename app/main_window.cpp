@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -19,10 +21,13 @@
 #include "app/latin1.h"
 #include "app/pages.h"
 #include "app/tool_icons.h"
+#include "app/user_steps.h"
 
 namespace wintarvel::view {
 
 namespace {
+
+constexpr int kRunOutcomeShownMs = 60000;
 
 // The size the window has at design time; it grows when the pages need more.
 constexpr QSize kDesignSize(553, 458);
@@ -52,9 +57,7 @@ MainWindow::MainWindow(TFrm1& f, Binder& binder) : f_(f), binder_(binder) {
   buildMenu();
   buildToolBar();
   buildCentralArea();
-  auto* status = new QStatusBar(this);
-  status->setObjectName(QStringLiteral("StatusBar"));
-  setStatusBar(status);
+  buildStatusBar();
   bindWindowState();
   placeAtStartSize();
 }
@@ -65,7 +68,9 @@ QAction* MainWindow::command(const char* name, const QString& caption, void (TFr
   action->setObjectName(name);
   action->setStatusTip(hint);
   connect(action, &QAction::triggered, this,
-          [this, handler] { binder_.run([this, handler] { (f_.*handler)(); }); });
+          [this, handler, step = commandStep(QLatin1String(name))] {
+            binder_.run(step, [this, handler] { (f_.*handler)(); });
+          });
   return action;
 }
 
@@ -90,6 +95,7 @@ void MainWindow::buildMenu() {
   file->addSeparator()->setObjectName(QStringLiteral("N1"));
   file->addAction(command("FileExitItem", QStringLiteral("E&xit"), &TFrm1::FileExitItemClick));
   menuBar()->addMenu(file);
+  buildEditMenu();
 
   QMenu* run = submenu(this, "Run1", QStringLiteral("&Run"));
   run->addAction(
@@ -102,6 +108,28 @@ void MainWindow::buildMenu() {
   QMenu* help = submenu(this, "Help1", QStringLiteral("&Help"), QStringLiteral("Help topics"));
   help->addAction(command("HelpAboutItem", QStringLiteral("&About"), &TFrm1::HelpAboutItemClick));
   menuBar()->addMenu(help);
+}
+
+// Undo and redo name the step they bring back, and are enabled only when there is one.
+void MainWindow::buildEditMenu() {
+  QMenu* edit = submenu(this, "Edit1", QStringLiteral("&Edit"));
+  QAction* undo = command("EditUndo", QStringLiteral("&Undo"), &TFrm1::Undo);
+  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  QAction* redo = command("EditRedo", QStringLiteral("&Redo"), &TFrm1::Redo);
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  edit->addAction(undo);
+  edit->addAction(redo);
+  menuBar()->addMenu(edit);
+  auto name = [](const QString& command, const std::string& step) {
+    return step.empty() ? command : command + QLatin1Char(' ') + plainCaption(step);
+  };
+  binder_.afterRefresh([this, undo, redo, name] {
+    undo->setEnabled(f_.CanUndo());
+    undo->setText(name(QStringLiteral("&Undo"), f_.UndoStepName()));
+    redo->setEnabled(f_.CanRedo());
+    redo->setText(name(QStringLiteral("&Redo"), f_.RedoStepName()));
+  });
 }
 
 void MainWindow::buildToolBar() {
@@ -143,6 +171,27 @@ void MainWindow::buildToolBar() {
     });
     if (tool.separatorAfter) bar->addSeparator();
   }
+}
+
+// How the last run ended stays in the status bar, beside the hints shown while the pointer
+// rests on a command, until a minute has passed.
+void MainWindow::buildStatusBar() {
+  auto* status = new QStatusBar(this);
+  status->setObjectName(QStringLiteral("StatusBar"));
+  setStatusBar(status);
+  auto* outcome = new QLabel(status);
+  outcome->setObjectName(QStringLiteral("RunOutcome"));
+  outcome->setTextFormat(Qt::PlainText);
+  status->addWidget(outcome, 1);
+  auto* clear = new QTimer(this);
+  clear->setSingleShot(true);
+  clear->setInterval(kRunOutcomeShownMs);
+  connect(clear, &QTimer::timeout, outcome, &QLabel::clear);
+  binder_.watch(f_.RunOutcome, [this, outcome, clear] {
+    if (f_.RunOutcome.caption().empty()) return;
+    outcome->setText(toQt(f_.RunOutcome.caption()));
+    clear->start();
+  });
 }
 
 void MainWindow::buildCentralArea() {

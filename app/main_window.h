@@ -27,7 +27,9 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildMenu();
+  void buildEditMenu();
   void buildToolBar();
+  void buildStatusBar();
   void buildCentralArea();
   void buildPages();
   void bindWindowState();

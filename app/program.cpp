@@ -28,6 +28,7 @@ int runProgram(const std::string& startDir) {
     Windows windows(f);
     ui.setMainWindow(&windows.main);
     platform.setMainWindow(&windows.main);
+    platform.setUi(&ui);
     windows.main.show();
     QApplication::exec();
     // The window is being destroyed: the exit command runs once more and finds nothing to ask.

@@ -141,8 +141,11 @@ void MainWindowTest::startsWithPagesHiddenAndSavingAndRunningDisabled() {
   QVERIFY(!find<QToolButton>("BtnSaveSet")->isEnabled());
   QVERIFY(action("BtnNewSet")->isEnabled());
   for (QAction* a : window().findChildren<QAction*>()) {
+    // Undo and redo wait for a first step.
+    const bool enabled = a->objectName() != QLatin1String("EditUndo") &&
+                         a->objectName() != QLatin1String("EditRedo");
     if (!a->objectName().startsWith(QLatin1String("Btn")))
-      QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+      QVERIFY2(a->isEnabled() == enabled, qPrintable(a->objectName()));
   }
   QCOMPARE(window().size().expandedTo(QSize(553, 458)), window().size());
 }
@@ -150,7 +153,7 @@ void MainWindowTest::startsWithPagesHiddenAndSavingAndRunningDisabled() {
 void MainWindowTest::menuHoldsEveryCommandWithItsAccessKey() {
   QStringList top;
   for (QAction* a : s_->windows.main.menuBar()->actions()) top << a->text();
-  QCOMPARE(top, (QStringList{"&File", "&Run", "&Path", "&Help"}));
+  QCOMPARE(top, (QStringList{"&File", "&Edit", "&Run", "&Path", "&Help"}));
   QMenu* file = find<QMenu>("File1");
   QStringList fileItems;
   for (QAction* a : file->actions())
