@@ -223,17 +223,21 @@ class SetFileReader {
     personalityNamesFollow_ = before || after;
   }
 
-  void checkCount(int count, const char* what) const {
-    if (count < 0 || count > kMaxNames) {
+  void checkCount(int count, int most, const std::string& what) const {
+    if (count < 0 || count > most) {
       throw DamagedSetFile(parameterLine_, "it announces " + std::to_string(count) + " " + what +
-                                               ", and a study has at most 20");
+                                               ", and a study has at most " + std::to_string(most));
     }
   }
 
+  // Saving gives every dyadic variable in no construct a construct of its own, so a saved study
+  // may hold up to 20 more constructs than a user can add.
   void checkCounts() const {
-    checkCount(dyadicCount_, "dyadic variables");
-    if (personalityNamesFollow_) checkCount(personalityCount_, "personality variables");
-    checkCount(constructCount_, "constructs");
+    checkCount(dyadicCount_, kMaxNames, "dyadic variables");
+    if (personalityNamesFollow_) {
+      checkCount(personalityCount_, kMaxNames, "personality variables");
+    }
+    checkCount(constructCount_, kMaxNames + dyadicCount_, "constructs");
   }
 
   void readPersonalityCount(const std::string& s) {

@@ -76,7 +76,7 @@ void showRunOutcome(TFrm1& f, const std::string& text) {
 
 std::string endedText(int exitCode, double seconds, const std::string& report) {
   char time[32];
-  std::snprintf(time, sizeof time, "%.1f", seconds);
+  std::snprintf(time, sizeof time, seconds < 1 ? "%.2f" : "%.1f", seconds);
   return "Tarvel ended with exit code " + std::to_string(exitCode) + " after " + time +
          " s. Report: " + report;
 }

@@ -198,7 +198,7 @@ TEST(SetFileReader, DamagedFilesAreToldWithTheirLineAndKeepWhatWasRead) {
        "Damaged study"},
       {"too-many-constructs.set",
        "The set file {} is damaged at line 2: it announces 25 constructs, and a study has at most "
-       "20.",
+       "22.",  // 20, and one of its own for each of the 2 dyadic variables
        "Damaged study"},
       {"roommate-cut.set",
        "The set file {} is damaged at line 4: the file ends before the personality variable "
