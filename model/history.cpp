@@ -230,7 +230,9 @@ void History::continueTyping(const std::function<void()>& handler) {
   runThen(handler, [&] {
     // The step keeps the memo's text once the typing changed it.
     if (!memoKept && f_.MemoReorder.contentId() != memoBefore.memoContent) {
-      undo_.back().state.controls[memoIndex()] = memoBefore;
+      ControlState& memo = undo_.back().state.controls[memoIndex()];
+      memo.memoText = memoBefore.memoText;
+      memo.memoLineBreaks = memoBefore.memoLineBreaks;
     }
     noteSavedState();
   });
