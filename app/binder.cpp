@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 #include "app/field_feedback.h"
 #include "app/hints.h"
 #include "app/latin1.h"
+#include "app/user_steps.h"
 
 namespace wintarvel::view {
 
@@ -57,8 +59,8 @@ class KeyForwarder : public QObject {
     target->installEventFilter(this);
   }
 
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || passingOn_) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     char code = 0;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -66,13 +68,54 @@ class KeyForwarder : public QObject {
     } else if (key->text() == QLatin1String(".")) {
       code = '.';
     }
-    if (code != 0) binder_.run([&] { handler_(code); });
-    return false;  // the widget still gets the key
+    if (code == 0) return false;
+    // The widget gets the key after the command, and after the view shows what the command did.
+    binder_.run(keyStep(target->objectName(), code), [&] {
+      try {
+        handler_(code);
+      } catch (...) {
+        passOn(target, event);
+        throw;
+      }
+      passOn(target, event);
+    });
+    return true;
   }
 
  private:
+  void passOn(QObject* target, QEvent* event) {
+    binder_.refresh();
+    passingOn_ = true;
+    QCoreApplication::sendEvent(target, event);
+    passingOn_ = false;
+    event->accept();  // delivered once: the parents have had it if the widget passed it up
+  }
+
   Binder& binder_;
   std::function<void(char)> handler_;
+  bool passingOn_ = false;
+};
+
+// Ctrl+Z and the redo keys undo the study's last step, also while a field of the study has the
+// focus: the field's own undo would take back its typing alone and leave everything else.
+class StudyUndoKeys : public QObject {
+ public:
+  explicit StudyUndoKeys(QObject* target) : QObject(target) { target->installEventFilter(this); }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+      return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QKeyCombination combination = key->keyCombination();
+    const bool undoKey =
+        key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+        combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+        combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    if (!undoKey) return false;
+    event->ignore();  // not the field's: the window's Edit menu takes the key
+    return true;
+  }
 };
 
 // A click on a list changes the current row during the mouse press; a click on the row that is
@@ -139,21 +182,33 @@ void forwardKeys(QObject* target, Binder& binder, std::function<void(char)> hand
   new KeyForwarder(target, binder, std::move(handler));
 }
 
-void Binder::run(const std::function<void()>& handler) {
-  dispatch(ui_, handler);
+void Binder::run(const std::string& step, const std::function<void()>& handler) {
+  if (inEvent_) {
+    dispatch(ui_, handler);
+    return;
+  }
+  inEvent_ = true;
+  dispatch(ui_, [&] {
+    if (runner_) {
+      runner_(step, handler);
+    } else {
+      handler();
+    }
+  });
+  inEvent_ = false;
   refresh();
 }
 
-void Binder::runTyping(QLineEdit* field, const std::function<void()>& handler) {
+void Binder::runTyping(QLineEdit* field, const std::string& step,
+                       const std::function<void()>& handler) {
   QString conversionError;
-  dispatch(ui_, [&] {
+  run(step, [&] {
     try {
       handler();
     } catch (const ConversionError& e) {
       conversionError = toQt(e.what());
     }
   });
-  refresh();
   if (conversionError.isEmpty()) {
     clearFieldError(field);
   } else {
@@ -172,16 +227,12 @@ void Binder::refresh() {
     w.pushedOnce = true;
     w.push();
   }
-  for (const auto& after : afterRefresh_) after();
+  for (const auto& update : updates_) update();
   pushing_ = false;
 }
 
 void Binder::watch(const Control& control, std::function<void()> push) {
   watches_.push_back({&control, 0, false, std::move(push)});
-}
-
-void Binder::afterEveryRefresh(std::function<void()> after) {
-  afterRefresh_.push_back(std::move(after));
 }
 
 QLineEdit* Binder::edit(Edit& control, const char* name) {
@@ -203,9 +254,11 @@ QLineEdit* Binder::edit(Edit& control, const char* name) {
       clearFieldError(w);  // the program replaced what the error was about
     }
   });
-  QObject::connect(w, &QLineEdit::textEdited, [this, w, &control](const QString& text) {
+  const std::string step = typingStep(QLatin1String(name));
+  if (!step.empty()) new StudyUndoKeys(w);
+  QObject::connect(w, &QLineEdit::textEdited, [this, w, &control, step](const QString& text) {
     if (pushing_) return;
-    runTyping(w, [&] { control.setText(toCore(text)); });
+    runTyping(w, step, [&] { control.setText(toCore(text)); });
   });
   noticeWhenFull(w);
   acceptFilePathDrops(w);
@@ -223,7 +276,7 @@ QCheckBox* Binder::checkBox(CheckBox& control, const char* name) {
   watch(control, push);
   QObject::connect(w, &QCheckBox::clicked, [this, w, &control](bool on) {
     if (pushing_) return;
-    run([&] { control.setChecked(on); });
+    run(control.caption() + (on ? " On" : " Off"), [&] { control.setChecked(on); });
     // The widget toggled itself; the control decides what it shows.
     pushing_ = true;
     w->setChecked(control.checked());
@@ -244,7 +297,7 @@ QRadioButton* Binder::radio(RadioButton& control, const char* name) {
   });
   QObject::connect(w, &QRadioButton::clicked, [this, w, &control] {
     if (pushing_) return;
-    run([&] { control.setChecked(true); });
+    run("Choose " + control.caption(), [&] { control.setChecked(true); });
     // A click on a checked button unchecked the widget; the control keeps it checked.
     pushing_ = true;
     showChecked(w, control.checked());
@@ -261,9 +314,10 @@ QPushButton* Binder::button(Button& control, const char* name, std::function<voi
     pushCommonState(w, control);
     w->setText(captionWithAccessKey(w, toQt(control.caption())));
   });
-  QObject::connect(w, &QPushButton::clicked, [this, onClick = std::move(onClick)] {
-    if (!pushing_) run(onClick);
-  });
+  QObject::connect(w, &QPushButton::clicked,
+                   [this, step = commandStep(QLatin1String(name)), onClick = std::move(onClick)] {
+                     if (!pushing_) run(step, onClick);
+                   });
   return w;
 }
 
@@ -374,6 +428,7 @@ QWidget* Binder::upDown(UpDown& control, const char* name,
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   const std::string base = name;
+  const std::string step = commandStep(QLatin1String(name));
   for (UpDownButton direction : {UpDownButton::Up, UpDownButton::Down}) {
     auto* arrow = new QToolButton(w);
     const bool up = direction == UpDownButton::Up;
@@ -382,8 +437,8 @@ QWidget* Binder::upDown(UpDown& control, const char* name,
     arrow->setToolTip(up ? QStringLiteral("Move up") : QStringLiteral("Move down"));
     arrow->setAutoRepeat(true);
     layout->addWidget(arrow);
-    QObject::connect(arrow, &QToolButton::clicked, [this, direction, onPress] {
-      if (!pushing_) run([&] { onPress(direction); });
+    QObject::connect(arrow, &QToolButton::clicked, [this, direction, onPress, step] {
+      if (!pushing_) run(step, [&] { onPress(direction); });
     });
   }
   layout->addStretch();

@@ -36,10 +36,13 @@
 #include "app/set_file_view.h"
 #include "app/tool_icons.h"
 #include "app/window_placement.h"
+#include "app/user_steps.h"
 
 namespace wintarvel::view {
 
 namespace {
+
+constexpr int kRunOutcomeShownMs = 60000;
 
 // The size the window has at design time; it grows when the pages need more.
 constexpr QSize kDesignSize(553, 458);
@@ -113,9 +116,7 @@ MainWindow::MainWindow(TFrm1& f, Binder& binder) : f_(f), binder_(binder) {
   buildToolBar();
   buildPageKeys();
   buildCentralArea();
-  auto* status = new QStatusBar(this);
-  status->setObjectName(QStringLiteral("StatusBar"));
-  setStatusBar(status);
+  buildStatusBar();
   addSetFileView(*this, f_, binder_);
   bindWindowState();
   pageToRestore_ = QSettings().value(QLatin1String(kPageKey), -1).toInt();
@@ -129,7 +130,9 @@ QAction* MainWindow::command(const char* name, const QString& caption, void (TFr
   action->setObjectName(name);
   action->setStatusTip(hint);
   connect(action, &QAction::triggered, this,
-          [this, handler] { binder_.run([this, handler] { (f_.*handler)(); }); });
+          [this, handler, step = commandStep(QLatin1String(name))] {
+            binder_.run(step, [this, handler] { (f_.*handler)(); });
+          });
   return action;
 }
 
@@ -166,6 +169,7 @@ void MainWindow::buildMenu() {
   exit->setShortcuts(standardKeys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
   file->addAction(exit);
   menuBar()->addMenu(file);
+  buildEditMenu();
 
   QMenu* run = submenu(this, "Run1", QStringLiteral("&Run"));
   QAction* runTarvel =
@@ -239,6 +243,28 @@ void MainWindow::showRecentFiles() {
     text += QStringLiteral("</p>");
   }
   startHint_->setText(text);
+}
+
+// Undo and redo name the step they bring back, and are enabled only when there is one.
+void MainWindow::buildEditMenu() {
+  QMenu* edit = submenu(this, "Edit1", QStringLiteral("&Edit"));
+  QAction* undo = command("EditUndo", QStringLiteral("&Undo"), &TFrm1::Undo);
+  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  QAction* redo = command("EditRedo", QStringLiteral("&Redo"), &TFrm1::Redo);
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  edit->addAction(undo);
+  edit->addAction(redo);
+  menuBar()->addMenu(edit);
+  auto name = [](const QString& command, const std::string& step) {
+    return step.empty() ? command : command + QLatin1Char(' ') + plainCaption(step);
+  };
+  binder_.afterRefresh([this, undo, redo, name] {
+    undo->setEnabled(f_.CanUndo());
+    undo->setText(name(QStringLiteral("&Undo"), f_.UndoStepName()));
+    redo->setEnabled(f_.CanRedo());
+    redo->setText(name(QStringLiteral("&Redo"), f_.RedoStepName()));
+  });
 }
 
 void MainWindow::buildToolBar() {
@@ -315,6 +341,27 @@ void MainWindow::switchPage(int step) {
     if (pages_->isTabVisible(index) && pages_->isTabEnabled(index)) break;
   }
   pages_->setCurrentIndex(index);  // the page control hears of it as of a click on the tab
+}
+
+// How the last run ended stays in the status bar, beside the hints shown while the pointer
+// rests on a command, until a minute has passed.
+void MainWindow::buildStatusBar() {
+  auto* status = new QStatusBar(this);
+  status->setObjectName(QStringLiteral("StatusBar"));
+  setStatusBar(status);
+  auto* outcome = new QLabel(status);
+  outcome->setObjectName(QStringLiteral("RunOutcome"));
+  outcome->setTextFormat(Qt::PlainText);
+  status->addWidget(outcome, 1);
+  auto* clear = new QTimer(this);
+  clear->setSingleShot(true);
+  clear->setInterval(kRunOutcomeShownMs);
+  connect(clear, &QTimer::timeout, outcome, &QLabel::clear);
+  binder_.watch(f_.RunOutcome, [this, outcome, clear] {
+    if (f_.RunOutcome.caption().empty()) return;
+    outcome->setText(toQt(f_.RunOutcome.caption()));
+    clear->start();
+  });
 }
 
 void MainWindow::buildCentralArea() {
@@ -439,7 +486,7 @@ void MainWindow::restorePageOnce() {
 
 void MainWindow::bindWindowState() {
   binder_.watch(f_.LastSetFile, [this] { noteStoredFile(); });
-  binder_.afterEveryRefresh([this] { showCaption(); });
+  binder_.afterRefresh([this] { showCaption(); });
 }
 
 // "WinTarvel - NAME", marked while there are unsaved changes; "Untitled" for a study never

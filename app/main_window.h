@@ -47,7 +47,9 @@ class MainWindow : public QMainWindow {
  private:
   void buildMenu();
   void buildRecentMenu(QMenu* parent);
+  void buildEditMenu();
   void buildToolBar();
+  void buildStatusBar();
   void buildPageKeys();
   void buildCentralArea();
   QWidget* buildStartHint();

@@ -54,6 +54,7 @@ int runProgram(const std::string& startDir) {
     Windows windows(f);
     ui.setMainWindow(&windows.main);
     platform.setMainWindow(&windows.main);
+    platform.setUi(&ui);
     windows.main.show();
     if (!setFile.isEmpty()) windows.main.openSetFile(setFile);
     QApplication::exec();

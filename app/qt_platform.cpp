@@ -26,11 +26,12 @@ QString elapsedText(qint64 ms) {
       .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-// The wait for a running engine: closes itself when the engine ends; Stop (or closing the
-// dialog) ends the engine.
+// The wait for a running engine: closes itself when the engine ends; Stop ends the engine, and so
+// do Escape and closing the dialog once the user has said yes.
 class EngineWaitDialog : public QDialog {
  public:
-  EngineWaitDialog(QProcess& process, QWidget* parent) : QDialog(parent), process_(process) {
+  EngineWaitDialog(QProcess& process, Ui* ui, QWidget* parent)
+      : QDialog(parent), process_(process), ui_(ui) {
     setObjectName(QStringLiteral("EngineWait"));
     setWindowTitle(QStringLiteral("Tarvel is running"));
     setModal(true);
@@ -54,25 +55,32 @@ class EngineWaitDialog : public QDialog {
             [this] { elapsed_->setText(elapsedText(clock_.elapsed())); });
     ticker_.start(250);
     connect(&process_, &QProcess::finished, this, [this] { accept(); });
-    connect(stop, &QPushButton::clicked, this, [this] { reject(); });
+    connect(stop, &QPushButton::clicked, this, [this] { stopEngine(); });
   }
 
   bool stopped() const { return stopped_; }
 
+  // Escape and the close button: a key pressed by mistake must not end a long run.
   void reject() override {
-    if (process_.state() != QProcess::NotRunning) {
-      stopped_ = true;
-      process_.terminate();
-      if (!process_.waitForFinished(kStopGraceMs)) {
-        process_.kill();
-        process_.waitForFinished(kStopGraceMs);
-      }
+    if (process_.state() == QProcess::NotRunning) return;  // it ended: the wait closes by itself
+    if (ui_ && ui_->ask("Stop Tarvel?", "Confirm", Buttons::YesNo) != Answer::Yes) return;
+    stopEngine();
+  }
+
+ private:
+  void stopEngine() {
+    if (process_.state() == QProcess::NotRunning) return;  // ended while the user was asked
+    stopped_ = true;
+    process_.terminate();
+    if (!process_.waitForFinished(kStopGraceMs)) {
+      process_.kill();
+      process_.waitForFinished(kStopGraceMs);
     }
     QDialog::reject();
   }
 
- private:
   QProcess& process_;
+  Ui* ui_;
   QLabel* elapsed_;
   QElapsedTimer clock_;
   QTimer ticker_;
@@ -83,6 +91,7 @@ class EngineWaitDialog : public QDialog {
 
 std::optional<int> QtPlatform::runEngine(const std::string& program,
                                          const std::string& workingDir) {
+  stopped_ = false;
   // No folder means no run: QProcess would start the engine in the current folder instead, where
   // the native platforms refuse the start, and the engine would not find its instruction file.
   if (workingDir.empty()) return std::nullopt;
@@ -93,9 +102,10 @@ std::optional<int> QtPlatform::runEngine(const std::string& program,
   process.start();
   if (!process.waitForStarted(kStartTimeoutMs)) return std::nullopt;
 
-  EngineWaitDialog wait(process, window_);
+  EngineWaitDialog wait(process, ui_, window_);
   if (process.state() != QProcess::NotRunning) wait.exec();
-  if (wait.stopped()) return std::nullopt;
+  stopped_ = wait.stopped();
+  if (stopped_) return std::nullopt;
   if (process.state() != QProcess::NotRunning) process.waitForFinished(-1);
   return process.exitCode();
 }

@@ -24,7 +24,7 @@ class InertPlatform : public Platform {
   std::optional<int> runEngine(const std::string&, const std::string&) override {
     return std::nullopt;
   }
-  void startViewer(const std::string&) override {}
+  bool startViewer(const std::string&) override { return true; }
 };
 
 // 999 groups of 99 + 99 members, reordered by rows and columns with new records for each group:

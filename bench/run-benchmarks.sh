@@ -16,7 +16,7 @@ export QT_QPA_PLATFORM=offscreen
 
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWINTARVEL_BENCHMARKS=ON \
   >/dev/null
-cmake --build "$build" -j2 --target memo_benchmark setfile_benchmark view_benchmark \
+cmake --build "$build" -j2 --target memo_benchmark setfile_benchmark history_benchmark view_benchmark \
   set_file_view_benchmark write_largest_study largest_study_in_window plain_text_in_window startup_program startup_bare_qt \
   >/dev/null
 bin=$build/bench
@@ -25,7 +25,7 @@ trap 'rm -rf "$out"' EXIT
 
 echo "== Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
-for b in memo_benchmark setfile_benchmark view_benchmark set_file_view_benchmark; do
+for b in memo_benchmark setfile_benchmark history_benchmark view_benchmark set_file_view_benchmark; do
   echo "== $b"
   "$bin/$b" --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
     --benchmark_out="$out/$b.json" --benchmark_out_format=json 2>/dev/null | grep -E "median|ERROR"
@@ -128,4 +128,16 @@ typed = panel["BM_TypeInTitleWithPanelOpen"][0]
 print(f"   one typed character with the panel open: {typed:.2f} ms (target under 16 ms): {verdict(typed < 16)}")
 check = panel["BM_CheckDataButton_100MB"][0]
 print(f"   Check Data on a file of 100 MB: {check:.0f} ms (target under 500 ms): {verdict(check < 500)}")
+history = json.load(open(f"{out}/history_benchmark.json"))
+history_mb = [b["history_MB"] for b in history["benchmarks"]
+              if b.get("aggregate_name") == "median" and "history_MB" in b][0]
+undo = medians("history_benchmark")
+print("6. Undo at the largest study")
+for name in ("BM_UserEventStep", "BM_UndoAndRedo", "BM_StepThenTypeInMemo"):
+    print(f"   core   {name:28s} {undo[name][0]:8.3f} / {undo[name][1]:8.3f}")
+window_step = view["BM_StepAndUndoInWindow"]
+print(f"   window {'BM_StepAndUndoInWindow':28s} {window_step[0]:8.3f} / {window_step[1]:8.3f}")
+worst_step = max(undo["BM_UserEventStep"][0], undo["BM_UndoAndRedo"][0], window_step[0] / 2)
+print(f"   one step or its undo, at worst: {worst_step:.3f} ms (target under 16 ms): {verdict(worst_step < 16)}")
+print(f"   history of 100 steps: {history_mb:.1f} MB (target under 50 MB): {verdict(history_mb < 50)}")
 PY

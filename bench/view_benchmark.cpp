@@ -4,7 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -196,6 +198,28 @@ void BM_ShowReorderPageAfterOpen(benchmark::State& state) {
 // Each iteration opens the study untimed first (more than half a second): a fixed count keeps the
 // run short now that the timed part takes a few milliseconds.
 BENCHMARK(BM_ShowReorderPageAfterOpen)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+// A click that is one step, and Ctrl+Z's undo of it, through the window at the largest study:
+// the snapshots, the restore and the widgets shown again, painting included.
+void BM_StepAndUndoInWindow(benchmark::State& state) {
+  QTemporaryDir folder;
+  const std::string path = folder.filePath(QStringLiteral("largest.set")).toStdString();
+  WriteLargestStudyFile(path);
+  WindowSession s;
+  if (!s.open(path)) state.SkipWithError("the largest study could not be opened");
+  s.run([&s] { s.f.PageControl1.setActivePage(kReorderPage); });
+  Settle();
+  auto* technical = s.windows.main.findChild<QCheckBox*>(QStringLiteral("ChkTechOut"));
+  auto* undo = s.windows.main.findChild<QAction*>(QStringLiteral("EditUndo"));
+  for (auto _ : state) {
+    technical->click();
+    Settle();
+    undo->trigger();
+    Settle();
+  }
+  if (s.f.ChkTechOut.checked() || !s.f.CanRedo()) state.SkipWithError("the click was not undone");
+}
+BENCHMARK(BM_StepAndUndoInWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace wintarvel::bench

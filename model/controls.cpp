@@ -16,7 +16,108 @@ std::size_t countLineBreaks(const std::string& text, std::size_t from, std::size
   return n;
 }
 
+// Numbers for the texts of the memos: one counter for all of them, so that a number is never
+// given twice.
+std::uint64_t newContentId() {
+  static std::uint64_t last = 0;
+  return ++last;
+}
+
+// Sets `field` to `value`; true when that changed it.
+template <class T>
+bool assign(T& field, const T& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
 }  // namespace
+
+void Control::saveState(ControlState& state) const {
+  state.enabled = enabled_;
+  state.visible = visible_;
+}
+
+void Control::restoreState(const ControlState& state) {
+  const bool enabledChanged = assign(enabled_, state.enabled);
+  const bool visibleChanged = assign(visible_, state.visible);
+  if (enabledChanged || visibleChanged) touch();
+}
+
+void Captioned::saveState(ControlState& state) const {
+  Control::saveState(state);
+  state.caption = caption_;
+}
+
+void Captioned::restoreState(const ControlState& state) {
+  Control::restoreState(state);
+  if (assign(caption_, state.caption)) touch();
+}
+
+void Edit::saveState(ControlState& state) const {
+  Control::saveState(state);
+  state.text = text_;
+}
+
+void Edit::restoreState(const ControlState& state) {
+  Control::restoreState(state);
+  if (assign(text_, state.text)) touch();
+}
+
+void CheckBox::saveState(ControlState& state) const {
+  Captioned::saveState(state);
+  state.checked = checked_;
+}
+
+void CheckBox::restoreState(const ControlState& state) {
+  Captioned::restoreState(state);
+  if (assign(checked_, state.checked)) touch();
+}
+
+void RadioButton::saveState(ControlState& state) const {
+  Captioned::saveState(state);
+  state.checked = checked_;
+}
+
+void RadioButton::restoreState(const ControlState& state) {
+  Captioned::restoreState(state);
+  if (assign(checked_, state.checked)) touch();
+}
+
+void ListBox::saveState(ControlState& state) const {
+  Control::saveState(state);
+  state.items = items_;
+  state.selected = selected_;
+  state.itemIndex = itemIndex_;
+}
+
+void ListBox::restoreState(const ControlState& state) {
+  Control::restoreState(state);
+  const bool itemsChanged = assign(items_, state.items);
+  const bool selectionChanged = assign(selected_, state.selected);
+  const bool indexChanged = assign(itemIndex_, state.itemIndex);
+  if (itemsChanged || selectionChanged || indexChanged) touch();
+}
+
+void ComboBox::saveState(ControlState& state) const {
+  ListBox::saveState(state);
+  state.text = text_;
+}
+
+void ComboBox::restoreState(const ControlState& state) {
+  ListBox::restoreState(state);
+  if (assign(text_, state.text)) touch();
+}
+
+void TabSheet::saveState(ControlState& state) const {
+  Captioned::saveState(state);
+  state.checked = tabVisible_;
+}
+
+void TabSheet::restoreState(const ControlState& state) {
+  Captioned::restoreState(state);
+  if (assign(tabVisible_, state.checked)) touch();
+}
 
 void Control::setEnabled(bool on) {
   if (enabled_ == on) return;
@@ -156,46 +257,57 @@ void ComboBox::setText(const std::string& text) {
   touch();
 }
 
+Memo::Memo() : text_(std::make_shared<std::string>()) {}
+
+std::string& Memo::ownText() {
+  if (text_.use_count() > 1) text_ = std::make_shared<std::string>(*text_);
+  return *text_;
+}
+
 void Memo::setText(std::string text) {
-  if (text_ == text) return;
-  text_ = std::move(text);
-  lineBreaks_ = countLineBreaks(text_, 0, text_.size());
+  if (*text_ == text) return;
+  // A new buffer: a holder of the old one keeps it as it was.
+  text_ = std::make_shared<std::string>(std::move(text));
+  lineBreaks_ = countLineBreaks(*text_, 0, text_->size());
   changed();
 }
 
 void Memo::replace(std::size_t position, std::size_t length, const std::string& insert) {
-  position = std::min(position, text_.size());
-  length = std::min(length, text_.size() - position);
+  std::string& text = ownText();
+  position = std::min(position, text.size());
+  length = std::min(length, text.size() - position);
   // A CR LF pair may straddle either edge of the edited range, so recount a little around it.
   const std::size_t from = position > 0 ? position - 1 : 0;
-  const std::size_t oldTo = std::min(text_.size(), position + length + 1);
-  const std::size_t before = countLineBreaks(text_, from, oldTo);
-  text_.replace(position, length, insert);
-  const std::size_t newTo = std::min(text_.size(), position + insert.size() + 1);
-  lineBreaks_ = lineBreaks_ - before + countLineBreaks(text_, from, newTo);
+  const std::size_t oldTo = std::min(text.size(), position + length + 1);
+  const std::size_t before = countLineBreaks(text, from, oldTo);
+  text.replace(position, length, insert);
+  const std::size_t newTo = std::min(text.size(), position + insert.size() + 1);
+  lineBreaks_ = lineBreaks_ - before + countLineBreaks(text, from, newTo);
   changed();
 }
 
 void Memo::appendLine(const std::string& line) {
-  replace(text_.size(), 0, line + "\r\n");
+  replace(text_->size(), 0, line + "\r\n");
 }
 
 std::size_t Memo::lineCount() const {
-  if (text_.empty()) return 0;
-  const bool endsWithBreak = text_.size() >= 2 && text_.compare(text_.size() - 2, 2, "\r\n") == 0;
+  const std::string& text = *text_;
+  if (text.empty()) return 0;
+  const bool endsWithBreak = text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
   return endsWithBreak ? lineBreaks_ : lineBreaks_ + 1;
 }
 
 std::vector<std::string> Memo::lines() const {
+  const std::string& text = *text_;
   std::vector<std::string> result;
   std::size_t start = 0;
-  while (start < text_.size()) {
-    const std::size_t end = text_.find("\r\n", start);
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
     if (end == std::string::npos) {
-      result.push_back(text_.substr(start));
+      result.push_back(text.substr(start));
       break;
     }
-    result.push_back(text_.substr(start, end - start));
+    result.push_back(text.substr(start, end - start));
     start = end + 2;
   }
   return result;
@@ -203,8 +315,31 @@ std::vector<std::string> Memo::lines() const {
 
 void Memo::changed() {
   ++textRevision_;
+  contentId_ = newContentId();
   touch();
   if (onChange) onChange();
+}
+
+void Memo::saveState(ControlState& state) const {
+  saveState(state, true);
+}
+
+void Memo::saveState(ControlState& state, bool withText) const {
+  Control::saveState(state);
+  state.memoText = withText ? sharedText() : nullptr;
+  state.memoContent = contentId_;
+  state.memoLineBreaks = lineBreaks_;
+}
+
+void Memo::restoreState(const ControlState& state) {
+  Control::restoreState(state);
+  if (!state.memoText || state.memoContent == contentId_) return;
+  // The buffer is shared from now on: the memo copies it before its next change.
+  text_ = std::const_pointer_cast<std::string>(state.memoText);
+  lineBreaks_ = state.memoLineBreaks;
+  contentId_ = state.memoContent;
+  ++textRevision_;
+  touch();
 }
 
 void TabSheet::setTabVisible(bool on) {

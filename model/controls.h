@@ -7,12 +7,31 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace wintarvel {
 
 using Handler = std::function<void()>;
+
+// Everything a control shows, as the undo history keeps it. Each kind of control fills the
+// fields it has; restoring sets them back without running any handler.
+struct ControlState {
+  bool enabled = true;
+  bool visible = true;
+  std::string caption;
+  std::string text;      // an edit's or a combo box's text
+  bool checked = false;  // check box, radio button; a page's tab shown
+  int itemIndex = -1;
+  std::vector<std::string> items;
+  std::vector<bool> selected;
+  // A memo's text, shared with the memo rather than copied; null when the state leaves the
+  // memo's text out (it is then kept as it is on restore).
+  std::shared_ptr<const std::string> memoText;
+  std::uint64_t memoContent = 0;  // tells the memo's texts apart without comparing them
+  std::size_t memoLineBreaks = 0;
+};
 
 class Control {
  public:
@@ -29,6 +48,11 @@ class Control {
   // Grows with every change of state, so a view can refresh only what changed.
   std::uint64_t revision() const { return revision_; }
 
+  // The state for the undo history, and its return. Restoring runs no handler; it counts as a
+  // change (revision) when anything differs, so the view shows the state again.
+  virtual void saveState(ControlState& state) const;
+  virtual void restoreState(const ControlState& state);
+
  protected:
   void touch() { ++revision_; }
 
@@ -43,6 +67,9 @@ class Captioned : public Control {
  public:
   const std::string& caption() const { return caption_; }
   void setCaption(const std::string& caption);
+
+  void saveState(ControlState& state) const override;
+  void restoreState(const ControlState& state) override;
 
  private:
   std::string caption_;
@@ -67,6 +94,9 @@ class Edit : public Control {
   std::size_t maxLength() const { return maxLength_; }  // 0: no limit
   void setMaxLength(std::size_t n) { maxLength_ = n; }
 
+  void saveState(ControlState& state) const override;
+  void restoreState(const ControlState& state) override;
+
   Handler onChange;
 
  private:
@@ -79,6 +109,9 @@ class CheckBox : public Captioned {
   bool checked() const { return checked_; }
   // Runs onClick when the state changes.
   void setChecked(bool on);
+
+  void saveState(ControlState& state) const override;
+  void restoreState(const ControlState& state) override;
 
   Handler onClick;
 
@@ -108,6 +141,10 @@ class RadioButton : public Captioned {
   // Checking unchecks the other buttons of the group (their handlers do not run) and runs this
   // button's onClick; unchecking only unchecks.
   void setChecked(bool on);
+
+  // Restoring sets this button alone: the history restores every button of the group.
+  void saveState(ControlState& state) const override;
+  void restoreState(const ControlState& state) override;
 
   Handler onClick;
 
@@ -142,6 +179,9 @@ class ListBox : public Control {
   void setSelected(int i, bool on);
   int firstSelected() const;
 
+  void saveState(ControlState& state) const override;
+  void restoreState(const ControlState& state) override;
+
  private:
   std::vector<std::string> items_;
   std::vector<bool> selected_;
@@ -154,15 +194,23 @@ class ComboBox : public ListBox {
   const std::string& text() const { return text_; }
   void setText(const std::string& text);
 
+  void saveState(ControlState& state) const override;
+  void restoreState(const ControlState& state) override;
+
  private:
   std::string text_;
 };
 
 // A multi-line text whose lines end in CR LF. The number of lines is kept up to date on every
 // change so that asking for it costs nothing even when the text holds 200,000 lines.
+//
+// The text lies in a buffer that others may share (the undo history does): holding it costs no
+// copy, and the memo copies its text only when it changes while the buffer is held elsewhere.
 class Memo : public Control {
  public:
-  const std::string& text() const { return text_; }
+  Memo();
+
+  const std::string& text() const { return *text_; }
   void setText(std::string text);
   // Grows with every change of the text alone, so a view showing the text in place can tell
   // when to read it again.
@@ -174,20 +222,37 @@ class Memo : public Control {
   std::size_t lineCount() const;
   std::vector<std::string> lines() const;
 
+  // The text as it stands, shared and never changed afterwards.
+  std::shared_ptr<const std::string> sharedText() const { return text_; }
+  // Names the text: every change gives a new number, and restoring a text gives its number back,
+  // so two texts of one memo with the same number are the same.
+  std::uint64_t contentId() const { return contentId_; }
+
+  // The state holds the text only when asked to: restoring a state without it keeps the text.
+  void saveState(ControlState& state) const override;
+  void saveState(ControlState& state, bool withText) const;
+  void restoreState(const ControlState& state) override;
+
   Handler onChange;
 
  private:
   void changed();
+  // The buffer, made this memo's own before it is changed.
+  std::string& ownText();
 
-  std::string text_;
-  std::size_t lineBreaks_ = 0;  // CR LF pairs in text_
+  std::shared_ptr<std::string> text_;
+  std::size_t lineBreaks_ = 0;  // CR LF pairs in the text
   std::uint64_t textRevision_ = 0;
+  std::uint64_t contentId_ = 0;
 };
 
 class TabSheet : public Captioned {
  public:
   bool tabVisible() const { return tabVisible_; }
   void setTabVisible(bool on);
+
+  void saveState(ControlState& state) const override;
+  void restoreState(const ControlState& state) override;
 
  private:
   bool tabVisible_ = true;

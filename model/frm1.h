@@ -11,11 +11,13 @@
 //   run/          file names, engine directory, instruction file and engine run, viewers
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/controls.h"
+#include "model/history.h"
 #include "model/ui.h"
 #include "run/frm_options.h"
 #include "run/platform.h"
@@ -27,6 +29,7 @@ struct _variable {
   std::string Name;       // as typed, never with the " R" mark
   std::string Construct;  // name of its construct, empty when none
   bool Reversed = false;  // reverse scored
+  bool operator==(const _variable&) const = default;
 };
 
 struct SplitPathResult {
@@ -202,6 +205,8 @@ class TFrm1 {
   Label LblCoVar, LblIndDif;
   Button GenInstr;  // "Run Tarvel"
   Edit TxtExeDir;   // hidden: the engine directory
+  // How the last run ended, for the status bar; set anew by every run.
+  Label RunOutcome;
 
   // ---- Other windows ----------------------------------------------------------------------
   TFrmOptions FrmOptions;
@@ -217,6 +222,17 @@ class TFrm1 {
   bool LoadedFromFile = false;
   std::string SelectedAvailVar;
   std::string SelectedCorrVar;
+
+  // ---- Undo (model/) ---------------------------------------------------------------------
+  // Runs one user event as one undoable step (see History::runEvent); the view runs every
+  // user event through here.
+  void UserEvent(const std::string& step, const std::function<void()>& handler);
+  bool CanUndo() const;
+  bool CanRedo() const;
+  void Undo();
+  void Redo();
+  std::string UndoStepName() const;
+  std::string RedoStepName() const;
 
   // ---- Document life cycle, reset, set file (model/) ------------------------------------
   void ChangeCallback();
@@ -308,6 +324,8 @@ class TFrm1 {
  private:
   void setUpControls();
   void wireHandlers();
+
+  History history_{*this};
 };
 
 // The number of subjects in a group: the sum of the two subgroup sizes, held within the range of

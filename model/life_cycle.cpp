@@ -14,10 +14,6 @@ namespace {
 constexpr const char* kSaveQuestion = "Changes have been made, do you want to save it?";
 constexpr const char* kConfirmCaption = "Confirm";
 
-Answer askToSave(TFrm1& f, Buttons buttons) {
-  return f.ui.ask(kSaveQuestion, kConfirmCaption, buttons);
-}
-
 // Asks for a name first (starting from the current one), then writes. A failed write gives the
 // document its previous name back: the chosen one holds nothing.
 SaveOutcome saveUnderChosenName(TFrm1& f) {
@@ -34,10 +30,10 @@ bool goesOn(SaveOutcome outcome) {
   return outcome == SaveOutcome::Written || outcome == SaveOutcome::NameCancelled;
 }
 
-// The question of New, Open, Close and closing the window. False when the command stops.
+// The question of New, Open, Close, Exit and closing the window. False when the command stops.
 bool settleUnsavedChanges(TFrm1& f, SaveOutcome (*save)(TFrm1&)) {
   if (!f.Modified) return true;
-  switch (askToSave(f, Buttons::YesNoCancel)) {
+  switch (f.ui.ask(kSaveQuestion, kConfirmCaption, Buttons::YesNoCancel)) {
     case Answer::Cancel:
       return false;
     case Answer::Yes:
@@ -114,10 +110,11 @@ void TFrm1::CancelClick() {
   Cancel.setVisible(false);
 }
 
+// Exit asks with Cancel as well, like every other question about unsaved changes: a key that
+// merely closes the question never drops the study.
 void TFrm1::FileExitItemClick() {
   if (Modified) {
-    if (askToSave(*this, Buttons::YesNo) == Answer::Yes && !goesOn(WriteSetFile(*this))) return;
-    Modified = false;
+    if (!settleUnsavedChanges(*this, WriteSetFile)) return;
     LoadedFromFile = false;
   }
   ui.closeMainWindow();

@@ -2,12 +2,14 @@
 // read before it, so the reader walks it by position, field by field. Setting each control runs
 // its change handler, which brings the dependent enabled and visible states up to date.
 //
-// A damaged file must never take the program down: every read is bounded by the line it reads
-// from, and a field that cannot be converted stops the reading with one message naming the file
-// and the line. What was read until then is kept, but the document loses its file name, so that
-// a later save asks for one instead of overwriting the file with a partial study. A file that
-// ends early is no error: past its end every read yields an empty text, as an empty line would,
-// so a file whose trailing empty format lines were lost reads as the study it describes.
+// A damaged file must never take the program down, nor be taken silently: every read is bounded
+// by the line it reads from, and what is read is checked against what a study can be (at most 20
+// names in each list, every section the parameter line announces present, code records of two
+// digits per variable, nothing left over at the end). The first problem stops the reading with
+// one message naming the file and the line. What was read until then is kept, but the document
+// loses its file name, so that a later save asks for one instead of overwriting the file with a
+// partial study. Only the end of a file may be short: trailing empty format lines that were lost
+// read as empty, and reorder records missing at the very end are simply not there.
 
 #include <algorithm>
 #include <cerrno>
@@ -49,6 +51,9 @@ class SetFileCursor {
 
   // 1-based number of the line being read.
   int lineNumber() const { return static_cast<int>(line_) + 1; }
+  // True when every line has been read.
+  bool atEnd() const { return line_ >= lines_.size(); }
+  std::string_view currentLine() const { return current(); }
 
   // The next `width` characters of the current line, fewer when the line ends first.
   std::string read(std::size_t width) {
@@ -80,6 +85,16 @@ class SetFileCursor {
   std::vector<std::string_view> lines_;
   std::size_t line_ = 0;
   std::size_t column_ = 0;
+};
+
+constexpr int kMaxNames = 20;
+
+// A problem found in what was read: where it is and what is wrong there.
+class DamagedSetFile : public std::runtime_error {
+ public:
+  DamagedSetFile(int where, const std::string& problem)
+      : std::runtime_error(problem), line(where) {}
+  int line;
 };
 
 bool isBlankOrZero(const std::string& c) {
@@ -116,6 +131,7 @@ class SetFileReader {
   void read() {
     readTitleLine();
     readParameterLine();
+    checkCounts();
     readDyadicNames();
     if (personalityNamesFollow_) readPersonalityNames();
     readConstructs();
@@ -123,10 +139,12 @@ class SetFileReader {
     readFormatRecords();
     readReorderRecords();
     if (f_.ChkDropSub.checked()) readDroppedSubjects();
+    checkNothingLeftOver();
   }
 
   // The line of the field being read, for the message when it cannot be converted.
   int fieldLine() const { return fieldLine_; }
+  int parameterLine() const { return parameterLine_; }
 
  private:
   void readTitleLine() {
@@ -146,8 +164,14 @@ class SetFileReader {
     return !s.empty() && isBlankOrZero(s.substr(0, 1)) ? s.substr(1) : s;
   }
 
+  // Stops the reading when the file has ended before the section it is about to read.
+  void require(const std::string& section) {
+    if (in_.atEnd()) throw DamagedSetFile(in_.lineNumber(), "the file ends before " + section);
+  }
+
   void readParameterLine() {
     fieldLine_ = parameterLine_ = in_.lineNumber();
+    require("the parameter line");
     f_.TxtNumSubGroup1.setText(readSubGroupSize(Parameter::SubGroup1));
     f_.TxtNumSubGroup2.setText(readSubGroupSize(Parameter::SubGroup2));
     dyadicCount_ = StrToInt(read(Parameter::DyadicCount));
@@ -202,6 +226,23 @@ class SetFileReader {
     personalityNamesFollow_ = before || after;
   }
 
+  void checkCount(int count, int most, const std::string& what) const {
+    if (count < 0 || count > most) {
+      throw DamagedSetFile(parameterLine_, "it announces " + std::to_string(count) + " " + what +
+                                               ", and a study has at most " + std::to_string(most));
+    }
+  }
+
+  // Saving gives every dyadic variable in no construct a construct of its own, so a saved study
+  // may hold up to 20 more constructs than a user can add.
+  void checkCounts() const {
+    checkCount(dyadicCount_, kMaxNames, "dyadic variables");
+    if (personalityNamesFollow_) {
+      checkCount(personalityCount_, kMaxNames, "personality variables");
+    }
+    checkCount(constructCount_, kMaxNames + dyadicCount_, "constructs");
+  }
+
   void readPersonalityCount(const std::string& s) {
     personalityCount_ = allBlank(s) || s == " 0" || s == "00" ? 0 : StrToInt(s);
   }
@@ -212,25 +253,37 @@ class SetFileReader {
   }
 
   // Names right-justified in 10 columns, 8 to a line; the rest of a line is skipped. Each name is
-  // kept as soon as it is read.
+  // kept as soon as it is read. A line longer than its names' columns holds something else.
   template <class Keep>
-  void readNames(int count, Keep keep) {
+  void readNames(int count, const std::string& what, Keep keep) {
     fieldLine_ = in_.lineNumber();
     for (int i = 0; i < count; ++i) {
+      if (i % kNamesPerLine == 0) checkNameLine(std::min<int>(count - i, kNamesPerLine), what);
       keep(withoutLeadingBlanks(in_.read(kNameWidth)));
       if ((i + 1) % kNamesPerLine == 0) in_.skipLine();
     }
     if (count > 0 && count % kNamesPerLine != 0) in_.skipLine();
   }
 
-  void readNamesInto(ListBox& list, int count) {
-    readNames(count, [&list](const std::string& name) { list.add(name); });
+  void checkNameLine(int names, const std::string& what) {
+    require("the " + what);
+    const std::size_t columns = kNameWidth * static_cast<std::size_t>(names);
+    const std::size_t length = in_.currentLine().size();
+    if (length > columns) {
+      throw DamagedSetFile(in_.lineNumber(), "the " + what + " take " + std::to_string(columns) +
+                                                 " columns, but the line holds " +
+                                                 std::to_string(length) + " characters");
+    }
+  }
+
+  void readNamesInto(ListBox& list, int count, const std::string& what) {
+    readNames(count, what, [&list](const std::string& name) { list.add(name); });
   }
 
   // The read-order choice is enabled only while there are personality variables, also when a
   // damaged file announces them without any.
   void readPersonalityNames() {
-    readNamesInto(f_.CmbPerVar, personalityCount_);
+    readNamesInto(f_.CmbPerVar, personalityCount_, "personality variable names");
     const bool any = f_.CmbPerVar.count() > 0;
     for (Control* control :
          std::initializer_list<Control*>{&f_.GroupBoxPV, &f_.RBPerBeforeDy, &f_.RBPerAfterDy}) {
@@ -239,19 +292,29 @@ class SetFileReader {
   }
 
   void readDyadicNames() {
-    readNames(dyadicCount_, [this](const std::string& name) {
+    readNames(dyadicCount_, "dyadic variable names", [this](const std::string& name) {
       f_.CmbDyVar.add(name);
       f_.DyVarList.push_back(_variable{name, "", false});
       f_.CorAvailVarList.add(name);
     });
   }
 
-  // A code string of exactly two characters per dyadic variable: cut, or padded with zeros. The
-  // characters are kept as read, so that a damaged construct number is reported below.
-  std::string codeRecord(const std::string& record) const {
-    std::string fitted = record.substr(0, 2 * f_.DyVarList.size());
-    fitted.resize(2 * f_.DyVarList.size(), '0');
-    return fitted;
+  // A code record: two digits for each dyadic variable, nothing else.
+  std::string readCodeRecord(const std::string& what) {
+    require("the " + what);
+    const int line = in_.lineNumber();
+    std::string record = in_.readLine();
+    const std::size_t digits = 2 * f_.DyVarList.size();
+    if (record.size() != digits) {
+      throw DamagedSetFile(line, "the " + what + " has " + std::to_string(record.size()) +
+                                     " characters, where " + std::to_string(f_.DyVarList.size()) +
+                                     " dyadic variables need " + std::to_string(digits) +
+                                     " digits");
+    }
+    if (record.find_first_not_of("0123456789") != std::string::npos) {
+      throw DamagedSetFile(line, "the " + what + " holds characters other than digits");
+    }
+    return record;
   }
 
   void readConstructs() {
@@ -261,14 +324,12 @@ class SetFileReader {
       return;
     }
     fieldLine_ = in_.lineNumber();
-    const int constructLine = fieldLine_;
-    std::string constructs = codeRecord(in_.readLine());
+    std::string constructs = readCodeRecord("construct record");
     f_.ConRecInfo.setText(constructs);
-    f_.CorRecInfo.setText(codeRecord(in_.readLine()));
-    readNamesInto(f_.CmbConst, constructCount_);
+    f_.CorRecInfo.setText(readCodeRecord("correlated-error record"));
+    readNamesInto(f_.CmbConst, constructCount_, "construct names");
 
     // A number outside the construct list leaves its variable in no construct.
-    fieldLine_ = constructLine;
     for (std::size_t i = 0; i < f_.DyVarList.size(); ++i) {
       const int k = StrToInt(constructs.substr(2 * i, 2));
       const bool known = k >= 1 && k <= f_.CmbConst.count();
@@ -279,6 +340,7 @@ class SetFileReader {
   }
 
   void readReverseScoring() {
+    require("the reverse scoring line");
     fieldLine_ = in_.lineNumber();
     f_.TxtRevScore.setText(in_.read(static_cast<std::size_t>(kReverseSumField.width)));
     const int items = std::min(f_.CmbDyVar.count(), static_cast<int>(f_.DyVarList.size()));
@@ -315,7 +377,7 @@ class SetFileReader {
     UpdateReorderRecordCount(f_, f_.NumGroups, f_.GroupSize);
     // Collected first and set at once: the memo may hold hundreds of thousands of lines.
     std::string records;
-    for (int i = 0; i < f_.ReorderRecordCount; ++i) {
+    for (int i = 0; i < f_.ReorderRecordCount && !in_.atEnd(); ++i) {
       fieldLine_ = in_.lineNumber();
       const std::string_view line = in_.readLineView();
       if (line == "0") continue;
@@ -329,11 +391,22 @@ class SetFileReader {
     const int dataLine = in_.lineNumber();
     refreshGroupSize();
     fieldLine_ = dataLine;
+    require("the dropped subjects line");
     const std::string flags = in_.read(static_cast<std::size_t>(std::max(f_.GroupSize, 0)));
+    in_.skipLine();
     for (std::size_t k = 0; k < flags.size(); ++k) {
       if (flags[k] == '0') f_.DroppedSubjects.push_back(static_cast<int>(k) + 1);
     }
     f_.UpdateDropped();
+  }
+
+  // Only empty lines may follow the last section.
+  void checkNothingLeftOver() {
+    for (; !in_.atEnd(); in_.skipLine()) {
+      if (in_.currentLine().find_first_not_of(" \t") != std::string_view::npos) {
+        throw DamagedSetFile(in_.lineNumber(), "lines are left over after the last section");
+      }
+    }
   }
 
   TFrm1& f_;
@@ -374,6 +447,51 @@ bool readWholeFile(const std::string& path, std::string& content, std::string& r
   return true;
 }
 
+// The line of the first byte that no text file holds (a control character other than tab and the
+// line breaks), 0 when there is none.
+int binaryLine(const std::string& content) {
+  int line = 1;
+  for (const char c : content) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == '\n') ++line;
+    const bool control = byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n';
+    if (control || byte == 0x7F) return line;
+  }
+  return 0;
+}
+
+// What is wrong with the file's content as a whole, in words; empty when it may be a set file.
+std::string contentProblem(const std::string& path, const std::string& content) {
+  if (content.empty()) return "The set file " + path + " is empty.";
+  if (const int line = binaryLine(content)) {
+    return "The file " + path + " is not a set file: line " + std::to_string(line) +
+           " holds binary data, not text.";
+  }
+  return "";
+}
+
+// Reads the content; the message of the first problem, empty when the study was read whole.
+std::string readStudy(TFrm1& f, const std::string& path, const std::string& content) {
+  SetFileReader reader(f, content);
+  try {
+    reader.read();
+  } catch (const DamagedSetFile& e) {
+    return "The set file " + path + " is damaged at line " + std::to_string(e.line) + ": " +
+           e.what() + ".";
+  } catch (const ConversionError& e) {
+    if (reader.fieldLine() == reader.parameterLine()) {
+      return "The file " + path + " is not a set file: line " +
+             std::to_string(reader.parameterLine()) + " does not hold the numbers of a study.";
+    }
+    return "The set file " + path + " could not be read at line " +
+           std::to_string(reader.fieldLine()) + ": " + e.what();
+  } catch (const std::exception& e) {
+    return "The set file " + path + " could not be read at line " +
+           std::to_string(reader.fieldLine()) + ": " + e.what();
+  }
+  return "";
+}
+
 }  // namespace
 
 bool TFrm1::OpenSetFile() {
@@ -394,13 +512,8 @@ bool TFrm1::OpenSetFile() {
     failure = "The set file " + path + " could not be opened: " + reason + ".";
   } else {
     TxtSetFile.setText(path);
-    SetFileReader reader(*this, content);
-    try {
-      reader.read();
-    } catch (const std::exception& e) {
-      failure = "The set file " + path + " could not be read at line " +
-                std::to_string(reader.fieldLine()) + ": " + e.what();
-    }
+    failure = contentProblem(path, content);
+    if (failure.empty()) failure = readStudy(*this, path, content);
   }
 
   PageControl1.setVisible(true);

@@ -80,6 +80,7 @@ void TFrm1::ResetStudy() {
   PageControl1.setVisible(true);
   Modified = false;
   LoadedFromFile = false;
+  history_.clear();  // a new study starts with no history
   FrmOptions.LoadEnginePathIfUnknown();
 }
 

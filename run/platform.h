@@ -31,8 +31,10 @@ class Platform {
   // not start.
   virtual std::optional<int> runEngine(const std::string& program,
                                        const std::string& workingDir) = 0;
-  // Opens a file in the text viewer; not waited for, failure ignored.
-  virtual void startViewer(const std::string& path) = 0;
+  // True when the last runEngine ended because the user stopped the engine.
+  virtual bool engineWasStopped() const { return false; }
+  // Opens a file in the text viewer, not waited for; false when no viewer could be started.
+  virtual bool startViewer(const std::string& path) = 0;
 };
 
 }  // namespace wintarvel

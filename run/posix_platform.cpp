@@ -150,27 +150,48 @@ std::optional<int> PosixPlatform::runEngine(const std::string& program,
 }
 
 // Two forks: the middle process ends at once and is reaped here, so the viewer belongs to init
-// and leaves no zombie behind, and nothing waits for the viewer itself.
-void PosixPlatform::startViewer(const std::string& path) {
+// and leaves no zombie behind, and nothing waits for the viewer itself. A pipe closed on exec
+// tells whether the viewer really started, as for the engine.
+bool PosixPlatform::startViewer(const std::string& path) {
   const std::string viewer = findOnPath(kViewerProgram);
-  if (viewer.empty()) return;
+  if (viewer.empty()) return false;
   std::vector<char> viewerArg(viewer.begin(), viewer.end());
   viewerArg.push_back('\0');
   std::vector<char> pathArg(path.begin(), path.end());
   pathArg.push_back('\0');
   char* const argv[] = {viewerArg.data(), pathArg.data(), nullptr};
+  int report[2];
+  if (pipe(report) != 0) return false;
+  fcntl(report[0], F_SETFD, FD_CLOEXEC);
+  fcntl(report[1], F_SETFD, FD_CLOEXEC);
 
   const pid_t middle = fork();
   if (middle == 0) {
-    if (fork() == 0) {
+    close(report[0]);
+    const pid_t viewerPid = fork();
+    if (viewerPid == 0) {
       setsid();
-      closeInheritedFiles(-1);
+      closeInheritedFiles(report[1]);
       execv(argv[0], argv);
+    }
+    if (viewerPid <= 0) {
+      const int error = errno;
+      [[maybe_unused]] const auto written = write(report[1], &error, sizeof error);
       _exit(127);
     }
     _exit(0);
   }
+  close(report[1]);
   if (middle > 0) waitForExit(middle, 0);
+  int error = 0;
+  ssize_t got = -1;
+  if (middle > 0) {
+    do {
+      got = read(report[0], &error, sizeof error);
+    } while (got < 0 && errno == EINTR);
+  }
+  close(report[0]);
+  return got == 0;  // closed unread: the viewer's program is running
 }
 
 }  // namespace wintarvel

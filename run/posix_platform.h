@@ -18,7 +18,7 @@ class PosixPlatform : public Platform {
   std::size_t shortPath(const std::string& path, std::string& shortForm) override;
   void createIfMissing(const std::string& path) override;
   std::optional<int> runEngine(const std::string& program, const std::string& workingDir) override;
-  void startViewer(const std::string& path) override;
+  bool startViewer(const std::string& path) override;
 
   // runEngine in parts, for a caller that keeps its windows painted while the engine runs.
   // Starts the program without a shell in workingDir; its process id, or nullopt when it did not

@@ -88,8 +88,10 @@ std::optional<int> Win32Platform::runEngine(const std::string& program,
   return known ? static_cast<int>(exitCode) : -1;
 }
 
-void Win32Platform::startViewer(const std::string& path) {
-  if (const auto started = startProcess(kViewerCommand + path, nullptr)) closeHandles(*started);
+bool Win32Platform::startViewer(const std::string& path) {
+  const auto started = startProcess(kViewerCommand + path, nullptr);
+  if (started) closeHandles(*started);
+  return started.has_value();
 }
 
 }  // namespace wintarvel

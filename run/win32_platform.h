@@ -13,7 +13,7 @@ class Win32Platform : public Platform {
   std::size_t shortPath(const std::string& path, std::string& shortForm) override;
   void createIfMissing(const std::string& path) override;
   std::optional<int> runEngine(const std::string& program, const std::string& workingDir) override;
-  void startViewer(const std::string& path) override;
+  bool startViewer(const std::string& path) override;
 };
 
 }  // namespace wintarvel

@@ -24,7 +24,7 @@ class QuietPlatform : public PosixPlatform {
   std::optional<int> runEngine(const std::string&, const std::string&) override {
     return std::nullopt;
   }
-  void startViewer(const std::string&) override {}
+  bool startViewer(const std::string&) override { return true; }
 };
 
 const std::filesystem::path& workFolder() {

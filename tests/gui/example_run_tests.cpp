@@ -22,7 +22,10 @@ namespace {
 // The real platform, less the text viewer: the report is read by the test instead.
 class ReportReadingPlatform : public view::QtPlatform {
  public:
-  void startViewer(const std::string& path) override { viewed.push_back(path); }
+  bool startViewer(const std::string& path) override {
+    viewed.push_back(path);
+    return true;
+  }
   std::vector<std::string> viewed;
 };
 

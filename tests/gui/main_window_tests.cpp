@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -21,10 +22,13 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
+#include <functional>
 #include <memory>
 
+#include "app/qt_ui.h"
 #include "window_session.h"
 
 using namespace wintarvel;
@@ -58,6 +62,9 @@ class MainWindowTest : public QObject {
   void theExampleStudyRunsOnceItsFilesAreNamed();
   void closingAsksFirstAndCancelKeepsTheWindowOpen();
   void exitClosesTheWindowThroughTheProgram();
+  void ctrlZBringsBackAVariableRemovedByAPeriod();
+  void escapeAtTheExitQuestionKeepsTheWindow();
+  void aRunWithUnsavedChangesAsksFirst();
   void aboutBoxAndEngineDialogFollowTheirControls();
   void everyTabCaptionIsReadableAtTheDefaultSize();
   void noControlOverlapsAnotherOrIsCutOff();
@@ -145,9 +152,11 @@ void MainWindowTest::startsWithPagesHiddenAndSavingAndRunningDisabled() {
   // Every command but the toolbar's is available (an empty list of recent files has nothing
   // to clear).
   for (QAction* a : window().findChildren<QAction*>()) {
+    // Undo and redo wait for a first step; an empty list of recent files has nothing to clear.
     const QString name = a->objectName();
-    if (!name.isEmpty() && !name.startsWith(QLatin1String("Btn")) && name != "ClearRecentFiles")
-      QVERIFY2(a->isEnabled(), qPrintable(name));
+    const bool enabled = name != "EditUndo" && name != "EditRedo" && name != "ClearRecentFiles";
+    if (!name.isEmpty() && !name.startsWith(QLatin1String("Btn")))
+      QVERIFY2(a->isEnabled() == enabled, qPrintable(name));
   }
   QCOMPARE(window().size().expandedTo(QSize(553, 458)), window().size());
 }
@@ -155,7 +164,7 @@ void MainWindowTest::startsWithPagesHiddenAndSavingAndRunningDisabled() {
 void MainWindowTest::menuHoldsEveryCommandWithItsAccessKey() {
   QStringList top;
   for (QAction* a : s_->windows.main.menuBar()->actions()) top << a->text();
-  QCOMPARE(top, (QStringList{"&File", "&View", "&Run", "&Path", "&Help"}));
+  QCOMPARE(top, (QStringList{"&File", "&Edit", "&View", "&Run", "&Path", "&Help"}));
   QMenu* file = find<QMenu>("File1");
   QStringList fileItems;
   for (QAction* a : file->actions())
@@ -479,6 +488,102 @@ void MainWindowTest::exitClosesTheWindowThroughTheProgram() {
   QCOMPARE(s_->ui.closeRequests, 1);
   QVERIFY(!window().isVisible());
   QVERIFY(s_->ui.questions.empty());
+}
+
+// "A.B" typed into the name box: the period removes the selected variable on the way. Ctrl+Z,
+// with the box still holding the focus, takes back the typing after it, then the removal.
+void MainWindowTest::ctrlZBringsBackAVariableRemovedByAPeriod() {
+  startNewSetFile();
+  for (const char* name : {"Anger", "Joy"}) {
+    type("TxtDyVars", QString::fromLatin1(name));
+    QTest::keyClick(find<QLineEdit>("TxtDyVars"), Qt::Key_Return);
+  }
+  auto* list = find<QListWidget>("CmbDyVar");
+  clickItem(list, 0);
+  auto* box = find<QLineEdit>("TxtDyVars");
+  box->setFocus();
+  QTRY_VERIFY(box->hasFocus());
+  QTest::keyClicks(box, QStringLiteral("A.B"));
+  QCOMPARE(list->count(), 1);
+  QCOMPARE(action("EditUndo")->text(), QStringLiteral("&Undo Typing in Dyadic Variable Name"));
+  QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(box->text(), QStringLiteral("."));
+  QCOMPARE(action("EditUndo")->text(), QStringLiteral("&Undo Remove Variable"));
+  QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(list->count(), 2);
+  QCOMPARE(list->item(0)->text(), QStringLiteral("Anger"));
+  QCOMPARE(box->text(), QStringLiteral("AngerA"));
+  QCOMPARE(action("EditRedo")->text(), QStringLiteral("&Redo Remove Variable"));
+  QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(list->count(), 1);
+}
+
+// The real question box: Escape answers Cancel, at Exit as at the window's close button.
+void MainWindowTest::escapeAtTheExitQuestionKeepsTheWindow() {
+  view::QtUi ui;
+  testing::RecordingPlatform platform;
+  QTemporaryDir start;
+  TFrm1 f(ui, platform, start.path().toStdString());
+  view::Windows windows(f);
+  ui.setMainWindow(&windows.main);
+  windows.main.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&windows.main));
+  windows.main.findChild<QAction*>(QStringLiteral("FileNewItem"))->trigger();
+  QTest::keyClicks(windows.main.findChild<QLineEdit*>(QStringLiteral("TxtProgTitle")),
+                   QStringLiteral("Roommates"));
+  QStringList asked;
+  auto pressEscapeAtTheQuestion = [&asked] {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &asked] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      poll->deleteLater();
+      poll->stop();
+      asked << box->text();
+      QVERIFY(box->button(QMessageBox::Cancel) != nullptr);
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    poll->start(20);
+  };
+  pressEscapeAtTheQuestion();
+  windows.main.findChild<QAction*>(QStringLiteral("FileExitItem"))->trigger();
+  pressEscapeAtTheQuestion();
+  windows.main.close();
+  QCOMPARE(asked.size(), 2);
+  QCOMPARE(asked[0], QStringLiteral("Changes have been made, do you want to save it?"));
+  QVERIFY(windows.main.isVisible());
+  QVERIFY(f.Modified);
+  QCOMPARE(f.TxtProgTitle.text(), std::string("Roommates"));
+  f.Modified = false;  // lets the window go without asking
+}
+
+// Run Tarvel after an edit: Cancel runs nothing; Yes saves first and runs what the window shows.
+void MainWindowTest::aRunWithUnsavedChangesAsksFirst() {
+  QTemporaryDir dir;
+  for (const char* name : {"roommate.set", "roommate.txt"}) {
+    QVERIFY(QFile::copy(QStringLiteral(WINTARVEL_EXAMPLES "/") + name, dir.filePath(name)));
+  }
+  s_->ui.files.push_back(dir.filePath(QStringLiteral("roommate.set")).toStdString());
+  action("FileOpenItem")->trigger();
+  type("TxtDataFile", dir.filePath(QStringLiteral("roommate.txt")));
+  type("TxtOutFile", dir.filePath(QStringLiteral("roommate.out")));
+  type("TxtIndDif", dir.filePath(QStringLiteral("roommate.eff")));
+  QTest::keyClick(find<QLineEdit>("TxtNumGroups"), Qt::Key_Backspace);
+  type("TxtNumGroups", QStringLiteral("1"));  // 12 groups become 11
+  s_->ui.answers = {Answer::Cancel, Answer::Yes};
+  click("GenInstr");
+  QVERIFY(s_->platform.engineStarts.empty());
+  click("GenInstr");
+  QCOMPARE(s_->ui.questions,
+           (std::vector<std::string>(
+               2, "The study has changes that are not saved. Save them before the run?")));
+  QCOMPARE(s_->platform.engineStarts.size(), std::size_t{1});
+  QFile saved(dir.filePath(QStringLiteral("roommate.set")));
+  QVERIFY(saved.open(QIODevice::ReadOnly));
+  QVERIFY(saved.readAll().contains(" 4 4 3 11"));
+  QVERIFY(find<QLabel>("RunOutcome")
+              ->text()
+              .startsWith(QStringLiteral("Tarvel ended with exit code 0 after ")));
 }
 
 void MainWindowTest::aboutBoxAndEngineDialogFollowTheirControls() {

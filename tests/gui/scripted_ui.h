@@ -60,7 +60,10 @@ class RecordingPlatform : public NativePlatform {
     engineStarts.push_back(program);
     return 0;
   }
-  void startViewer(const std::string& path) override { viewerStarts.push_back(path); }
+  bool startViewer(const std::string& path) override {
+    viewerStarts.push_back(path);
+    return true;
+  }
   std::vector<std::string> engineStarts, viewerStarts;
 };
 

@@ -358,12 +358,21 @@ TEST(LifeCycle, CloseAsksAboutUnsavedChangesAndHidesThePages) {
   }
 }
 
-TEST(LifeCycle, ExitAsksOnceWithYesAndNo) {
+TEST(LifeCycle, ExitAsksOnceWithYesNoAndCancel) {
+  {  // Cancel (and Escape, which answers Cancel) keeps the program and the study as they were
+    EditedStudy s;
+    s.ui.queueAnswer(Answer::Cancel);
+    s.f.FileExitItemClick();
+    expectAskedOnce(s.ui, Buttons::YesNoCancel);
+    EXPECT_EQ(s.ui.closeRequests, 0);
+    EXPECT_TRUE(s.f.Modified);
+    EXPECT_EQ(s.f.TxtProgTitle.text(), "Edited");
+  }
   {
     EditedStudy s;
     s.ui.queueAnswer(Answer::No);
     s.f.FileExitItemClick();
-    expectAskedOnce(s.ui, Buttons::YesNo);
+    expectAskedOnce(s.ui, Buttons::YesNoCancel);
     EXPECT_EQ(s.ui.closeRequests, 1);
     EXPECT_FALSE(s.f.Modified);
     EXPECT_TRUE(s.f.onFrmClose());  // the close that follows asks nothing

@@ -118,17 +118,15 @@ TEST(SetFileReader, PersonalityNamesAreReadOnlyForReadOrderOneOrTwo) {
   EXPECT_TRUE(after.f.RBPerAfterDy.checked() && after.f.RBPerAfterDy.enabled());
 }
 
-TEST(SetFileReader, CodeStringsAreFittedToTheVariablesAndUnknownConstructsLeaveNone) {
+TEST(SetFileReader, UnknownConstructNumbersLeaveTheVariableInNone) {
   ReadStudy r(title() + crlf(" 2 2 3 100000  00000 200010") +
-              crlf("         A         B         C") + crlf("020005070") + crlf("01") +
+              crlf("         A         B         C") + crlf("020005") + crlf("010000") +
               crlf("        C1        C2") + crlf(""));
   EXPECT_TRUE(r.complete);
-  EXPECT_EQ(r.f.ConRecInfo.text(), "020000");  // 00 and 05 name no construct; 070 is cut
+  EXPECT_EQ(r.f.ConRecInfo.text(), "020000");  // 00 and 05 name no construct
   EXPECT_EQ(r.f.CorRecInfo.text(), "010000");
   ASSERT_EQ(r.f.DyVarList.size(), 3u);
-  EXPECT_EQ(r.f.DyVarList[0].Construct, "C2");
-  EXPECT_EQ(r.f.DyVarList[1].Construct, "");
-  EXPECT_EQ(r.f.DyVarList[2].Construct, "");
+  EXPECT_EQ(RecordConstructs(r.f), (Names{"C2", "", ""}));
   EXPECT_TRUE(r.f.CorError.tabVisible());
 
   ReadStudy one(title() + crlf(" 2 2 1 100000  00000 100010") + crlf("         A") + crlf("01") +
@@ -172,46 +170,98 @@ TEST(SetFileReader, LinesEndingInLineFeedsAndLongLinesReadAsWell) {
   EXPECT_EQ(longLine.f.TxtGroupFortran.text(), record);
 }
 
-// A damaged file: one message naming the file and the line, what was read is kept, and the
-// document has no name and unsaved changes.
-void expectDamaged(const ReadStudy& r, const std::string& line) {
-  EXPECT_FALSE(r.complete);
-  ASSERT_EQ(r.fx.ui.messages.size(), 1u);
-  const std::string& text = r.fx.ui.messages[0].text;
-  EXPECT_NE(text.find(r.path), std::string::npos) << text;
-  EXPECT_NE(text.find(line), std::string::npos) << text;
-  EXPECT_EQ(r.f.TxtSetFile.text(), "");
-  EXPECT_TRUE(r.f.Modified);
-  EXPECT_EQ(r.f.caption(), "WinTarvel - Set File Name");
-  EXPECT_TRUE(r.f.PageControl1.visible());
+// Each file in tests/data/damaged holds one damage. It is told in one message naming the file
+// and the line; what was read stays, and the document has no name and unsaved changes, so that
+// a save never writes the partial study over the file.
+TEST(SetFileReader, DamagedFilesAreToldWithTheirLineAndKeepWhatWasRead) {
+  struct Row {
+    const char* file;
+    const char* message;  // {} stands for the file's path
+    const char* title;    // the title read before the damage, empty when none was read
+  };
+  const Row rows[] = {
+      {"empty.set", "The set file {} is empty.", ""},
+      {"binary.set", "The file {} is not a set file: line 1 holds binary data, not text.", ""},
+      {"text-file.set",
+       "The file {} is not a set file: line 2 does not hold the numbers of a study.",
+       "Shopping list"},
+      {"title-only.set",
+       "The set file {} is damaged at line 2: the file ends before the parameter line.",
+       "Damaged study"},
+      {"too-many-dyadic.set",
+       "The set file {} is damaged at line 2: it announces 99 dyadic variables, and a study has "
+       "at most 20.",
+       "Damaged study"},
+      {"too-many-personality.set",
+       "The set file {} is damaged at line 2: it announces 21 personality variables, and a study "
+       "has at most 20.",
+       "Damaged study"},
+      {"too-many-constructs.set",
+       "The set file {} is damaged at line 2: it announces 25 constructs, and a study has at most "
+       "22.",  // 20, and one of its own for each of the 2 dyadic variables
+       "Damaged study"},
+      {"roommate-cut.set",
+       "The set file {} is damaged at line 4: the file ends before the personality variable "
+       "names.",
+       "Roommate study"},
+      {"cut-in-names.set",
+       "The set file {} is damaged at line 4: the file ends before the dyadic variable names.",
+       "Damaged study"},
+      {"cut-before-constructs.set",
+       "The set file {} is damaged at line 4: the file ends before the construct record.",
+       "Damaged study"},
+      {"cut-before-reverse.set",
+       "The set file {} is damaged at line 4: the file ends before the reverse scoring line.",
+       "Damaged study"},
+      {"cut-before-dropped.set",
+       "The set file {} is damaged at line 4: the file ends before the dropped subjects line.",
+       "Damaged study"},
+      {"construct-record-length.set",
+       "The set file {} is damaged at line 4: the construct record has 9 characters, where 3 "
+       "dyadic variables need 6 digits.",
+       "Damaged study"},
+      {"correlation-record-letters.set",
+       "The set file {} is damaged at line 5: the correlated-error record holds characters other "
+       "than digits.",
+       "Damaged study"},
+      {"name-line-too-long.set",
+       "The set file {} is damaged at line 3: the dyadic variable names take 30 columns, but the "
+       "line holds 43 characters.",
+       "Damaged study"},
+      {"left-over.set",
+       "The set file {} is damaged at line 4: lines are left over after the last section.",
+       "Damaged study"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file);
+    const std::string path = GoldenFile(std::string("damaged") + kPathSeparator + row.file);
+    Fixture fx;
+    fx.f.BtnNewSetClick();
+    fx.f.OpenDialog.setFileName(path);
+    EXPECT_FALSE(fx.f.OpenSetFile());
+    std::string expected = row.message;
+    expected.replace(expected.find("{}"), 2, path);
+    ASSERT_EQ(fx.ui.messages.size(), 1u);
+    EXPECT_EQ(fx.ui.messages[0].text, expected);
+    EXPECT_EQ(TrimBlanksAndControls(fx.f.TxtProgTitle.text()), row.title);
+    EXPECT_EQ(fx.f.TxtSetFile.text(), "");
+    EXPECT_TRUE(fx.f.Modified);
+    EXPECT_EQ(fx.f.caption(), "WinTarvel - Set File Name");
+    EXPECT_TRUE(fx.f.PageControl1.visible());
+  }
 }
 
-TEST(SetFileReader, DamagedFilesAreReportedWithTheirLineAndKeepWhatWasRead) {
-  ReadStudy count(title("Kept") + crlf(" 2 2x1 100000  00000 000010") + crlf(""));
-  expectDamaged(count, "line 2");
-  EXPECT_EQ(count.f.TxtProgTitle.text().substr(0, 4), "Kept");
-  EXPECT_EQ(count.f.TxtNumSubGroup1.text(), "2");
-
-  ReadStudy pair(title() + crlf(" 2 2 2 100000  00000 100010") + crlf("         A         B") +
-                 crlf("01x1") + crlf("0000") + crlf("        C1") + crlf(""));
-  expectDamaged(pair, "line 4");
-  EXPECT_EQ(pair.f.CmbConst.count(), 1);
-
-  ReadStudy empty("");  // no parameter line: its counts are no numbers
-  expectDamaged(empty, "line 2");
-
-  ReadStudy noSizes(title() + crlf("     0  10000  00000 000010") + crlf(""));
-  expectDamaged(noSizes, "line 2");
-}
-
-TEST(SetFileReader, AFileCutShortReadsAsIfItsMissingLinesWereEmpty) {
-  // Cut after four of nine names: the short line and the missing one give empty names.
-  ReadStudy cut(title() + crlf(" 2 2 9 100000  00000 000010") +
-                crlf("         A         B         C         D"));
-  EXPECT_TRUE(cut.complete);
-  EXPECT_TRUE(cut.fx.ui.messages.empty());
-  EXPECT_EQ(cut.f.CmbDyVar.items(),
-            (std::vector<std::string>{"A", "B", "C", "D", "", "", "", "", ""}));
+TEST(SetFileReader, OnlyTheEndOfAFileMayBeShort) {
+  // Lost empty format lines read as empty, and missing reorder records are simply not there.
+  ReadStudy noFormat(title() + crlf(" 2 2 0  10000  00000 000010"));
+  EXPECT_TRUE(noFormat.complete);
+  ReadStudy fewRecords(title() + crlf(" 2 2 0  20000  00000 000400") + crlf("") + crlf("2 1 4 3"));
+  EXPECT_TRUE(fewRecords.complete);
+  EXPECT_EQ(fewRecords.f.MemoReorder.lines(), Names{"2 1 4 3"});
+  // Trailing empty lines are no left-overs.
+  ReadStudy trailing(title() + crlf(" 2 2 0  10000  00000 000010") + crlf("") + crlf("") +
+                     crlf("  "));
+  EXPECT_TRUE(trailing.complete);
 }
 
 TEST(SetFileReader, AMissingFileIsReportedAndLeavesANewUnnamedDocument) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "support/fake_ui.h"
+#include "support/study.h"
 #include "support/temp_dir.h"
 
 namespace wintarvel {
@@ -93,6 +94,7 @@ TEST(InstructionFile, NewOutputFilesAreCreatedEmptyAndExistingOnesAreLeftAlone) 
   TFrm1& f = p.run.f;
   writeFile(p.run.dir.file("study.out"), "results of the last run");
   f.RadOut4.setChecked(true);
+  f.Modified = false;  // as saved
   f.GenInstrClick();
   EXPECT_EQ(readFile(p.run.dir.file("study.out")), "results of the last run");
   EXPECT_EQ(readFile(p.run.dir.file("covar.out")), "");
@@ -122,6 +124,7 @@ TEST(InstructionFile, EachFailingPathShowsTheMessage) {
   f.TxtDataFile.setText("");
   f.TxtOutFile.setText(p.run.dir.file("missing folder/study.out"));
   f.RadAP1.setChecked(true);
+  f.Modified = false;  // as saved
   f.GenInstrClick();
   EXPECT_EQ(p.run.ui.messages.size(), 2u);
   EXPECT_EQ(p.run.instructions(), p.run.lines({"study.set"}));
@@ -193,6 +196,72 @@ TEST(EngineRun, AnEngineThatDoesNotStartEndsTheRunSilently) {
   EXPECT_EQ(p.platform.engineStarts[0].program, kPathSeparator + std::string("tarvel.exe"));
   EXPECT_TRUE(p.platform.viewerStarts.empty());
   EXPECT_TRUE(p.run.ui.messages.empty());
+}
+
+TEST(EngineRun, UnsavedChangesAreSettledBeforeTheRun) {
+  const char* const question =
+      "The study has changes that are not saved. Save them before the run?";
+  struct Row {
+    Answer answer;
+    const char* groups;  // 1000 cannot be saved
+    bool runs;
+    bool saved;
+  };
+  for (const Row& row :
+       {Row{Answer::Cancel, "10", false, false}, Row{Answer::No, "10", true, false},
+        Row{Answer::Yes, "10", true, true}, Row{Answer::Yes, "1000", false, false}}) {
+    Plain p;
+    TFrm1& f = p.run.f;
+    testing::Basics(f, "Edited", row.groups);
+    p.run.ui.queueAnswer(row.answer);
+    f.GenInstrClick();
+    SCOPED_TRACE(row.groups);
+    ASSERT_EQ(p.run.ui.questions.size(), 1u);
+    EXPECT_EQ(p.run.ui.questions[0].text, question);
+    EXPECT_EQ(p.run.ui.questions[0].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(p.platform.engineStarts.size(), row.runs ? 1u : 0u);
+    EXPECT_EQ(readFile(p.run.dir.file("study.set")).substr(0, 6), row.saved ? "Edited" : "set");
+    EXPECT_EQ(f.Modified, !row.saved);
+  }
+}
+
+TEST(EngineRun, WithoutASetFileNameNothingIsWrittenAndNoEngineStarts) {
+  Plain p;
+  TFrm1& f = p.run.f;
+  f.TxtSetFile.setText("");
+  f.GenInstrClick();
+  ASSERT_EQ(p.run.ui.messages.size(), 1u);
+  EXPECT_EQ(p.run.ui.messages[0].text, kPathError);
+  EXPECT_TRUE(p.platform.engineStarts.empty());
+  EXPECT_FALSE(std::filesystem::exists(p.run.dir.file("study.out")));
+}
+
+TEST(EngineRun, EveryRunEndsWithAWord) {
+  {
+    Plain p;
+    p.platform.engineExitCode = 3;
+    p.run.f.GenInstrClick();
+    const std::string& said = p.run.f.RunOutcome.caption();
+    const std::string report = p.run.dir.file("study.out");
+    EXPECT_EQ(said.rfind("Tarvel ended with exit code 3 after ", 0), 0u) << said;
+    EXPECT_EQ(said.substr(said.size() - report.size() - 12), " s. Report: " + report) << said;
+  }
+  {
+    Plain p;
+    p.platform.engineStartFails = true;
+    p.platform.engineStopped = true;
+    p.run.f.GenInstrClick();
+    EXPECT_EQ(p.run.f.RunOutcome.caption(), "Tarvel was stopped.");
+    EXPECT_TRUE(p.platform.viewerStarts.empty());
+  }
+  {  // No viewer: the user is told where the report is
+    Plain p;
+    p.platform.viewerStartFails = true;
+    p.run.f.GenInstrClick();
+    ASSERT_EQ(p.run.ui.messages.size(), 1u);
+    EXPECT_NE(p.run.ui.messages[0].text.find("No text viewer could be started"), std::string::npos);
+    EXPECT_NE(p.run.ui.messages[0].text.find(p.run.dir.file("study.out")), std::string::npos);
+  }
 }
 
 // A platform with real short names, as some volumes have: the instruction file gets the short

@@ -146,7 +146,10 @@ TEST(PosixPlatform, TheViewerIsStartedWithoutWaitingForIt) {
 // The real platform, except that the viewer is recorded instead of opened.
 class RecordingPlatform : public PosixPlatform {
  public:
-  void startViewer(const std::string& path) override { viewed.push_back(path); }
+  bool startViewer(const std::string& path) override {
+    viewed.push_back(path);
+    return true;
+  }
   std::vector<std::string> viewed;
 };
 
@@ -164,6 +167,7 @@ struct EndToEnd {
     // The options of the example's set file: output option 2, effect estimates with means removed.
     f.RadOut2.setChecked(true);
     f.RadAP1.setChecked(true);
+    f.Modified = false;  // as the file on disk holds them
   }
   TempDir dir;
   FakeUi ui;

@@ -171,7 +171,10 @@ class RecordingPlatform : public Win32Platform {
     engineExit = Win32Platform::runEngine(program, workingDir);
     return engineExit;
   }
-  void startViewer(const std::string& path) override { viewerStarts.push_back(path); }
+  bool startViewer(const std::string& path) override {
+    viewerStarts.push_back(path);
+    return true;
+  }
 
   std::optional<int> engineExit;
   std::vector<std::string> viewerStarts;

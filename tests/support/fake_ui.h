@@ -67,11 +67,17 @@ class FakePlatform : public NativePlatform {
     engineStarts.push_back({program, workingDir});
     return engineStartFails ? std::nullopt : std::optional<int>(engineExitCode);
   }
-  void startViewer(const std::string& path) override { viewerStarts.push_back(path); }
+  bool engineWasStopped() const override { return engineStopped; }
+  bool startViewer(const std::string& path) override {
+    viewerStarts.push_back(path);
+    return !viewerStartFails;
+  }
 
   std::vector<EngineStart> engineStarts;
   std::vector<std::string> viewerStarts;
   bool engineStartFails = false;
+  bool engineStopped = false;  // with engineStartFails: the user stopped the engine
+  bool viewerStartFails = false;
   int engineExitCode = 0;
 };
 

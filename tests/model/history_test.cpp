@@ -1,0 +1,269 @@
+// Undo and redo of the user's events: every page's handlers walked as the view runs them, the
+// whole state checked after each undo and redo, the rule for the unsaved-changes flag, and the
+// reorder memo's text shared rather than copied.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "study_building.h"
+
+namespace wintarvel::testing {
+namespace {
+
+using State = std::map<std::string, std::string>;
+
+// The study as the set file tests picture it, and what the window shows around it: the working
+// lists, the selections, the name boxes, and every button's enabled state.
+State WholeState(const TFrm1& f) {
+  State s = Snapshot(f);
+  for (const ListBox* list :
+       {&f.CorAvailVarList, &f.CorMapVarList, &f.CorVarList, &f.LstVars, &f.LstVarsConst}) {
+    s["list" + std::to_string(s.size())] = Joined(list->items());
+  }
+  const ListBox* chosen[] = {&f.CmbDyVar, &f.CmbPerVar, &f.CmbConst, &f.CmbDrop};
+  for (const ListBox* list : chosen) {
+    s["index" + std::to_string(s.size())] = std::to_string(list->itemIndex());
+  }
+  s["names"] = f.TxtDyVars.text() + "|" + f.TxtPerVars.text() + "|" + f.TxtConstruct.text();
+  s["current"] = f.LblConstVar.caption() + "|" + f.SelectedAvailVar + "|" + f.SelectedCorrVar;
+  s["enabled"] = Enabled({&f.CmdDyVarRev, &f.CmdVarsConstAdd, &f.CmdVarsConstRem, &f.PBCorConnect,
+                          &f.PBCorDisconnect, &f.TxtCoVar, &f.TxtIndDif, &f.TxtGroup2Fortran,
+                          &f.DropSub, &f.CmbDrop});
+  s["visible"] = Visible({&f.LBLRevScore, &f.TxtRevScore, &f.MemoReorder, &f.Label14});
+  s["counts"] = std::to_string(f.NumGroups) + "/" + std::to_string(f.GroupSize) + "/" +
+                std::to_string(f.ReorderRecordCount);
+  return s;
+}
+
+struct Event {
+  const char* step;
+  std::function<void(TFrm1&)> act;
+};
+
+void Select(ListBox& list, const std::string& item) {
+  list.setItemIndex(IndexOf(list, item));
+}
+
+// One user's way through every page, each entry one event as the view runs it. The unnamed
+// events are selections, which are no steps.
+std::vector<Event> Walk() {
+  return {
+      {"Typing in Study Title", [](TFrm1& f) { f.TxtProgTitle.setText("R"); }},
+      {"Typing in Study Title", [](TFrm1& f) { f.TxtProgTitle.setText("Ro"); }},
+      {"Typing in Number in Subgroup 1", [](TFrm1& f) { f.TxtNumSubGroup1.setText("4"); }},
+      {"Typing in Number in Subgroup 2", [](TFrm1& f) { f.TxtNumSubGroup2.setText("4"); }},
+      {"Typing in Number of Groups", [](TFrm1& f) { f.TxtNumGroups.setText("12"); }},
+      {"Choose Asymmetric Block", [](TFrm1& f) { f.RadDesTy1.setChecked(true); }},
+      {"Dropped Subjects On", [](TFrm1& f) { f.ChkDropSub.setChecked(true); }},
+      {"", [](TFrm1& f) { f.CmbDrop.setItemIndex(2); }},
+      {"Drop Subject", [](TFrm1& f) { f.CmdDropClick(); }},
+      {"Typing in Dyadic Variable Name", [](TFrm1& f) { f.TxtDyVars.setText("LIKE"); }},
+      {"Add Variable", [](TFrm1& f) { f.TxtDyVarsKeyPress(13); }},
+      {"Typing in Dyadic Variable Name", [](TFrm1& f) { f.TxtDyVars.setText("TRUST"); }},
+      {"Add Variable", [](TFrm1& f) { f.CmdDyVarAddClick(); }},
+      {"Typing in Dyadic Variable Name", [](TFrm1& f) { f.TxtDyVars.setText("ANX"); }},
+      {"Add Variable", [](TFrm1& f) { f.CmdDyVarAddClick(); }},
+      {"Typing in Dyadic Variable Name", [](TFrm1& f) { f.TxtDyVars.setText("JOY"); }},
+      {"Add Variable", [](TFrm1& f) { f.CmdDyVarAddClick(); }},
+      {"",
+       [](TFrm1& f) {
+         Select(f.CmbDyVar, "ANX");
+         f.CmbDyVarClick();
+       }},
+      {"Typing in Dyadic Variable Name", [](TFrm1& f) { f.TxtDyVars.setText("ANXIOUS"); }},
+      {"Rename Variable", [](TFrm1& f) { f.CmdDyVarRenameClick(); }},
+      {"", [](TFrm1& f) { Select(f.CmbDyVar, "TRUST"); }},
+      {"Move Variable", [](TFrm1& f) { f.UDDyClick(UpDownButton::Up); }},
+      {"Typing in Personality Variable Name", [](TFrm1& f) { f.TxtPerVars.setText("AGE"); }},
+      {"Add Personality Variable", [](TFrm1& f) { f.CmdPerVarAddClick(); }},
+      {"Reverse Scoring On", [](TFrm1& f) { f.ChkReverseVar.setChecked(true); }},
+      {"", [](TFrm1& f) { Select(f.CmbDyVar, "TRUST"); }},
+      {"Reverse Score", [](TFrm1& f) { f.CmdDyVarRevClick(); }},
+      {"Typing in Sum of the Limits", [](TFrm1& f) { f.TxtRevScore.setText("8"); }},
+      {"Choose Round Robin with Dyad Input", [](TFrm1& f) { f.RadInpPat1.setChecked(true); }},
+      {"Second Variable Format Record for Subgroup 2 On",
+       [](TFrm1& f) { f.ChkSecFmt.setChecked(true); }},
+      {"Typing in Format Record", [](TFrm1& f) { f.TxtGroupFortran.setText("(3F2.0)"); }},
+      {"Choose Construct Variances and Covariances to a File",
+       [](TFrm1& f) { f.RadOut4.setChecked(true); }},
+      {"Technical Output On", [](TFrm1& f) { f.ChkTechOut.setChecked(true); }},
+      {"Typing in Construct Name", [](TFrm1& f) { f.TxtConstruct.setText("C1"); }},
+      {"Add Construct", [](TFrm1& f) { f.CmbConstKeyPress(13); }},
+      {"Typing in Construct Name", [](TFrm1& f) { f.TxtConstruct.setText("C2"); }},
+      {"Add Construct", [](TFrm1& f) { f.CmdConstAddClick(); }},
+      {"", [](TFrm1& f) { SelectConstruct(f, "C1"); }},
+      {"",
+       [](TFrm1& f) {
+         SelectMembers(f.LstVars, {"LIKE", "TRUST"});
+       }},
+      {"Add to Construct", [](TFrm1& f) { f.CmdVarsConstAddClick(); }},
+      {"", [](TFrm1& f) { SelectConstruct(f, "C2"); }},
+      {"",
+       [](TFrm1& f) {
+         SelectMembers(f.LstVars, {"ANXIOUS", "JOY"});
+       }},
+      {"Add to Construct", [](TFrm1& f) { f.CmdVarsConstAddClick(); }},
+      {"",
+       [](TFrm1& f) {
+         Select(f.CorAvailVarList, "LIKE");
+         f.CorAvailVarListClick();
+         Select(f.CorMapVarList, "JOY");
+         f.CorMapVarListClick();
+       }},
+      {"Correlate", [](TFrm1& f) { f.PRCorConnectClick(); }},
+      {"",
+       [](TFrm1& f) {
+         Select(f.CorVarList, "JOY");
+         f.CorVarListClick();
+       }},
+      {"Uncorrelate", [](TFrm1& f) { f.PBCorDisconnectClick(); }},
+      {"Choose Reorder Rows Only", [](TFrm1& f) { f.RadRePat1.setChecked(true); }},
+      {"Typing in Reorder Records", [](TFrm1& f) { f.MemoReorder.appendLine("2 1 4 3"); }},
+      {"", [](TFrm1& f) { Select(f.CmbDyVar, "LIKE"); }},
+      {"Remove Variable", [](TFrm1& f) { f.TxtDyVarsKeyPress('.'); }},
+  };
+}
+
+TEST(History, EveryStepOfEveryPageIsUndoneAndRedoneWhole) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  const State start = WholeState(f);
+  int steps = 0;
+  for (const Event& e : Walk()) {
+    const State before = WholeState(f);
+    f.UserEvent(e.step, [&] { e.act(f); });
+    if (*e.step == '\0') continue;  // no step
+    ++steps;
+    SCOPED_TRACE(e.step);
+    const State after = WholeState(f);
+    ASSERT_NE(before, after);
+    EXPECT_EQ(f.UndoStepName(), e.step);
+    f.Undo();
+    ExpectSameStudy(before, WholeState(f));
+    EXPECT_EQ(f.RedoStepName(), e.step);
+    f.Redo();
+    ExpectSameStudy(after, WholeState(f));
+    EXPECT_TRUE(f.Modified);
+    EXPECT_FALSE(f.CanRedo());
+  }
+  EXPECT_TRUE(s.ui.messages.empty());
+
+  // Back to the new study, one step at a time, and forward again to the end.
+  const State end = WholeState(f);
+  int undone = 0;
+  for (; f.CanUndo(); ++undone) f.Undo();
+  EXPECT_EQ(undone, steps);
+  ExpectSameStudy(start, WholeState(f));
+  EXPECT_FALSE(f.Modified) << "back at the state of the new study";
+  while (f.CanRedo()) f.Redo();
+  ExpectSameStudy(end, WholeState(f));
+  EXPECT_TRUE(f.Modified);
+}
+
+TEST(History, TypingJoinsOnlyWhileItGoesOnInTheSameField) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  auto type = [&f](const char* step, Edit& edit, const char* text) {
+    f.UserEvent(step, [&] { edit.setText(text); });
+  };
+  type("Typing in Study Title", f.TxtProgTitle, "A");
+  type("Typing in Study Title", f.TxtProgTitle, "AB");
+  type("Typing in Number of Groups", f.TxtNumGroups, "2");
+  f.UserEvent("", [] {});  // a click elsewhere ends the run
+  type("Typing in Number of Groups", f.TxtNumGroups, "23");
+  f.UserEvent("Save", [] {});  // a command that changes nothing is no step, but ends the run
+  type("Typing in Number of Groups", f.TxtNumGroups, "234");
+  std::vector<std::string> texts;
+  while (f.CanUndo()) {
+    f.Undo();
+    texts.push_back(f.TxtProgTitle.text() + "/" + f.TxtNumGroups.text());
+  }
+  EXPECT_EQ(texts, (Names{"AB/23", "AB/2", "AB/1", "/1"}));
+
+  // A new step after an undo drops what redo would have brought back.
+  f.Redo();
+  type("Typing in Study Title", f.TxtProgTitle, "C");
+  EXPECT_FALSE(f.CanRedo());
+  EXPECT_EQ(f.UndoStepName(), "Typing in Study Title");
+}
+
+TEST(History, ModifiedIsOffOnlyWhereTheStudyIsAsLastOpenedOrSaved) {
+  TempDir dir;
+  NewStudy s;
+  TFrm1& f = s.f;
+  auto step = [&f](const char* name, const std::function<void()>& act) { f.UserEvent(name, act); };
+  step("Typing in Study Title", [&] { Basics(f, "Saved"); });
+  EXPECT_TRUE(f.Modified);
+  f.Undo();
+  EXPECT_FALSE(f.Modified) << "as new";
+  f.Redo();
+  EXPECT_TRUE(f.Modified);
+
+  f.TxtSetFile.setText(dir.file("study.set"));
+  step("Save", [&] { f.DoneClick(); });
+  EXPECT_FALSE(f.Modified);
+  step("Technical Output On", [&] { f.ChkTechOut.setChecked(true); });
+  step("Choose Reorder Rows Only", [&] { f.RadRePat1.setChecked(true); });
+  f.Undo();
+  f.Undo();
+  EXPECT_FALSE(f.Modified) << "back at the saved study";
+  EXPECT_EQ(f.TxtSetFile.text(), dir.file("study.set")) << "file names are not undone";
+  f.Redo();
+  f.Redo();
+  EXPECT_TRUE(f.Modified);
+  f.Undo();
+  step("", [&] { f.MemoReorder.appendLine("1 2 3 4"); });  // the memo's own typing
+  EXPECT_FALSE(f.CanRedo()) << "redo would take back the memo's typing";
+  f.Undo();
+  EXPECT_TRUE(f.Modified) << "the memo differs from the file";
+  EXPECT_EQ(f.MemoReorder.lines(), Names{"1 2 3 4"}) << "the memo undoes its own typing";
+
+  // New, Open and Close start without history.
+  step("Technical Output On", [&] { f.ChkTechOut.setChecked(true); });
+  s.ui.queueAnswer(Answer::Yes);
+  step("Close", [&] { f.CancelClick(); });
+  EXPECT_FALSE(f.CanUndo() || f.CanRedo());
+  step("", [&] { f.BtnNewSetClick(); });
+  step("Typing in Study Title", [&] { f.TxtProgTitle.setText("x"); });
+  s.ui.queueAnswer(Answer::No);
+  EXPECT_TRUE(OpenThroughCommand(s, dir.file("study.set")));
+  EXPECT_FALSE(f.CanUndo());
+  step("Typing in Study Title", [&] { f.TxtProgTitle.setText("Changed"); });
+  f.Undo();
+  EXPECT_FALSE(f.Modified) << "as opened";
+}
+
+TEST(History, StepsShareTheMemosTextAndKeepItOnlyWhenTheyChangedIt) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  std::string records;
+  for (int i = 0; i < 1000; ++i) records += "1 2 3 4\r\n";
+  f.UserEvent("Typing in Reorder Records", [&] { f.MemoReorder.setText(records); });
+  const std::string* text = &f.MemoReorder.text();
+  for (const char* title : {"a", "b", "c"}) {
+    f.UserEvent(std::string("Typing in ") + title, [&] { f.TxtProgTitle.setText(title); });
+  }
+  EXPECT_EQ(f.MemoReorder.sharedText().use_count(), 2) << "held by the memo and this call only";
+  f.Undo();
+  f.Undo();
+  f.Redo();
+  EXPECT_EQ(&f.MemoReorder.text(), text) << "never copied";
+
+  f.UserEvent("", [&] { f.MemoReorder.appendLine("4 3 2 1"); });  // typed in the memo
+  EXPECT_EQ(&f.MemoReorder.text(), text) << "typing changes the text in place";
+  f.Undo();
+  EXPECT_EQ(f.TxtProgTitle.text(), "a");
+  EXPECT_EQ(f.MemoReorder.lineCount(), 1001u) << "undo leaves the memo's typing alone";
+  f.Undo();
+  f.Undo();
+  EXPECT_EQ(f.MemoReorder.text(), "") << "the step that set the memo brings its text back";
+  f.Redo();
+  EXPECT_EQ(f.MemoReorder.lineCount(), 1001u);
+}
+
+}  // namespace
+}  // namespace wintarvel::testing
