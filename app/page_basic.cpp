@@ -1,5 +1,6 @@
 // "Basic": study title, number of groups, subgroups, design type and dropped subjects.
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,10 +17,17 @@
 
 namespace wintarvel::view {
 
+void labelFor(QLabel* label, QWidget* control) {
+  label->setBuddy(control);
+  if (qobject_cast<QAbstractItemView*>(control) != nullptr) {
+    control->setAccessibleName(label->text());
+  }
+}
+
 QLabel* staticLabel(const QString& text, const char* name, QWidget* buddy) {
   auto* label = new QLabel(text);
   label->setObjectName(name);
-  if (buddy != nullptr) label->setBuddy(buddy);
+  if (buddy != nullptr) labelFor(label, buddy);
   return label;
 }
 

@@ -36,6 +36,7 @@ QWidget* buildDataFormatPage(TFrm1& f, Binder& b) {
   layout->addWidget(format);
   layout->addWidget(b.checkBox(f.ChkSecFmt, "ChkSecFmt"));
   QLineEdit* second = b.edit(f.TxtGroup2Fortran, "TxtGroup2Fortran");
+  second->setAccessibleName(QStringLiteral("Second format record"));
   keepPlaceWhenHidden(second);
   layout->addWidget(second);
   layout->addSpacing(6);

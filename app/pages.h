@@ -20,6 +20,10 @@ QWidget* buildCorrelatedErrorsPage(TFrm1& f, Binder& b);
 QWidget* buildReorderPage(TFrm1& f, Binder& b);
 QWidget* buildFileNamesPage(TFrm1& f, Binder& b);
 
+// Makes `label` the caption that assistive technology reads for `control`: the label becomes its
+// buddy, which names line edits and combo boxes; an item view, which Qt names by its own accessible
+// name only, takes the label's text as that name.
+void labelFor(QLabel* label, QWidget* control);
 // A fixed caption of the view that belongs to no control.
 QLabel* staticLabel(const QString& text, const char* name, QWidget* buddy = nullptr);
 // Widgets the program shows and hides keep their place, so the form does not jump around.
