@@ -146,8 +146,12 @@ void MemoBinding::showCoreText() {
   // Off while loading, so that the load is no step to undo; switching it off drops the history
   // of the text shown before.
   document->setUndoRedoEnabled(false);
-  widget_->setPlainText(widgetText(control_.text()));
+  // The document's own setPlainText: the widget's would then give every character the format it
+  // already has, a second pass over the whole text (a tenth of the load at 198,000 lines).
+  document->setPlainText(widgetText(control_.text()));
   document->setUndoRedoEnabled(true);
+  // The cursor at the start, in view, as after opening a document.
+  widget_->setTextCursor(QTextCursor(document));
   loading_ = false;
   shownRevision_ = control_.textRevision();
 }
