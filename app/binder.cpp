@@ -435,6 +435,7 @@ QWidget* Binder::upDown(UpDown& control, const char* name,
     arrow->setObjectName(QString::fromStdString(base + (up ? "Up" : "Down")));
     arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
     arrow->setToolTip(up ? QStringLiteral("Move up") : QStringLiteral("Move down"));
+    arrow->setAccessibleName(arrow->toolTip());
     arrow->setAutoRepeat(true);
     layout->addWidget(arrow);
     QObject::connect(arrow, &QToolButton::clicked, [this, direction, onPress, step] {

@@ -32,6 +32,7 @@
 #include "app/help_window.h"
 #include "app/hints.h"
 #include "app/latin1.h"
+#include "app/memo_binding.h"
 #include "app/pages.h"
 #include "app/set_file_view.h"
 #include "app/tool_icons.h"
@@ -299,7 +300,9 @@ void MainWindow::buildToolBar() {
     action->setToolTip(QString::fromLatin1(tool.hint));
     action->setIconText(QString::fromLatin1(tool.hint));
     bar->addAction(action);
-    bar->widgetForAction(action)->setObjectName(tool.name);
+    QWidget* button = bar->widgetForAction(action);
+    button->setObjectName(tool.name);
+    button->setAccessibleName(action->toolTip());
     binder_.watch(*tool.control, [action, control = tool.control] {
       action->setEnabled(control->enabled());
       action->setVisible(control->visible());
@@ -454,6 +457,7 @@ void MainWindow::buildPages() {
       if (appears && pagesFitted_) growToFitPages();
     });
   }
+  showCursorPlace(pages_->findChild<MemoEdit*>(QStringLiteral("MemoReorder")), statusBar());
   // After the pages, so that a page the program just showed can become the active one, and so
   // that the first fit measures widgets that already show their captions.
   binder_.watch(f_.PageControl1, [this] {

@@ -1,5 +1,6 @@
 // "Basic": study title, number of groups, subgroups, design type and dropped subjects.
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,6 +30,8 @@ QLabel* staticLabel(const QString& text, const char* name, QWidget* buddy) {
 
 void setBuddy(QLabel* label, QWidget* buddy) {
   label->setBuddy(buddy);
+  // Qt names line edits and combo boxes by their buddy label; an item view only by its own name.
+  if (qobject_cast<QAbstractItemView*>(buddy) != nullptr) buddy->setAccessibleName(label->text());
   label->setText(captionWithAccessKey(label, label->text()));
 }
 

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "app/pages.h"
 
@@ -36,6 +37,7 @@ QLayout* buttonColumn(std::initializer_list<QWidget*> buttons) {
 QLayout* constructList(TFrm1& f, Binder& b) {
   QLineEdit* name = b.edit(f.TxtConstruct, "TxtConstruct");
   QListWidget* list = b.list(f.CmbConst, "CmbConst", [&f] { f.CmdConstSelClick(); });
+  list->setAccessibleName(QStringLiteral("Constructs"));
   forwardKeys(name, b, [&f](char key) { f.CmbConstKeyPress(key); });
   forwardKeys(list, b, [&f](char key) { f.CmbConstKeyPress(key); });
   auto* grid = new QGridLayout;
@@ -98,9 +100,11 @@ QWidget* buildCorrelatedErrorsPage(TFrm1& f, Binder& b) {
   // Hidden: the verification button nothing shows, and the two code records.
   auto* hidden = new QHBoxLayout;
   hidden->addWidget(b.button(f.PBCorConfirm, "PBCorConfirm", [&f] { f.PBCorVerifyClick(); }));
-  for (auto [record, name] :
-       {std::pair{&f.ConRecInfo, "ConRecInfo"}, std::pair{&f.CorRecInfo, "CorRecInfo"}}) {
+  for (auto [record, name, accessibleName] :
+       {std::tuple{&f.ConRecInfo, "ConRecInfo", "Construct code record"},
+        std::tuple{&f.CorRecInfo, "CorRecInfo", "Correlated error code record"}}) {
     QLineEdit* edit = b.edit(*record, name);
+    edit->setAccessibleName(QString::fromLatin1(accessibleName));
     edit->setReadOnly(true);
     hidden->addWidget(edit);
   }

@@ -43,6 +43,7 @@ QWidget* buildDataFormatPage(TFrm1& f, Binder& b) {
   secondRow->addWidget(checkDataButton(f, b, page));
   layout->addLayout(secondRow);
   QLineEdit* second = b.edit(f.TxtGroup2Fortran, "TxtGroup2Fortran");
+  second->setAccessibleName(QStringLiteral("Second format record"));
   keepPlaceWhenHidden(second);
   layout->addWidget(second);
   layout->addWidget(formatExplanation(b, f.TxtGroup2Fortran, "LblGroup2FortranReads"));

@@ -69,6 +69,7 @@ QWidget* buildReorderPage(TFrm1& f, Binder& b) {
   right->addSpacing(6);
   right->addWidget(newOrSame(f, b));
   MemoEdit* memo = boundMemo(b, f.MemoReorder, "MemoReorder");
+  memo->setAccessibleName(QStringLiteral("Reorder records"));
   keepPlaceWhenHidden(memo);
   right->addWidget(memo, 1);
   layout->addLayout(right, 1);
@@ -138,6 +139,7 @@ QWidget* buildFileNamesPage(TFrm1& f, Binder& b) {
 
   auto* bottom = new QHBoxLayout;
   QLineEdit* engineDir = b.edit(f.TxtExeDir, "TxtExeDir");
+  engineDir->setAccessibleName(QStringLiteral("Tarvel directory"));
   engineDir->setReadOnly(true);
   bottom->addWidget(engineDir);
   bottom->addStretch();

@@ -23,7 +23,9 @@ struct VariableList {
   ListBox& list;
   Button &add, &remove, &rename;
   UpDown& arrows;
-  const char* names[7];  // box, edit, list, add, remove, rename, arrows
+  const char* names[7];     // box, edit, list, add, remove, rename, arrows
+  const char* nameCaption;  // what assistive technology calls the name box and the list
+  const char* listCaption;
   void (TFrm1::*click)();
   void (TFrm1::*keyPress)(char);
   void (TFrm1::*addClick)();
@@ -37,6 +39,8 @@ QWidget* variableBox(TFrm1& f, Binder& b, const VariableList& v) {
   QGroupBox* box = b.groupBox(v.box, v.names[0]);
   QLineEdit* name = b.edit(v.name, v.names[1]);
   QListWidget* list = b.list(v.list, v.names[2], [&f, m = v.click] { (f.*m)(); });
+  name->setAccessibleName(QString::fromLatin1(v.nameCaption));
+  list->setAccessibleName(QString::fromLatin1(v.listCaption));
   list->setMinimumHeight(120);
   forwardKeys(name, b, [&f, m = v.keyPress](char key) { (f.*m)(key); });
   forwardKeys(list, b, [&f, m = v.keyPress](char key) { (f.*m)(key); });
@@ -86,6 +90,8 @@ QWidget* buildVariablesPage(TFrm1& f, Binder& b) {
                             f.UDDy,
                             {"DyadicBox", "TxtDyVars", "CmbDyVar", "CmdDyVarAdd", "CmdDyVarRem",
                              "CmdDyVarRename", "UDDy"},
+                            "Dyadic variable name",
+                            "Dyadic variables",
                             &TFrm1::CmbDyVarClick,
                             &TFrm1::TxtDyVarsKeyPress,
                             &TFrm1::CmdDyVarAddClick,
@@ -101,6 +107,8 @@ QWidget* buildVariablesPage(TFrm1& f, Binder& b) {
                                  f.UDPer,
                                  {"PersonalityBox", "TxtPerVars", "CmbPerVar", "CmdPerVarAdd",
                                   "CmdPerVarRem", "CmdPerVarRename", "UDPer"},
+                                 "Personality variable name",
+                                 "Personality variables",
                                  &TFrm1::CmbPerVarClick,
                                  &TFrm1::TxtPerVarsKeyPress,
                                  &TFrm1::CmdPerVarAddClick,

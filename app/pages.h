@@ -22,7 +22,8 @@ QWidget* buildFileNamesPage(TFrm1& f, Binder& b);
 
 // A fixed caption of the view that belongs to no control.
 QLabel* staticLabel(const QString& text, const char* name, QWidget* buddy = nullptr);
-// Makes a fixed label the caption of `buddy`, with its access key.
+// Makes a fixed label the caption of `buddy`, with its access key, and the name assistive
+// technology reads for it.
 void setBuddy(QLabel* label, QWidget* buddy);
 // Widgets the program shows and hides keep their place, so the form does not jump around.
 void keepPlaceWhenHidden(QWidget* widget);

@@ -69,7 +69,7 @@ void BM_LoadMemo_Bound(benchmark::State& state) {
     flip = !flip;
   }
   ReportPaints(state, paints);
-  if (s.memo()->lineCount() < kLargestReorderRecords) {
+  if (s.memo()->blockCount() < kLargestReorderRecords) {
     state.SkipWithError("the widget does not show the records");
   }
 }
@@ -100,7 +100,7 @@ void BM_TypeOneCharacter_Bound(benchmark::State& state) {
   Settle();
   view::MemoEdit* memo = s.memo();
   memo->setFocus();
-  memo->setCursorPosition(state.range(0) == 1 ? 0 : s.f.MemoReorder.text().size());
+  memo->moveCursor(state.range(0) == 1 ? QTextCursor::Start : QTextCursor::End);
   const std::size_t before = s.f.MemoReorder.text().size();
   const long paints = paintCounter->paints;
   for (auto _ : state) {
@@ -165,7 +165,7 @@ void BM_OpenLargestStudyInWindow(benchmark::State& state) {
     Settle();
   }
   ReportPaints(state, paints);
-  if (s.memo()->lineCount() < kLargestReorderRecords || !s.ui.messages.empty()) {
+  if (s.memo()->blockCount() < kLargestReorderRecords || !s.ui.messages.empty()) {
     state.SkipWithError("the window does not show the largest study");
   }
 }

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "app/memo_edit.h"
+#include "app/memo_binding.h"
 #include "app/windows.h"
 #include "bench/bench_support.h"
 

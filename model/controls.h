@@ -212,8 +212,8 @@ class Memo : public Control {
 
   const std::string& text() const { return *text_; }
   void setText(std::string text);
-  // Grows with every change of the text alone, so a view showing the text in place can tell
-  // when to read it again.
+  // Grows with every change of the text alone, so a view showing the text can tell when to read
+  // it again.
   std::uint64_t textRevision() const { return textRevision_; }
   // Replaces `length` bytes at `position` by `insert`; what a user's single edit does.
   void replace(std::size_t position, std::size_t length, const std::string& insert);

@@ -1,11 +1,15 @@
 // The real main window, offscreen: what it shows at start and after "New", how the user's
 // typing and clicks reach the program's rules, and that every page is laid out tidily.
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -15,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -68,6 +73,7 @@ class MainWindowTest : public QObject {
   void aboutBoxAndEngineDialogFollowTheirControls();
   void everyTabCaptionIsReadableAtTheDefaultSize();
   void noControlOverlapsAnotherOrIsCutOff();
+  void everyInputControlHasAnAccessibleNameAndTheMemoReadsAsTheCore();
   void pagesAreBuiltOnTheFirstNewAndShowWhatTheProgramSetBefore();
   void pagesBuiltOnRequestBeforeNewShowTheStartStateAndStayHidden();
 
@@ -671,6 +677,52 @@ void MainWindowTest::noControlOverlapsAnotherOrIsCutOff() {
       }
     }
   }
+}
+
+namespace {
+
+// A control the user types into, chooses from or presses; the parts Qt builds inside a control
+// (named "qt_...") and the controls within another control belong to that control.
+bool isInputControl(const QWidget* w) {
+  if (w->objectName().startsWith(QLatin1String("qt_"))) return false;
+  for (const QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget()) {
+    if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p)) return false;
+  }
+  return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+         qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+         qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QPlainTextEdit*>(w);
+}
+
+}  // namespace
+
+// A screen reader names every control, whether a label beside it names it or its own name does,
+// and reads the reorder records as they are stored.
+void MainWindowTest::everyInputControlHasAnAccessibleNameAndTheMemoReadsAsTheCore() {
+  startNewSetFile();
+  s_->windows.binder.run([this] { s_->f.RadRePat1.setChecked(true); });
+  QStringList unnamed;
+  int controls = 0;
+  for (QWidget* w : window().findChildren<QWidget*>()) {
+    if (!isInputControl(w)) continue;
+    ++controls;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    if (a == nullptr || a->text(QAccessible::Name).trimmed().isEmpty()) {
+      unnamed << w->metaObject()->className() + QStringLiteral(" ") + w->objectName();
+    }
+  }
+  QVERIFY(controls > 100);
+  QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+
+  auto* memo = find<QPlainTextEdit>("MemoReorder");
+  s_->windows.binder.run([this] { s_->f.MemoReorder.setText("1 2\r\n2 1\r\n"); });
+  memo->moveCursor(QTextCursor::End);
+  QTest::keyClicks(memo, QStringLiteral("3 4"));
+  QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(memo)->textInterface();
+  QVERIFY(text != nullptr);
+  QString core = QString::fromStdString(s_->f.MemoReorder.text());
+  core.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QCOMPARE(text->text(0, text->characterCount()), core);
+  QCOMPARE(core, QStringLiteral("1 2\n2 1\n3 4"));
 }
 
 // The pages cost most of the start-up: they are built when the program first shows them.

@@ -11,13 +11,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-#include "app/memo_edit.h"
 #include "window_session.h"
 
 using namespace wintarvel;
@@ -180,7 +180,7 @@ void SetFileMenuTest::everyGoldenFileSurvivesOpenAndSaveAsUnchanged() {
     QVERIFY(!find<QWidget>("PBCorConnect")->isEnabled());
   }
   if (file == QLatin1String("reorder.set")) {
-    QCOMPARE(find<view::MemoEdit>("MemoReorder")->toPlainText(),
+    QCOMPARE(find<QPlainTextEdit>("MemoReorder")->toPlainText(),
              QStringLiteral("2 1 4 3\n1 2 3 4\n4 3 2 1\n3 4 1 2\n"));
     QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("4 record(s) needed"));
   }
