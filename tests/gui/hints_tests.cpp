@@ -15,7 +15,7 @@
 
 #include "app/field_feedback.h"
 #include "app/help_window.h"
-#include "app/memo_edit.h"
+#include "app/memo_binding.h"
 #include "window_session.h"
 
 using namespace wintarvel;
