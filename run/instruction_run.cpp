@@ -17,6 +17,10 @@ constexpr const char* kInstructionFileName = "xkb.ist";
 constexpr const char* kEngineProgramName = "tarvel.exe";
 constexpr const char* kPathError = "Error: At least one path is either empty or too long.";
 
+std::string enginePath(const TFrm1& f) {
+  return f.TxtExeDir.text() + kPathSeparator + kEngineProgramName;
+}
+
 std::string instructionFilePath(const TFrm1& f) {
   return SplitPath(f.TxtSetFile.text()).dir + kPathSeparator + kInstructionFileName;
 }
@@ -36,10 +40,11 @@ std::vector<RunPath> runPaths(const TFrm1& f) {
   return paths;
 }
 
-// The short form of a path, or nullopt (after the message) when it is missing, empty or too long.
+// The short form of a path as the engine reads it, or nullopt (after the message) when it is
+// missing, empty or too long.
 std::optional<std::string> checkedShortPath(TFrm1& f, const std::string& path) {
   std::string shortForm;
-  const std::size_t length = f.platform.shortPath(path, shortForm);
+  const std::size_t length = f.platform.engineShortPath(enginePath(f), path, shortForm);
   if (length == 0 || length >= kShortPathCapacity) {
     f.ui.showMessage(kPathError, "");
     return std::nullopt;
@@ -50,8 +55,15 @@ std::optional<std::string> checkedShortPath(TFrm1& f, const std::string& path) {
 }  // namespace
 
 // Every path is checked even after a failure, and each failing one shows the message; the file
-// is closed at the first failure, so it keeps only the lines written before it.
+// is closed at the first failure, so it keeps only the lines written before it. An engine that
+// cannot run on this system at all (a Windows program without Wine) is reported before anything
+// is written.
 void TFrm1::GenInstrClick() {
+  const std::string problem = platform.engineCommand(enginePath(*this)).problem;
+  if (!problem.empty()) {
+    ui.showMessage(problem, "");
+    return;
+  }
   std::ofstream instructions(instructionFilePath(*this), std::ios::binary | std::ios::trunc);
   for (const RunPath& p : runPaths(*this)) {
     if (p.isOutput) platform.createIfMissing(p.path);
@@ -68,10 +80,9 @@ void TFrm1::GenInstrClick() {
 
 // Runs the engine whatever the instruction file holds; a start that fails ends the run silently.
 void TFrm1::BtnRunClick() {
-  const std::string program = TxtExeDir.text() + kPathSeparator + kEngineProgramName;
   const std::string workingDir = SplitPath(TxtSetFile.text()).dir;
   checkedShortPath(*this, instructionFilePath(*this));
-  if (!platform.runEngine(program, workingDir)) return;
+  if (!platform.runEngine(enginePath(*this), workingDir)) return;
   // The viewer gets the output path as typed, not its short form.
   platform.startViewer(TxtOutFile.text());
 }
