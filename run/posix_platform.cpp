@@ -167,7 +167,7 @@ std::size_t PosixPlatform::shortPath(const std::string& path, std::string& short
   return path.size();
 }
 
-// One decision for every start of the engine, this platform's and the windowed program's.
+// One choice for every start of the engine, this platform's and the windowed program's.
 EngineCommand PosixPlatform::engineCommand(const std::string& program) {
   if (!isWindowsProgram(program)) return {{program}, {}};
   const std::string wine = findOnPath(kWineProgram);

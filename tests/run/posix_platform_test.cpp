@@ -92,7 +92,7 @@ TEST(PosixPlatform, AnEngineThatCannotStartGivesNoExitCode) {
 TEST(PosixPlatform, AnEngineCanBeWatchedWithoutBlockingAndStopped) {
   TempDir dir;
   PosixPlatform p;
-  writeScript(dir.file("slow"), "sleep 30\n");
+  writeScript(dir.file("slow"), "exec sleep 30\n");
   writeScript(dir.file("quick"), "exit 5\n");
   const auto slow = p.startEngine(dir.file("slow"), dir.str());
   ASSERT_TRUE(slow);
