@@ -11,9 +11,10 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 RUN_DIR ?= run-folder
 FUZZ_SECONDS ?= 60
 WIN_PACKAGES ?= g++-mingw-w64-x86-64-posix wine wine64
+PACKAGE_TOOLS ?= dpkg-dev lintian appstream desktop-file-utils shared-mime-info file
 WERROR := -DWINTARVEL_WERROR=$(if $(CI),ON,OFF)
 
-.PHONY: all deps build run test test-gui test-core-sanitized fuzz test-windows windows-release format clean
+.PHONY: all deps build run test test-gui test-core-sanitized fuzz test-windows package windows-release format clean
 
 all: build
 
@@ -62,13 +63,25 @@ fuzz: deps $(SAN_BUILD)/build.ninja
 # The core, the Windows platform services, the stand-in engine and the core tests, cross-built
 # for 64-bit Windows with MinGW-w64 and run under Wine: headless, quiet, and in a Wine prefix
 # of the build folder's own (created first, so that parallel test runs do not race to make it).
-test-windows:
+# Then the Linux side: the example study run by the Linux program's platform with that Windows
+# build of the engine, through Wine, in the same prefix.
+WINE_ENV = WINEPREFIX=$(abspath $(WIN_BUILD))/wineprefix WINEDEBUG=-all DISPLAY=
+test-windows: deps $(BUILD)/build.ninja
 	@scripts/install-deps.sh $(WIN_PACKAGES)
 	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWINTARVEL_GUI=OFF $(WERROR)
-	WINEPREFIX=$(abspath $(WIN_BUILD))/wineprefix WINEDEBUG=-all DISPLAY= wineboot --init
+	$(WINE_ENV) wineboot --init
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 	ctest --test-dir $(WIN_BUILD) --output-on-failure -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target wine_engine_tests
+	$(WINE_ENV) WINTARVEL_WINDOWS_ENGINE=$(abspath $(WIN_BUILD))/engine/tarvel.exe \
+	  $(BUILD)/tests/wine_engine_tests
+
+# The Debian package dist/wintarvel_VERSION_amd64.deb, built and checked (lintian, files, desktop
+# entry, AppStream data, an install and a removal on this machine).
+package:
+	@scripts/install-deps.sh $(PACKAGE_TOOLS)
+	scripts/check-package.sh
 
 # The Windows program, its GUI tests under Wine, the zip and the installer (dist/). Builds Qt for
 # Windows first when it is missing (about an hour on two cores); not part of `make test`.
@@ -79,4 +92,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(WIN_BUILD) build-windows-release dist
+	rm -rf $(BUILD) $(SAN_BUILD) $(WIN_BUILD) build-package build-windows-release dist

@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QSettings>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -17,6 +18,11 @@ namespace wintarvel::view {
 
 std::string currentFolder() {
   std::error_code error;
+  // The desktop entry starts the program with WINTARVEL_START_IN_HOME set: a desktop's own
+  // folder is arbitrary, and wintvl.cfg belongs in the user's home.
+  const char* inHome = std::getenv("WINTARVEL_START_IN_HOME");
+  const char* home = std::getenv("HOME");
+  if (inHome && *inHome && home && *home) std::filesystem::current_path(home, error);
   const std::filesystem::path folder = std::filesystem::current_path(error);
   return error ? std::string() : folder.string();
 }

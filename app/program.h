@@ -8,7 +8,8 @@
 
 namespace wintarvel::view {
 
-// The folder the program was started in, empty when it cannot be told.
+// The folder the program was started in, empty when it cannot be told. Started from its desktop
+// entry (WINTARVEL_START_IN_HOME set and not empty), the program first changes to the user's home.
 std::string currentFolder();
 
 // The names under which the program keeps its settings, and its version.

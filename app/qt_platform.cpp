@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QStringList>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -95,8 +96,16 @@ std::optional<int> QtPlatform::runEngine(const std::string& program,
   // No folder means no run: QProcess would start the engine in the current folder instead, where
   // the native platforms refuse the start, and the engine would not find its instruction file.
   if (workingDir.empty()) return std::nullopt;
+  // The same start as the plain platform's: a Windows engine on Linux runs through Wine.
+  const EngineCommand command = engineCommand(program);
+  if (command.arguments.empty()) return std::nullopt;
+  QStringList arguments;
+  for (auto a = command.arguments.begin() + 1; a != command.arguments.end(); ++a) {
+    arguments << toQt(*a);
+  }
   QProcess process;
-  process.setProgram(toQt(program));
+  process.setProgram(toQt(command.arguments.front()));
+  process.setArguments(arguments);
   process.setWorkingDirectory(toQt(workingDir));
   process.setProcessChannelMode(QProcess::ForwardedChannels);
   process.start();

@@ -23,6 +23,10 @@ constexpr const char* kPathError = "Error: At least one path is either empty or 
 constexpr const char* kSaveBeforeRun =
     "The study has changes that are not saved. Save them before the run?";
 
+std::string enginePath(const TFrm1& f) {
+  return f.TxtExeDir.text() + kPathSeparator + kEngineProgramName;
+}
+
 std::string instructionFilePath(const TFrm1& f) {
   return SplitPath(f.TxtSetFile.text()).dir + kPathSeparator + kInstructionFileName;
 }
@@ -42,10 +46,11 @@ std::vector<RunPath> runPaths(const TFrm1& f) {
   return paths;
 }
 
-// The short form of a path, or nullopt (after the message) when it is missing, empty or too long.
+// The short form of a path as the engine reads it, or nullopt (after the message) when it is
+// missing, empty or too long.
 std::optional<std::string> checkedShortPath(TFrm1& f, const std::string& path) {
   std::string shortForm;
-  const std::size_t length = f.platform.shortPath(path, shortForm);
+  const std::size_t length = f.platform.engineShortPath(enginePath(f), path, shortForm);
   if (length == 0 || length >= kShortPathCapacity) {
     f.ui.showMessage(kPathError, "");
     return std::nullopt;
@@ -84,9 +89,16 @@ std::string endedText(int exitCode, double seconds, const std::string& report) {
 }  // namespace
 
 // Every path is checked even after a failure, and each failing one shows the message; the file
-// is closed at the first failure, so it keeps only the lines written before it. Without a set
-// file name there is no folder to run in: the message is shown once and nothing is written.
+// is closed at the first failure, so it keeps only the lines written before it. An engine that
+// cannot run on this system at all (a Windows program without Wine) is reported before anything
+// is asked or written. Without a set file name there is no folder to run in: the message is shown
+// once and nothing is written.
 void TFrm1::GenInstrClick() {
+  const std::string problem = platform.engineCommand(enginePath(*this)).problem;
+  if (!problem.empty()) {
+    ui.showMessage(problem, "");
+    return;
+  }
   if (!settleChangesBeforeRun(*this)) return;
   if (TxtSetFile.text().empty()) {
     ui.showMessage(kPathError, "");
@@ -108,9 +120,9 @@ void TFrm1::GenInstrClick() {
 
 // Runs the engine whatever the instruction file holds. A start that fails opens no viewer.
 void TFrm1::BtnRunClick() {
-  const std::string program = TxtExeDir.text() + kPathSeparator + kEngineProgramName;
   const std::string workingDir = SplitPath(TxtSetFile.text()).dir;
   checkedShortPath(*this, instructionFilePath(*this));
+  const std::string program = enginePath(*this);
   const auto started = std::chrono::steady_clock::now();
   const std::optional<int> exitCode = platform.runEngine(program, workingDir);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace wintarvel {
 
@@ -17,6 +18,13 @@ inline constexpr char kPathSeparator = '/';
 
 // Longest short form the instruction file accepts, plus one.
 inline constexpr std::size_t kShortPathCapacity = 255;
+
+// How the engine program starts on this system: its argument vector (the program to run first),
+// or, when it cannot run here, the reason in words for the user.
+struct EngineCommand {
+  std::vector<std::string> arguments;
+  std::string problem;
+};
 
 class Platform {
  public:
@@ -35,6 +43,16 @@ class Platform {
   virtual bool engineWasStopped() const { return false; }
   // Opens a file in the text viewer, not waited for; false when no viewer could be started.
   virtual bool startViewer(const std::string& path) = 0;
+
+  // How this engine is started; by default the program alone, with no arguments. A run asks
+  // before it writes anything, and writes nothing when there is a problem.
+  virtual EngineCommand engineCommand(const std::string& program) { return {{program}, {}}; }
+  // Short form of an existing path as this engine reads it, answered as shortPath answers; the
+  // same as shortPath unless the engine sees the files under other names.
+  virtual std::size_t engineShortPath(const std::string& /*program*/, const std::string& path,
+                                      std::string& shortForm) {
+    return shortPath(path, shortForm);
+  }
 };
 
 }  // namespace wintarvel

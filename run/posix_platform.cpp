@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,32 @@ namespace wintarvel {
 namespace {
 
 constexpr const char* kViewerProgram = "xdg-open";
+constexpr const char* kWineProgram = "wine";
+constexpr const char* kWinePathProgram = "winepath";
+
+// A Windows program begins with the two bytes "MZ" of its DOS header; a script or an ELF
+// program never does.
+bool isWindowsProgram(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char magic[2] = {};
+  return file.read(magic, sizeof magic) && magic[0] == 'M' && magic[1] == 'Z';
+}
+
+std::string wineMissingMessage(const std::string& program) {
+  return program +
+         " is a Windows program. It runs here through Wine, which is not installed (the programs "
+         "\"wine\" and \"winepath\" were not found on PATH).\n\nInstall Wine with \"sudo apt "
+         "install wine\", then run Tarvel again.";
+}
+
+// Argument texts as execv wants them. The strings must outlive the returned pointers, and both
+// are made before a fork: the child may not allocate.
+std::vector<char*> argumentPointers(std::vector<std::string>& arguments) {
+  std::vector<char*> pointers;
+  for (std::string& a : arguments) pointers.push_back(a.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
 
 // The started program inherits no open files of ours beyond the standard three (and the one
 // descriptor `keep`, closed on exec anyway). Runs in a forked child: only async-signal-safe calls.
@@ -62,6 +89,61 @@ std::optional<int> waitForExit(pid_t pid, int options) {
   return -1;
 }
 
+// Runs a program without a shell and gives the first line it printed, without its line end;
+// nullopt when it did not start, failed, or printed nothing. Its input is empty and its error
+// output is ours.
+std::optional<std::string> firstLineOf(std::vector<std::string> arguments) {
+  const std::vector<char*> argv = argumentPointers(arguments);
+  int output[2];
+  if (pipe(output) != 0) return std::nullopt;
+  fcntl(output[0], F_SETFD, FD_CLOEXEC);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int nothing = open("/dev/null", O_RDONLY);
+    if (nothing >= 0) dup2(nothing, STDIN_FILENO);
+    dup2(output[1], STDOUT_FILENO);
+    closeInheritedFiles(-1);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(output[1]);
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = read(output[0], buffer, sizeof buffer);
+    if (got > 0) {
+      text.append(buffer, static_cast<std::size_t>(got));
+    } else if (got == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  close(output[0]);
+  if (pid < 0 || waitForExit(pid, 0) != 0) return std::nullopt;
+  text = text.substr(0, text.find('\n'));
+  if (!text.empty() && text.back() == '\r') text.pop_back();
+  if (text.empty()) return std::nullopt;
+  return text;
+}
+
+bool fileExists(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && stat(path.c_str(), &info) == 0;
+}
+
+// Wine's 8.3 form of an existing path: `winepath -w` names the file as Windows programs see it
+// (a drive letter and backslashes), `winepath -s` gives that name's short form, or nothing for
+// a file that Wine cannot find.
+std::optional<std::string> wineShortForm(const std::string& path) {
+  const std::string winepath = findOnPath(kWinePathProgram);
+  if (winepath.empty() || !fileExists(path)) return std::nullopt;
+  std::error_code error;
+  const std::string absolute = std::filesystem::absolute(path, error).string();
+  if (error) return std::nullopt;
+  const auto windowsName = firstLineOf({winepath, "-w", absolute});
+  if (!windowsName) return std::nullopt;
+  return firstLineOf({winepath, "-s", *windowsName});
+}
+
 }  // namespace
 
 std::string PosixPlatform::currentDir() {
@@ -80,11 +162,29 @@ bool PosixPlatform::setCurrentDir(const std::string& dir) {
 // There are no 8.3 aliases here: the short form of an existing path is the path itself, and the
 // length limit of the instruction file still applies.
 std::size_t PosixPlatform::shortPath(const std::string& path, std::string& shortForm) {
-  if (path.empty()) return 0;
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) return 0;
+  if (!fileExists(path)) return 0;
   if (path.size() < kShortPathCapacity) shortForm = path;
   return path.size();
+}
+
+// One choice for every start of the engine, this platform's and the windowed program's.
+EngineCommand PosixPlatform::engineCommand(const std::string& program) {
+  if (!isWindowsProgram(program)) return {{program}, {}};
+  const std::string wine = findOnPath(kWineProgram);
+  if (wine.empty() || findOnPath(kWinePathProgram).empty()) {
+    return {{}, wineMissingMessage(program)};
+  }
+  return {{wine, program}, {}};
+}
+
+// The length limit applies to the Windows form, the one the engine reads.
+std::size_t PosixPlatform::engineShortPath(const std::string& program, const std::string& path,
+                                           std::string& shortForm) {
+  if (!isWindowsProgram(program)) return shortPath(path, shortForm);
+  const auto windowsForm = wineShortForm(path);
+  if (!windowsForm) return 0;
+  if (windowsForm->size() < kShortPathCapacity) shortForm = *windowsForm;
+  return windowsForm->size();
 }
 
 // O_EXCL makes creating and checking one step: an existing file is never opened, so never cut.
@@ -97,19 +197,19 @@ void PosixPlatform::createIfMissing(const std::string& path) {
 // closes it unread, a failed chdir or exec writes the error into it first.
 std::optional<pid_t> PosixPlatform::startEngine(const std::string& program,
                                                 const std::string& workingDir) {
+  std::vector<std::string> arguments = engineCommand(program).arguments;
+  if (arguments.empty()) return std::nullopt;
+  const std::vector<char*> argv = argumentPointers(arguments);
   int report[2];
   if (pipe(report) != 0) return std::nullopt;
   fcntl(report[0], F_SETFD, FD_CLOEXEC);
   fcntl(report[1], F_SETFD, FD_CLOEXEC);
-  std::vector<char> programArg(program.begin(), program.end());
-  programArg.push_back('\0');
-  char* const argv[] = {programArg.data(), nullptr};
 
   const pid_t pid = fork();
   if (pid == 0) {
     close(report[0]);
     closeInheritedFiles(report[1]);
-    if (chdir(workingDir.c_str()) == 0) execv(argv[0], argv);
+    if (chdir(workingDir.c_str()) == 0) execv(argv[0], argv.data());
     const int error = errno;
     [[maybe_unused]] const auto written = write(report[1], &error, sizeof error);
     _exit(127);
@@ -155,11 +255,8 @@ std::optional<int> PosixPlatform::runEngine(const std::string& program,
 bool PosixPlatform::startViewer(const std::string& path) {
   const std::string viewer = findOnPath(kViewerProgram);
   if (viewer.empty()) return false;
-  std::vector<char> viewerArg(viewer.begin(), viewer.end());
-  viewerArg.push_back('\0');
-  std::vector<char> pathArg(path.begin(), path.end());
-  pathArg.push_back('\0');
-  char* const argv[] = {viewerArg.data(), pathArg.data(), nullptr};
+  std::vector<std::string> arguments = {viewer, path};
+  const std::vector<char*> argv = argumentPointers(arguments);
   int report[2];
   if (pipe(report) != 0) return false;
   fcntl(report[0], F_SETFD, FD_CLOEXEC);
@@ -172,7 +269,7 @@ bool PosixPlatform::startViewer(const std::string& path) {
     if (viewerPid == 0) {
       setsid();
       closeInheritedFiles(report[1]);
-      execv(argv[0], argv);
+      execv(argv[0], argv.data());
     }
     if (viewerPid <= 0) {
       const int error = errno;

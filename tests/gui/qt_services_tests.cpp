@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,12 +16,25 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/program.h"
 #include "app/qt_platform.h"
 #include "app/qt_ui.h"
 
 using namespace wintarvel;
 
 namespace {
+
+void writeProgram(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(content);
+  file.close();
+  file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QString canonical(const QString& path) {
+  return QFileInfo(path).canonicalFilePath();
+}
 
 // Runs `act` on the next modal dialog as soon as it is up.
 void whenModalOpens(std::function<void(QWidget*)> act) {
@@ -144,15 +158,53 @@ class QtServicesTest : public QObject {
 #endif
 
 #ifndef _WIN32
+  void aWindowsEngineRunsThroughWineOrNotAtAll() {
+    // A stand-in for Wine on PATH notes the folder and arguments it was started with.
+    QTemporaryDir dir, bin, empty;
+    const QString engine = dir.filePath(QStringLiteral("tarvel.exe"));
+    writeProgram(engine, QByteArray("MZ\x90\0", 4));
+    writeProgram(bin.filePath(QStringLiteral("wine")),
+                 "#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$@\" > ran\nexit 6\n");
+    writeProgram(bin.filePath(QStringLiteral("winepath")), "#!/bin/sh\n");
+    const QByteArray path = qgetenv("PATH");
+    view::QtPlatform platform;
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    const std::optional<int> withWine =
+        platform.runEngine(engine.toStdString(), dir.path().toStdString());
+    qputenv("PATH", empty.path().toLocal8Bit());
+    const std::optional<int> withoutWine =
+        platform.runEngine(engine.toStdString(), dir.path().toStdString());
+    qputenv("PATH", path);
+    QCOMPARE(withWine, std::optional<int>(6));
+    QFile ran(dir.filePath(QStringLiteral("ran")));
+    QVERIFY(ran.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromLocal8Bit(ran.readAll()), dir.path() + "\n" + engine + "\n");
+    QCOMPARE(withoutWine, std::nullopt);
+  }
+
+  void startedFromTheDesktopTheProgramWorksInTheHomeFolder() {
+    QTemporaryDir home, elsewhere;
+    const QString previous = QDir::currentPath();
+    const QByteArray oldHome = qgetenv("HOME");
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    qputenv("HOME", home.path().toLocal8Bit());
+    const std::string fromShell = view::currentFolder();
+    qputenv("WINTARVEL_START_IN_HOME", "1");
+    const std::string fromDesktop = view::currentFolder();
+    const QString current = QDir::currentPath();
+    qunsetenv("WINTARVEL_START_IN_HOME");
+    qputenv("HOME", oldHome);
+    QDir::setCurrent(previous);
+    QCOMPARE(canonical(QString::fromStdString(fromShell)), canonical(elsewhere.path()));
+    QCOMPARE(canonical(QString::fromStdString(fromDesktop)), canonical(home.path()));
+    QCOMPARE(canonical(current), canonical(home.path()));
+  }
+
   // A shell script stands in for an engine that runs until it is stopped.
   void stoppingTheEngineEndsItAndReportsNoResult() {
     QTemporaryDir dir;
     const QString script = dir.filePath(QStringLiteral("tarvel.exe"));
-    QFile file(script);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\nexec sleep 60\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeProgram(script, "#!/bin/sh\nexec sleep 60\n");
     view::QtPlatform platform;
     QString title, elapsed;
     whenModalOpens([&](QWidget* w) {

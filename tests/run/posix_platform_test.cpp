@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -90,7 +92,7 @@ TEST(PosixPlatform, AnEngineThatCannotStartGivesNoExitCode) {
 TEST(PosixPlatform, AnEngineCanBeWatchedWithoutBlockingAndStopped) {
   TempDir dir;
   PosixPlatform p;
-  writeScript(dir.file("slow"), "sleep 30\n");
+  writeScript(dir.file("slow"), "exec sleep 30\n");
   writeScript(dir.file("quick"), "exit 5\n");
   const auto slow = p.startEngine(dir.file("slow"), dir.str());
   ASSERT_TRUE(slow);
@@ -110,25 +112,31 @@ TEST(PosixPlatform, AnEngineCanBeWatchedWithoutBlockingAndStopped) {
   EXPECT_EQ(p.startEngine(dir.file("missing"), dir.str()), std::nullopt);
 }
 
-// Puts a folder first on PATH for one test and restores it afterwards.
-class PathPrefix {
+// Sets PATH for one test and restores it afterwards.
+class ScopedPath {
  public:
-  explicit PathPrefix(const std::string& dir) {
-    const char* old = std::getenv("PATH");
-    old_ = old ? old : "";
-    setenv("PATH", (dir + ":" + old_).c_str(), 1);
+  explicit ScopedPath(const std::string& value) : old_(current()) {
+    setenv("PATH", value.c_str(), 1);
   }
-  ~PathPrefix() { setenv("PATH", old_.c_str(), 1); }
+  ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
+  static std::string current() {
+    const char* path = std::getenv("PATH");
+    return path ? path : "";
+  }
 
  private:
   std::string old_;
 };
 
+std::string firstOnPath(const std::string& dir) {
+  return dir + ":" + ScopedPath::current();
+}
+
 TEST(PosixPlatform, TheViewerIsStartedWithoutWaitingForIt) {
   TempDir bin, files;
   writeScript(bin.file("xdg-open"),
               "sleep 1\nprintf '%s' \"$1\" > \"" + files.file("opened") + "\"\n");
-  PathPrefix path(bin.str());
+  ScopedPath path(firstOnPath(bin.str()));
   PosixPlatform p;
   const auto started = std::chrono::steady_clock::now();
   p.startViewer("/a folder/with blanks.out");
@@ -139,6 +147,123 @@ TEST(PosixPlatform, TheViewerIsStartedWithoutWaitingForIt) {
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_EQ(readFile(files.file("opened")), "/a folder/with blanks.out");
+}
+
+// A stand-in for Wine: `wine` notes its folder and arguments, `winepath -w` puts a drive letter
+// and backslashes on the path, `winepath -s` drops the blanks and capitalises.
+struct FakeWine {
+  FakeWine() {
+    writeScript(bin.file("wine"),
+                "printf '%s\\n' \"$PWD\" \"$@\" > \"" + bin.file("wine ran") + "\"\nexit 4\n");
+    writeScript(bin.file("winepath"),
+                "case \"$1\" in\n"
+                "  -w) printf 'Z:%s\\n' \"$2\" | tr / '\\\\' ;;\n"
+                "  -s) printf '%s\\r\\n' \"$2\" | tr -d ' ' | tr a-z A-Z ;;\n"
+                "esac\n");
+  }
+  static std::string shortForm(std::string path) {
+    path.erase(std::remove(path.begin(), path.end(), ' '), path.end());
+    std::replace(path.begin(), path.end(), '/', '\\');
+    std::transform(path.begin(), path.end(), path.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return "Z:" + path;
+  }
+  TempDir bin;
+};
+
+const std::string kWindowsProgram = std::string("MZ\x90\0\3\0\0\0", 8);
+
+TEST(PosixPlatform, AWindowsEngineRunsThroughWineAndNothingElseDoes) {
+  TempDir dir, empty;
+  FakeWine wine;
+  struct Row {
+    const char* name;
+    std::string content;  // nothing written when empty
+    bool wineInstalled;
+    bool throughWine;
+  } rows[] = {{"windows engine", kWindowsProgram, true, true},
+              {"windows engine without wine", kWindowsProgram, false, false},
+              {"script", "#!/bin/sh\nexit 0\n", true, false},
+              {"one byte M", "M", true, false},
+              {"missing", "", true, false}};
+  for (const Row& row : rows) {
+    const std::string program = dir.file(row.name);
+    if (!row.content.empty()) writeFile(program, row.content);
+    ScopedPath path(row.wineInstalled ? firstOnPath(wine.bin.str()) : empty.str());
+    const EngineCommand command = PosixPlatform().engineCommand(program);
+    if (row.throughWine) {
+      EXPECT_EQ(command.arguments, (std::vector<std::string>{wine.bin.file("wine"), program}));
+    } else if (row.wineInstalled) {
+      EXPECT_EQ(command.arguments, std::vector<std::string>{program}) << row.name;
+    } else {
+      EXPECT_TRUE(command.arguments.empty()) << row.name;
+      EXPECT_NE(command.problem.find(program + " is a Windows program"), std::string::npos);
+      EXPECT_NE(command.problem.find("\"sudo apt install wine\""), std::string::npos);
+    }
+    EXPECT_EQ(command.problem.empty(), row.wineInstalled) << row.name;
+  }
+}
+
+TEST(PosixPlatform, AWindowsEngineStartsInItsFolderAndReadsWinesShortForms) {
+  TempDir dir, work;
+  FakeWine wine;
+  ScopedPath path(firstOnPath(wine.bin.str()));
+  PosixPlatform p;
+  const std::string engine = dir.file("tarvel.exe");
+  writeFile(engine, kWindowsProgram);
+  EXPECT_EQ(p.runEngine(engine, work.str()), 4);
+  EXPECT_EQ(readFile(wine.bin.file("wine ran")), work.str() + "\n" + engine + "\n");
+
+  writeFile(dir.file("a b.set"), "");
+  std::string shortForm = "unchanged";
+  const std::string expected = FakeWine::shortForm(dir.file("a b.set"));
+  EXPECT_EQ(p.engineShortPath(engine, dir.file("a b.set"), shortForm), expected.size());
+  EXPECT_EQ(shortForm, expected);
+  EXPECT_EQ(p.engineShortPath(dir.file("native"), dir.file("a b.set"), shortForm),
+            dir.file("a b.set").size());
+  EXPECT_EQ(shortForm, dir.file("a b.set")) << "a native engine reads the path itself";
+
+  shortForm = "unchanged";
+  EXPECT_EQ(p.engineShortPath(engine, dir.file("missing.set"), shortForm), 0u);
+  EXPECT_EQ(p.engineShortPath(engine, "", shortForm), 0u);
+  // The limit counts the Windows form: this path fits as it stands, but not with "Z:" before it.
+  const std::string longPath = dir.str() + "/" + std::string(253 - dir.str().size(), 'n');
+  writeFile(longPath, "");
+  EXPECT_EQ(p.shortPath(longPath, shortForm), 254u);
+  shortForm = "unchanged";
+  EXPECT_EQ(p.engineShortPath(engine, longPath, shortForm), 256u);
+  EXPECT_EQ(shortForm, "unchanged");
+}
+
+TEST(PosixPlatform, WithoutWineARunOfAWindowsEngineWritesNothingAndSaysHowToInstallIt) {
+  TempDir dir, empty;
+  FakeWine wine;
+  writeFile(dir.file("tarvel.exe"), kWindowsProgram);
+  writeFile(dir.file("study.set"), "set");
+  writeFile(dir.file("study.txt"), "data");
+  for (const bool installed : {false, true}) {
+    ScopedPath path(installed ? firstOnPath(wine.bin.str()) : empty.str());
+    testing::Fixture run(dir.str());
+    run.f.TxtExeDir.setText(dir.str());
+    run.f.TxtSetFile.setText(dir.file("study.set"));
+    run.f.TxtDataFile.setText(dir.file("study.txt"));
+    run.f.TxtOutFile.setText(dir.file("study.out"));
+    run.f.GenInstrClick();
+    if (installed) {
+      EXPECT_TRUE(run.ui.messages.empty());
+      EXPECT_EQ(readFile(dir.file("xkb.ist")),
+                FakeWine::shortForm(dir.file("study.set")) + "\r\n" +
+                    FakeWine::shortForm(dir.file("study.txt")) + "\r\n" +
+                    FakeWine::shortForm(dir.file("study.out")) + "\r\n");
+      EXPECT_EQ(run.platform.engineStarts.size(), 1u);
+    } else {
+      ASSERT_EQ(run.ui.messages.size(), 1u);
+      EXPECT_NE(run.ui.messages[0].text.find("apt install wine"), std::string::npos);
+      EXPECT_FALSE(std::filesystem::exists(dir.file("xkb.ist")));
+      EXPECT_FALSE(std::filesystem::exists(dir.file("study.out")));
+      EXPECT_TRUE(run.platform.engineStarts.empty());
+    }
+  }
 }
 
 #ifdef WINTARVEL_ENGINE
