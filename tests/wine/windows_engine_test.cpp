@@ -37,7 +37,10 @@ class RecordingPlatform : public PosixPlatform {
     engineExit = PosixPlatform::runEngine(program, workingDir);
     return engineExit;
   }
-  void startViewer(const std::string& path) override { viewerStarts.push_back(path); }
+  bool startViewer(const std::string& path) override {
+    viewerStarts.push_back(path);
+    return true;
+  }
   std::optional<int> engineExit;
   std::vector<std::string> viewerStarts;
 };
