@@ -36,8 +36,8 @@
 #include "app/pages.h"
 #include "app/set_file_view.h"
 #include "app/tool_icons.h"
-#include "app/window_placement.h"
 #include "app/user_steps.h"
+#include "app/window_placement.h"
 
 namespace wintarvel::view {
 

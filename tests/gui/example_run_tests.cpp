@@ -29,7 +29,9 @@ class ReportReadingPlatform : public view::QtPlatform {
   std::vector<std::string> viewed;
 };
 
-std::string native(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+std::string native(const QString& path) {
+  return QDir::toNativeSeparators(path).toStdString();
+}
 
 QByteArray contentsOf(const QString& path) {
   QFile file(path);
@@ -67,11 +69,13 @@ class ExampleRunTest : public QObject {
 
     ui.files.push_back(native(study.filePath(QStringLiteral("roommate.set"))));
     windows.main.findChild<QAction*>(QStringLiteral("FileOpenItem"))->trigger();
-    const std::pair<const char*, const char*> names[] = {
-        {"TxtDataFile", "roommate.txt"}, {"TxtOutFile", "roommate.out"}, {"TxtIndDif", "roommate.eff"}};
+    const std::pair<const char*, const char*> names[] = {{"TxtDataFile", "roommate.txt"},
+                                                         {"TxtOutFile", "roommate.out"},
+                                                         {"TxtIndDif", "roommate.eff"}};
     for (const auto& [field, name] : names) {
       auto* edit = windows.main.findChild<QLineEdit*>(QString::fromLatin1(field));
-      QTest::keyClicks(edit, QString::fromStdString(native(study.filePath(QString::fromLatin1(name)))));
+      QTest::keyClicks(edit,
+                       QString::fromStdString(native(study.filePath(QString::fromLatin1(name)))));
     }
     windows.main.findChild<QPushButton*>(QStringLiteral("GenInstr"))->click();
 
@@ -83,7 +87,8 @@ class ExampleRunTest : public QObject {
              report.constData());
     QVERIFY2(QString::fromLatin1(report).contains(QRegularExpression("Number of groups: +12\r\n")),
              report.constData());
-    const QList<QByteArray> lines = contentsOf(study.filePath(QStringLiteral("xkb.ist"))).split('\n');
+    const QList<QByteArray> lines =
+        contentsOf(study.filePath(QStringLiteral("xkb.ist"))).split('\n');
     QCOMPARE(lines.size(), 5);  // four paths, each ended by CR LF
     for (int i = 0; i < 4; ++i) {
       QVERIFY(lines[i].endsWith('\r'));

@@ -220,7 +220,6 @@ class QtServicesTest : public QObject {
     QVERIFY(elapsed.startsWith(QStringLiteral("Elapsed time: 0:00:0")));
   }
 #endif
-
 };
 
 QTEST_MAIN(QtServicesTest)

@@ -22,8 +22,8 @@ Answer FakeUi::ask(const std::string& text, const std::string& caption, Buttons 
 }
 
 bool FakeUi::execute(FileDialog& dialog) {
-  dialogs.push_back({dialog.kind(), dialog.title(), dialog.defaultExt(), dialog.fileName(),
-                     dialog.filter()});
+  dialogs.push_back(
+      {dialog.kind(), dialog.title(), dialog.defaultExt(), dialog.fileName(), dialog.filter()});
   if (files_.empty()) {
     ADD_FAILURE() << "unexpected file dialog";
     return false;
