@@ -12,15 +12,7 @@
 set -eu
 cd "$(dirname "$0")"
 
-line() { printf '%s\r\n' "$1"; }
-empty_line() { printf '\r\n'; }
-# Title line: title in 64 columns, subgroup names in 8 each, padded with blanks.
-title() { printf '%-64s%-8s%-8s\r\n' "$1" "${2:-}" "${3:-}"; }
-# Names right-justified in 10 columns, all on one line (callers pass at most 8).
-names() {
-  for n in "$@"; do printf '%10s' "$n"; done
-  printf '\r\n'
-}
+. ./set_lines.sh
 
 # The example study: 12 groups of 4 women and 4 men, three dyadic variables with TRUST reverse
 # scored (sum 8), two personality variables read after the dyadic ones, subject 3 dropped.

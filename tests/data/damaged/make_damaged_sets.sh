@@ -5,13 +5,7 @@
 set -eu
 cd "$(dirname "$0")"
 
-line() { printf '%s\r\n' "$1"; }
-empty_line() { printf '\r\n'; }
-title() { printf '%-64s%-8s%-8s\r\n' "$1" "${2:-}" "${3:-}"; }
-names() {
-  for n in "$@"; do printf '%10s' "$n"; done
-  printf '\r\n'
-}
+. ../set_lines.sh
 
 : >empty.set
 printf 'PK\003\004\024\000\000\000\010\000' >binary.set
