@@ -16,5 +16,8 @@ DISPLAY=
 # Without a console, Qt on Windows logs to the debugger instead of the output CTest reads.
 # Wine hands the program no QT_* variable of the host; WINEQT_* reaches it as QT_*.
 WINEQT_FORCE_STDERR_LOGGING=1
-export WINEPREFIX WINEPATH WINEDEBUG DISPLAY WINEQT_FORCE_STDERR_LOGGING
+# The offscreen platform reads fonts from a folder, and a Qt built for Windows ships none: the
+# host's DejaVu fonts give the tests text of a real size to lay out.
+WINEQT_QPA_FONTDIR=$(windows_path /usr/share/fonts/truetype/dejavu)
+export WINEPREFIX WINEPATH WINEDEBUG DISPLAY WINEQT_FORCE_STDERR_LOGGING WINEQT_QPA_FONTDIR
 exec wine "$@"

@@ -12,7 +12,8 @@ wineprefix=$(pwd)/${WIN_BUILD:-build-windows}/wineprefix
 qt=${WINTARVEL_QT_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/wintarvel/qt-6.4.2-mingw64}
 export WINTARVEL_QT_WINDOWS=$qt
 
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb x11-utils imagemagick
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb x11-utils imagemagick \
+  fonts-dejavu-core
 scripts/build-qt-windows.sh
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64-qt.cmake \

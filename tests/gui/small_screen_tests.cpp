@@ -115,14 +115,13 @@ void SmallScreenTest::aKeptPlacementLargerThanTheScreenIsPulledOntoIt() {
 }
 
 int main(int argc, char* argv[]) {
-  // The offscreen screen is configured before the application starts.
-  QTemporaryDir folder;
-  const QString config = folder.filePath(QStringLiteral("screen.json"));
-  QFile file(config);
+  // The offscreen screen is configured before the application starts, in a file of the current
+  // folder: a name with a drive letter's colon would end the platform option.
+  QFile file(QStringLiteral("small-screen.json"));
   if (!file.open(QIODevice::WriteOnly)) return 1;
   file.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1280, "height": 720}]})");
   file.close();
-  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=small-screen.json");
   qputenv("QT_SCALE_FACTOR", "2");
   QApplication app(argc, argv);
   SmallScreenTest test;
