@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/example_run.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -41,16 +42,6 @@ bool isEightDotThree(const std::string& name) {
   const std::string ext = dot == std::string::npos ? "" : name.substr(dot + 1);
   return !base.empty() && base.size() <= 8 && ext.size() <= 3 &&
          ext.find('.') == std::string::npos && name.find(' ') == std::string::npos;
-}
-
-std::vector<std::string> crlfLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  EXPECT_EQ(start, text.size()) << "every line ends in CR LF";
-  return lines;
 }
 
 TEST(Win32Platform, ALongFolderNameHasAnEightDotThreeAlias) {
@@ -164,53 +155,20 @@ TEST(Win32Platform, SplitPathSplitsAtTheNativeBackslash) {
   expectSplit("C:/study/run.set", "", "C:/study/run", "set", true);
 }
 
-// Records the viewer start instead of opening a window, and the engine's exit code.
-class RecordingPlatform : public Win32Platform {
- public:
-  std::optional<int> runEngine(const std::string& program, const std::string& workingDir) override {
-    engineExit = Win32Platform::runEngine(program, workingDir);
-    return engineExit;
-  }
-  bool startViewer(const std::string& path) override {
-    viewerStarts.push_back(path);
-    return true;
-  }
-
-  std::optional<int> engineExit;
-  std::vector<std::string> viewerStarts;
-};
-
 #ifdef WINTARVEL_ENGINE
-const std::string kExamples = std::string(WINTARVEL_TEST_DATA) + "/../../examples";
-
 TEST(Win32Platform, TheExampleStudyRunsWithTheEngineInAFolderWithALongName) {
   TempDir dir;
-  const std::string study = dir.file("Roommate study of the spring term");
-  const std::string engineDir = dir.file("stand in engine");
-  fs::create_directory(study);
-  fs::create_directory(engineDir);
-  fs::copy_file(WINTARVEL_ENGINE, engineDir + "\\tarvel.exe");
-  fs::copy_file(kExamples + "/roommate.txt", study + "\\roommate ratings.txt");
-
   FakeUi ui;
-  RecordingPlatform platform;
+  testing::RecordingPlatform<Win32Platform> platform;
   TFrm1 f(ui, platform, dir.str());
-  ui.queueFile(fs::absolute(kExamples + "/roommate.set").string());
-  f.BtnOpenSetClick();
-  ASSERT_EQ(f.TxtProgTitle.text().substr(0, 14), "Roommate study");
-  f.TxtSetFile.setText(study + "\\roommate setup.set");
-  ASSERT_TRUE(f.SaveSetFile());
-  f.TxtDataFile.setText(study + "\\roommate ratings.txt");
-  f.TxtOutFile.setText(study + "\\roommate results.out");
-  f.TxtIndDif.setText(study + "\\roommate effects.out");
-  f.TxtExeDir.setText(engineDir);
+  ASSERT_NO_FATAL_FAILURE(testing::prepareExampleRun(f, ui, dir, WINTARVEL_ENGINE));
 
   f.GenInstrClick();
   EXPECT_TRUE(ui.messages.empty());
 
-  const std::vector<std::string> lines = crlfLines(readFile(study + "\\xkb.ist"));
-  const std::vector<std::string> longPaths = {f.TxtSetFile.text(), f.TxtDataFile.text(),
-                                              f.TxtOutFile.text(), f.TxtIndDif.text()};
+  const std::vector<std::string> lines = testing::crlfLines(
+      readFile(fs::path(f.TxtSetFile.text()).parent_path().string() + "\\xkb.ist"));
+  const std::vector<std::string> longPaths = testing::exampleRunPaths(f);
   ASSERT_EQ(lines.size(), longPaths.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i].find(' '), std::string::npos) << lines[i];
@@ -218,14 +176,7 @@ TEST(Win32Platform, TheExampleStudyRunsWithTheEngineInAFolderWithALongName) {
     EXPECT_TRUE(isEightDotThree(fs::path(lines[i]).filename().string())) << lines[i];
     EXPECT_TRUE(fs::equivalent(lines[i], longPaths[i])) << lines[i];
   }
-
-  // The engine found xkb.ist only because it ran in the set file's folder.
-  EXPECT_EQ(platform.engineExit, 0);
-  const std::string report = readFile(f.TxtOutFile.text());
-  EXPECT_NE(report.find("stand-in engine"), std::string::npos) << report;
-  EXPECT_NE(report.find("Roommate study"), std::string::npos) << report;
-  EXPECT_NE(readFile(f.TxtIndDif.text()), "");
-  EXPECT_EQ(platform.viewerStarts, std::vector<std::string>{f.TxtOutFile.text()});
+  testing::expectExampleReport(f, platform.engineExit, platform.viewerStarts);
 }
 #endif
 
