@@ -22,6 +22,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A Wine server of the prefix still running from a command without a display would keep the
+# program's windows off the X server: the program gets a server of its own.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
