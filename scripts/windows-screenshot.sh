@@ -32,8 +32,10 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
 
-args=()
-[ "$set_file" != - ] && args=("$(winepath -w "$(realpath "$set_file")")")
+# Under Wine, Qt's GDI font engine draws no text in line edits (labels and buttons are fine);
+# FreeType draws them all. On Windows itself the program keeps its default.
+args=(-platform windows:fontengine=freetype)
+[ "$set_file" != - ] && args+=("$(winepath -w "$(realpath "$set_file")")")
 (cd "$work" && wine "$program" "${args[@]}" >"$work/program.log" 2>&1 &)
 
 for _ in $(seq 360); do
