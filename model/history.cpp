@@ -74,6 +74,20 @@ void runThen(const std::function<void()>& handler, After after) {
   after();
 }
 
+// The document members a snapshot keeps beside the controls, in either direction: the window's
+// members and the snapshot's have the same names.
+template <class From, class To>
+void copyDocumentMembers(const From& from, To& to) {
+  to.DyVarList = from.DyVarList;
+  to.DroppedSubjects = from.DroppedSubjects;
+  to.NumGroups = from.NumGroups;
+  to.GroupSize = from.GroupSize;
+  to.ReorderRecordCount = from.ReorderRecordCount;
+  to.LoadedFromFile = from.LoadedFromFile;
+  to.SelectedAvailVar = from.SelectedAvailVar;
+  to.SelectedCorrVar = from.SelectedCorrVar;
+}
+
 }  // namespace
 
 History::History(TFrm1& f) : f_(f) {}
@@ -158,14 +172,7 @@ StudySnapshot History::capture(bool withMemoText) {
       e.control->saveState(state);
     }
   }
-  s.DyVarList = f_.DyVarList;
-  s.DroppedSubjects = f_.DroppedSubjects;
-  s.NumGroups = f_.NumGroups;
-  s.GroupSize = f_.GroupSize;
-  s.ReorderRecordCount = f_.ReorderRecordCount;
-  s.LoadedFromFile = f_.LoadedFromFile;
-  s.SelectedAvailVar = f_.SelectedAvailVar;
-  s.SelectedCorrVar = f_.SelectedCorrVar;
+  copyDocumentMembers(f_, s);
   return s;
 }
 
@@ -179,14 +186,7 @@ void History::restore(const StudySnapshot& s) {
       e.control->restoreState(s.controls[i]);
     }
   }
-  f_.DyVarList = s.DyVarList;
-  f_.DroppedSubjects = s.DroppedSubjects;
-  f_.NumGroups = s.NumGroups;
-  f_.GroupSize = s.GroupSize;
-  f_.ReorderRecordCount = s.ReorderRecordCount;
-  f_.LoadedFromFile = s.LoadedFromFile;
-  f_.SelectedAvailVar = s.SelectedAvailVar;
-  f_.SelectedCorrVar = s.SelectedCorrVar;
+  copyDocumentMembers(s, f_);
 }
 
 void History::runEvent(const std::string& step, const std::function<void()>& handler) {
