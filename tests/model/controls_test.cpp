@@ -1,83 +1,136 @@
 #include <gtest/gtest.h>
 
-#include "model/controls.h"
+#include <functional>
+#include <stdexcept>
+
+#include "model/frm1.h"
 
 namespace wintarvel {
 namespace {
 
-TEST(Controls, AProgramChangeRunsTheHandlerOnlyWhenTheValueChanges) {
+TEST(Controls, AChangeRunsTheHandlerAndCountsAsARevisionOnlyWhenTheValueChanges) {
   Edit edit;
-  int changes = 0;
-  edit.onChange = [&] { ++changes; };
-  edit.setText("abc");
-  edit.setText("abc");
-  EXPECT_EQ(changes, 1);
-
   CheckBox box;
-  int clicks = 0;
-  box.onClick = [&] { ++clicks; };
-  box.setChecked(true);
-  box.setChecked(true);
-  box.setChecked(false);
-  EXPECT_EQ(clicks, 2);
-}
-
-TEST(Controls, CheckingARadioButtonUnchecksTheOthersWithoutTheirHandlers) {
   RadioGroup group;
   RadioButton a{group}, b{group};
-  int aClicks = 0, bClicks = 0;
-  a.onClick = [&] { ++aClicks; };
-  b.onClick = [&] { ++bClicks; };
+  std::string calls;
+  edit.onChange = [&] { calls += "e"; };
+  box.onClick = [&] { calls += "x"; };
+  a.onClick = [&] { calls += "a"; };
+  b.onClick = [&] { calls += "b"; };
+  for (const char* text : {"abc", "abc", ""}) edit.setText(text);
+  for (bool on : {true, true, false}) box.setChecked(on);
   a.setChecked(true);
+  b.setChecked(true);  // unchecks a without its handler
   b.setChecked(true);
-  EXPECT_FALSE(a.checked());
-  EXPECT_TRUE(b.checked());
-  EXPECT_EQ(aClicks, 1);
-  EXPECT_EQ(bClicks, 1);
+  EXPECT_EQ(calls, "eexxab");
+  EXPECT_EQ(edit.revision(), 2u);
+  EXPECT_EQ(box.revision(), 2u);
+  EXPECT_EQ(a.revision(), 2u);
+  EXPECT_EQ(group.checkedIndex(), 1);
   b.setChecked(false);  // only unchecks
   EXPECT_EQ(group.checkedIndex(), -1);
-  EXPECT_EQ(bClicks, 1);
+  EXPECT_EQ(calls, "eexxab");
 }
 
-TEST(Controls, ListSelectionFollowsInsertAndRemove) {
-  ListBox list;
-  list.add("A");
-  list.add("B");
-  list.add("C");
-  list.setItemIndex(1);
-  list.insert(0, "Z");
-  EXPECT_EQ(list.itemIndex(), 2);
-  list.remove(0);
-  EXPECT_EQ(list.itemIndex(), 1);
-  list.replace(1, "b");  // a replaced item loses the selection
-  EXPECT_EQ(list.itemIndex(), -1);
-  EXPECT_EQ(list.item(1), "b");
+// A list of A, B, C with B chosen, then one change: the items and the chosen index after it.
+TEST(Controls, TheChosenItemFollowsInsertsRemovesAndClears) {
+  struct Row {
+    const char* change;
+    std::function<void(ListBox&)> act;
+    const char* items;
+    int index;
+  };
+  const Row rows[] = {
+      {"insert before", [](ListBox& l) { l.insert(0, "Z"); }, "ZABC", 2},
+      {"insert at", [](ListBox& l) { l.insert(1, "Z"); }, "AZBC", 2},
+      {"insert after", [](ListBox& l) { l.insert(2, "Z"); }, "ABZC", 1},
+      {"remove before", [](ListBox& l) { l.remove(0); }, "BC", 0},
+      {"remove chosen", [](ListBox& l) { l.remove(1); }, "AC", -1},
+      {"remove after", [](ListBox& l) { l.remove(2); }, "AB", 1},
+      {"replace chosen", [](ListBox& l) { l.replace(1, "b"); }, "AbC", -1},
+      {"clear", [](ListBox& l) { l.clear(); }, "", -1},
+      {"choose beyond", [](ListBox& l) { l.setItemIndex(3); }, "ABC", -1},
+      {"choose before", [](ListBox& l) { l.setItemIndex(-2); }, "ABC", -1},
+      {"unselect other", [](ListBox& l) { l.setSelected(0, false); }, "ABC", 1},
+      {"unselect chosen", [](ListBox& l) { l.setSelected(1, false); }, "ABC", -1},
+      {"select other", [](ListBox& l) { l.setSelected(2, true); }, "ABC", 2},
+  };
+  for (const Row& row : rows) {
+    ListBox list;
+    for (const char* item : {"A", "B", "C"}) list.add(item);
+    list.setItemIndex(1);
+    const auto revision = list.revision();
+    row.act(list);
+    std::string items;
+    for (const std::string& item : list.items()) items += item;
+    EXPECT_EQ(items, row.items) << row.change;
+    EXPECT_EQ(list.itemIndex(), row.index) << row.change;
+    EXPECT_EQ(list.firstSelected(), row.index) << row.change;
+    EXPECT_EQ(list.revision() > revision, items != "ABC" || row.index != 1) << row.change;
+  }
+  ListBox empty;
+  empty.clear();
+  EXPECT_EQ(empty.revision(), 0u) << "clearing an empty list changes nothing";
+  EXPECT_THROW(empty.insert(1, "A"), std::out_of_range);
+  EXPECT_THROW(empty.remove(0), std::out_of_range);
+  EXPECT_THROW(empty.setSelected(0, true), std::out_of_range);
+  EXPECT_FALSE(empty.selected(0));
+}
 
+TEST(Controls, AMultiSelectionListKeepsEachItemsSelectionApart) {
   ListBox multi(true);
-  multi.add("x");
-  multi.add("y");
+  for (const char* item : {"x", "y", "z"}) multi.add(item);
+  multi.setSelected(2, true);
   multi.setSelected(1, true);
   EXPECT_EQ(multi.firstSelected(), 1);
-  multi.setSelected(0, true);
-  EXPECT_TRUE(multi.selected(0) && multi.selected(1));
+  multi.setItemIndex(0);  // the focus item is not selected by it
+  EXPECT_EQ(std::vector<bool>({multi.selected(0), multi.selected(1), multi.selected(2)}),
+            std::vector<bool>({false, true, true}));
+  multi.remove(1);
+  EXPECT_EQ(multi.firstSelected(), 1);
+  multi.insert(0, "w");
+  EXPECT_EQ(multi.firstSelected(), 2);
+  EXPECT_EQ(multi.itemIndex(), 1);
 }
 
 TEST(Controls, MemoCountsLinesWithAndWithoutAFinalLineBreak) {
   Memo memo;
-  EXPECT_EQ(memo.lineCount(), 0u);
-  memo.setText("a\r\nb");
-  EXPECT_EQ(memo.lineCount(), 2u);
+  const std::pair<const char*, std::size_t> rows[] = {
+      {"", 0}, {"\r\n", 1}, {"a", 1}, {"a\r\nb", 2}, {"a\r\nb\r\n", 2}, {"a\nb\r", 1}};
+  for (const auto& [text, lines] : rows) {
+    memo.setText(text);
+    EXPECT_EQ(memo.lineCount(), lines) << text;
+  }
   memo.setText("a\r\nb\r\n");
-  EXPECT_EQ(memo.lineCount(), 2u);
   memo.appendLine("c");
-  EXPECT_EQ(memo.lineCount(), 3u);
   EXPECT_EQ(memo.text(), "a\r\nb\r\nc\r\n");
   // An edit that splits and joins a CR LF pair keeps the count right.
   memo.replace(1, 1, "");  // "a\nb..." : the pair is broken
   EXPECT_EQ(memo.lineCount(), 2u);
   memo.replace(1, 0, "\r");
-  EXPECT_EQ(memo.lineCount(), 3u);
   EXPECT_EQ(memo.lines(), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+// Names are told apart without regard to case, the same way under every locale: ASCII and the
+// accented Latin-1 capitals 0xC0-0xDE have their small letter 0x20 above, but 0xD7 (the
+// multiplication sign) and 0xDF (sharp s) are no capitals.
+TEST(Text, NamesCompareWithoutRegardToLatin1Case) {
+  const struct {
+    std::string a, b;
+    bool same;
+  } rows[] = {
+      {"like", "LIKE", true},   {"Like", "LIKES", false}, {"", "", true},
+      {"@[", "`{", false},      {"AZ", "az", true},       {"\xC0\xDE", "\xE0\xFE", true},
+      {"\xD7", "\xF7", false},  {"\xDF", "\xFF", false},  {"\xBF", "\xDF", false},
+      {"a\xC9", "A\xE9", true}, {"ab", "ax", false},      {"xa", "ya", false},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(SameText(row.a, row.b), row.same) << row.a << " / " << row.b;
+    EXPECT_EQ(SameText(row.b, row.a), row.same) << row.b << " / " << row.a;
+  }
+  EXPECT_EQ(TrimBlanksAndControls("\t x y \r\n"), "x y");
+  EXPECT_EQ(TwoDigits(7) + TwoDigits(12), "0712");
 }
 
 }  // namespace

@@ -1,70 +1,90 @@
-// The reset that a new document, an open and a close start with.
+// The window as it starts, and the reset that a new document, an open and a close start with.
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <sstream>
 #include <string>
 
 #include "model/frm1.h"
 #include "study_building.h"
-#include "support/fake_ui.h"
-#include "support/temp_dir.h"
 
 namespace wintarvel::testing {
 namespace {
 
-TEST(StudyReset, ANewDocumentEmptiesEveryListAndKeepsTheGroupNumbers) {
-  Fixture fx;
-  fx.f.BtnNewSetClick();
-  BuildRoommateStudy(fx.f);
-  AddConstructWith(fx.f, "C1", {"LIKE"});
-  AddConstructWith(fx.f, "C2", {"TRUST"});
-  fx.f.RadRePat1.setChecked(true);
-  fx.f.MemoReorder.setText("1 2 3 4 5 6 7 8");
-  fx.f.TxtSetFile.setText("study.set");
-  fx.f.LoadedFromFile = true;
-  ASSERT_EQ(fx.f.GroupSize, 8);
-  ASSERT_EQ(fx.f.NumGroups, 12);
-
-  fx.ui.queueAnswer(Answer::No);
-  fx.f.BtnNewSetClick();
-  TFrm1& f = fx.f;
-  for (const ListBox* list :
-       std::initializer_list<const ListBox*>{&f.CmbDyVar, &f.CmbPerVar, &f.CmbConst, &f.LstVars,
-                                             &f.LstVarsConst, &f.CorAvailVarList, &f.CmbDrop}) {
-    EXPECT_EQ(list->count(), 0);
+// Compares the window with tests/data/start-up.txt ("name: picture" for each control), where
+// `changes` gives the pictures that differ from it.
+void ExpectStartUpPictureBut(const TFrm1& f, std::map<std::string, std::string> changes) {
+  std::istringstream golden(readFile(GoldenFile("start-up.txt")));
+  auto picture = Picture(f);
+  for (std::string line; std::getline(golden, line);) {
+    const std::string name = line.substr(0, line.find(':'));
+    const auto changed = changes.find(name);
+    EXPECT_EQ(picture[name],
+              changed != changes.end() ? changed->second : line.substr(name.size() + 2))
+        << name;
   }
-  EXPECT_TRUE(f.DyVarList.empty());
-  EXPECT_TRUE(f.DroppedSubjects.empty());
-  EXPECT_EQ(f.TxtNumGroups.text(), "1");
-  EXPECT_EQ((Names{f.TxtNameSubGroup1.text(), f.MemoReorder.text(), f.ConRecInfo.text(),
-                   f.CorRecInfo.text(), f.TxtSetFile.text()}),
-            (Names{"", "", "", "", ""}));
-  EXPECT_EQ(Visible({&f.TxtNameSubGroup1, &f.GroupBox17}), "00");
-  EXPECT_EQ(Checked({&f.RadDesTy0, &f.RBPerBeforeDy, &f.RadRePat0, &f.RadReNewSame1}), "1111");
-  EXPECT_EQ(Checked({&f.ChkSelfM, &f.ChkReverseVar}), "00");
-  EXPECT_FALSE(f.GroupBoxPV.enabled());
-  EXPECT_EQ(f.LblConstVar.caption(), "none selected");
-  EXPECT_EQ(f.LblNumReor.caption(), "0 record(s) needed");
-  EXPECT_FALSE(f.CorError.tabVisible());
-  EXPECT_EQ(f.ReorderRecordCount, 0);
-  EXPECT_FALSE(f.Modified);
-  EXPECT_FALSE(f.LoadedFromFile);
-  EXPECT_EQ(fx.f.NumGroups, 12);
-  EXPECT_EQ(fx.f.GroupSize, 8);
-  EXPECT_TRUE(fx.ui.errors.empty());
+}
 
-  // A size that is not a number does not stop the reset either.
-  fx.f.TxtNumGroups.setText("5");
-  fx.f.TxtNumSubGroup1.setText("4");
-  fx.f.TxtNumSubGroup2.setText("x");
-  fx.f.TxtProgTitle.setText("Unsaved");
-  fx.ui.queueAnswer(Answer::No);
-  fx.f.BtnNewSetClick();
-  EXPECT_EQ(fx.f.TxtProgTitle.text(), "");
-  EXPECT_EQ(fx.f.TxtNumSubGroup2.text(), "");
-  EXPECT_EQ(fx.f.TxtNumGroups.text(), "1");
+TEST(StudyReset, TheWindowStartsWithItsCaptionsAndLimitsAndNoDocument) {
+  Fixture fx;
+  ExpectStartUpPictureBut(fx.f, {});
   EXPECT_FALSE(fx.f.Modified);
+}
+
+// A new document after a whole study: the start-up state with the pages shown, whatever the
+// study held, and the group numbers kept, also when a size is not a number.
+TEST(StudyReset, ANewDocumentIsTheStartUpStateWithThePagesShown) {
+  for (const char* size : {"4", "x"}) {
+    Fixture fx;
+    fx.f.BtnNewSetClick();
+    BuildRoommateStudy(fx.f);
+    AddConstructWith(fx.f, "C1", {"LIKE", "ANXIOUS"});
+    AddDyadic(fx.f, {"JOY"});
+    AddConstructWith(fx.f, "C2", {"TRUST", "JOY"});
+    fx.f.CorAvailVarList.setItemIndex(IndexOf(fx.f.CorAvailVarList, "LIKE"));
+    fx.f.CorAvailVarListClick();
+    fx.f.TxtConstruct.setText("C3");
+    fx.f.TxtDyVars.setText("JOY");
+    fx.f.TxtPerVars.setText("IQ");
+    fx.f.RadInpPat1.setChecked(true);
+    fx.f.ChkSecFmt.setChecked(true);
+    fx.f.TxtGroup2Fortran.setText("(F1.0)");
+    fx.f.ChkTechOut.setChecked(true);
+    fx.f.ChkRawData.setChecked(true);
+    fx.f.RadRePat1.setChecked(true);
+    fx.f.RadReNewSame0.setChecked(true);
+    fx.f.MemoReorder.setText("1 2 3 4 5 6 7 8");
+    for (Edit* e :
+         {&fx.f.TxtSetFile, &fx.f.TxtDataFile, &fx.f.TxtOutFile, &fx.f.TxtCoVar, &fx.f.TxtIndDif}) {
+      e->setText("file");
+    }
+    fx.f.GenInstr.setEnabled(true);
+    fx.f.LoadedFromFile = true;
+    fx.f.TxtNumSubGroup2.setText(size);
+    ASSERT_FALSE(fx.f.CorMapVarList.items().empty());
+
+    fx.ui.queueAnswer(Answer::No);
+    fx.f.BtnNewSetClick();
+    SCOPED_TRACE(size);
+    // The construct buttons stay as the last construct selection left them.
+    ExpectStartUpPictureBut(fx.f, {{"WindowCaption", "110 WinTarvel - Set File Name"},
+                                   {"PageControl1", "110 page 3"},
+                                   {"Done", "110 Save Set File"},
+                                   {"Cancel", "110 Close"},
+                                   {"BtnSaveSet", "110 "},
+                                   {"CmbDrop", "010 {} -1 "},
+                                   {"CmdVarsConstAdd", "110 Add ->"},
+                                   {"CmdVarsConstRem", "110 <- Remove"},
+                                   {"LblNumReor", "110 0 record(s) needed"},
+                                   {"GenInstr", "010 Run Tarvel"}});
+    EXPECT_TRUE(fx.f.DyVarList.empty() && fx.f.DroppedSubjects.empty());
+    EXPECT_EQ(fx.f.NumGroups, 12);
+    EXPECT_EQ(fx.f.GroupSize, 8);
+    EXPECT_EQ(fx.f.ReorderRecordCount, 0);
+    EXPECT_FALSE(fx.f.Modified || fx.f.LoadedFromFile || fx.f.CanUndo());
+    EXPECT_EQ(fx.f.LastSetFile.path(), "");
+    EXPECT_TRUE(fx.ui.errors.empty() && fx.ui.messages.empty());
+  }
 }
 
 TEST(StudyReset, TheEngineDirectoryIsLoadedOnlyWhenUnknown) {
