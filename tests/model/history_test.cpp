@@ -16,11 +16,6 @@ namespace {
 
 using State = std::map<std::string, std::string>;
 
-// The whole window and the study's records.
-State WholeState(const TFrm1& f) {
-  return Picture(f);
-}
-
 struct Event {
   const char* step;
   std::function<void(TFrm1&)> act;
@@ -32,6 +27,7 @@ void Select(ListBox& list, const std::string& item) {
 
 // One user's way through every page, each entry one event as the view runs it. The unnamed
 // events are selections, which are no steps.
+// clang-format off
 std::vector<Event> Walk() {
   return {
       {"Typing in Study Title", [](TFrm1& f) { f.TxtProgTitle.setText("Ro"); }},
@@ -44,11 +40,7 @@ std::vector<Event> Walk() {
       {"Drop Subject", [](TFrm1& f) { f.CmdDropClick(); }},
       {"Typing in Dyadic Variable Name", [](TFrm1& f) { f.TxtDyVars.setText("LIKE"); }},
       {"Add Variable", [](TFrm1& f) { f.TxtDyVarsKeyPress(13); }},
-      {"Add Variable", [](TFrm1& f) { AddDyadic(f, {"TRUST"}); }},
-      {"Add Variable",
-       [](TFrm1& f) {
-         AddDyadic(f, {"ANX", "JOY"});
-       }},
+      {"Add Variable", [](TFrm1& f) { AddDyadic(f, {"TRUST", "ANX", "JOY"}); }},
       {"", [](TFrm1& f) { Select(f.CmbDyVar, "ANX"), f.CmbDyVarClick(); }},
       {"Typing in Dyadic Variable Name", [](TFrm1& f) { f.TxtDyVars.setText("ANXIOUS"); }},
       {"Rename Variable", [](TFrm1& f) { f.CmdDyVarRenameClick(); }},
@@ -58,29 +50,18 @@ std::vector<Event> Walk() {
       {"Reverse Scoring On", [](TFrm1& f) { f.ChkReverseVar.setChecked(true); }},
       {"Reverse Score", [](TFrm1& f) { f.CmdDyVarRevClick(); }},
       {"Choose Round Robin with Dyad Input", [](TFrm1& f) { f.RadInpPat1.setChecked(true); }},
-      {"Second Variable Format Record for Subgroup 2 On",
-       [](TFrm1& f) { f.ChkSecFmt.setChecked(true); }},
-      {"Choose Construct Variances and Covariances to a File",
-       [](TFrm1& f) { f.RadOut4.setChecked(true); }},
+      {"Second Variable Format Record for Subgroup 2 On", [](TFrm1& f) { f.ChkSecFmt.setChecked(true); }},
+      {"Choose Construct Variances and Covariances to a File", [](TFrm1& f) { f.RadOut4.setChecked(true); }},
       {"Technical Output On", [](TFrm1& f) { f.ChkTechOut.setChecked(true); }},
       {"Typing in Construct Name", [](TFrm1& f) { f.TxtConstruct.setText("C1"); }},
       {"Add Construct", [](TFrm1& f) { f.CmbConstKeyPress(13); }},
       {"Add Construct", [](TFrm1& f) { AddConstructs(f, {"C2"}); }},
-      {"",
-       [](TFrm1& f) {
-         SelectConstruct(f, "C1"), SelectMembers(f.LstVars, {"LIKE", "TRUST"});
-       }},
+      {"", [](TFrm1& f) { SelectConstruct(f, "C1"), SelectMembers(f.LstVars, {"LIKE", "TRUST"}); }},
       {"Add to Construct", [](TFrm1& f) { f.CmdVarsConstAddClick(); }},
-      {"",
-       [](TFrm1& f) {
-         SelectConstruct(f, "C2"), SelectMembers(f.LstVars, {"ANXIOUS", "JOY"});
-       }},
+      {"", [](TFrm1& f) { SelectConstruct(f, "C2"), SelectMembers(f.LstVars, {"ANXIOUS", "JOY"}); }},
       {"Add to Construct", [](TFrm1& f) { f.CmdVarsConstAddClick(); }},
-      {"",
-       [](TFrm1& f) {
-         Select(f.CorAvailVarList, "LIKE"), f.CorAvailVarListClick();
-         Select(f.CorMapVarList, "JOY"), f.CorMapVarListClick();
-       }},
+      {"", [](TFrm1& f) { Select(f.CorAvailVarList, "LIKE"), f.CorAvailVarListClick(); }},
+      {"", [](TFrm1& f) { Select(f.CorMapVarList, "JOY"), f.CorMapVarListClick(); }},
       {"Correlate", [](TFrm1& f) { f.PRCorConnectClick(); }},
       {"", [](TFrm1& f) { Select(f.CorVarList, "JOY"), f.CorVarListClick(); }},
       {"Uncorrelate", [](TFrm1& f) { f.PBCorDisconnectClick(); }},
@@ -90,40 +71,41 @@ std::vector<Event> Walk() {
       {"Remove Variable", [](TFrm1& f) { f.TxtDyVarsKeyPress('.'); }},
   };
 }
+// clang-format on
 
 TEST(History, EveryStepOfEveryPageIsUndoneAndRedoneWhole) {
   NewStudy s;
   TFrm1& f = s.f;
-  const State start = WholeState(f);
+  const State start = Picture(f);
   int steps = 0;
   for (const Event& e : Walk()) {
-    const State before = WholeState(f);
+    const State before = Picture(f);
     f.UserEvent(e.step, [&] { e.act(f); });
     if (*e.step == '\0') continue;  // no step
     ++steps;
     SCOPED_TRACE(e.step);
-    const State after = WholeState(f);
+    const State after = Picture(f);
     ASSERT_NE(before, after);
     EXPECT_EQ(f.UndoStepName(), e.step);
     f.Undo();
-    EXPECT_EQ(WholeState(f), before);
+    EXPECT_EQ(Picture(f), before);
     EXPECT_EQ(f.RedoStepName(), e.step);
     f.Redo();
-    EXPECT_EQ(WholeState(f), after);
+    EXPECT_EQ(Picture(f), after);
     EXPECT_TRUE(f.Modified);
     EXPECT_FALSE(f.CanRedo());
   }
   EXPECT_TRUE(s.ui.messages.empty());
 
   // Back to the new study, one step at a time, and forward again to the end.
-  const State end = WholeState(f);
+  const State end = Picture(f);
   int undone = 0;
   for (; f.CanUndo(); ++undone) f.Undo();
   EXPECT_EQ(undone, steps);
-  EXPECT_EQ(WholeState(f), start);
+  EXPECT_EQ(Picture(f), start);
   EXPECT_FALSE(f.Modified) << "back at the state of the new study";
   while (f.CanRedo()) f.Redo();
-  EXPECT_EQ(WholeState(f), end);
+  EXPECT_EQ(Picture(f), end);
   EXPECT_TRUE(f.Modified);
 }
 

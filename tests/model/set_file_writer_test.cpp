@@ -149,23 +149,17 @@ TEST(SetFileWriter, StudiesBuiltThroughTheWindowMatchTheGoldenFilesAndReadBackUn
   }
 }
 
-TEST(SetFileWriter, CountsAreRightJustifiedInTheirColumns) {
-  const std::vector<std::vector<std::string>> rows = {{"5", "12", "7", " 512 0  7"},
-                                                      {"05", " 3", "42", " 5 3 0 42"},
-                                                      {"0", "99", "999", " 099 0999"}};
-  for (const auto& row : rows) {
-    Fixture fx;
-    fx.f.BtnNewSetClick();
-    fx.f.TxtNumSubGroup1.setText(row[0]);
-    fx.f.TxtNumSubGroup2.setText(row[1]);
-    fx.f.TxtNumGroups.setText(row[2]);
-    EXPECT_EQ(Composed(fx.f).substr(82, 9), row[3]);
-  }
-}
-
-// A study with one wrong field: nothing is written, the previous file stays, and the message
-// names the field; the composition gives the same message instead of the text.
-TEST(SetFileWriter, WhatDoesNotFitItsColumnsIsRefusedBeforeTheFileIsTouched) {
+// A study with one field set as a row says: the parameter line's counts are right-justified
+// in their columns. A field that does not fit is refused: nothing is written, the previous file
+// stays, and the message names the field; the composition gives the message instead of the text.
+TEST(SetFileWriter, CountsAreRightJustifiedAndWhatDoesNotFitIsRefusedBeforeTheFileIsTouched) {
+  auto sizes = [](const char* one, const char* two, const char* groups) {
+    return [=](TFrm1& f) {
+      f.TxtNumGroups.setText(groups);
+      f.TxtNumSubGroup1.setText(one);
+      f.TxtNumSubGroup2.setText(two);
+    };
+  };
   auto reversed = [](const char* sum) {
     return [sum](TFrm1& f) {
       AddDyadic(f, {"LIKE"});
@@ -174,32 +168,27 @@ TEST(SetFileWriter, WhatDoesNotFitItsColumnsIsRefusedBeforeTheFileIsTouched) {
       f.TxtRevScore.setText(sum);
     };
   };
-  const std::pair<Build, const char*> rows[] = {
-      {[](TFrm1& f) { f.TxtNumSubGroup1.setText(""); }, "subgroup 1"},
-      {[](TFrm1& f) { f.TxtNumSubGroup1.setText("100"); }, "subgroup 1"},
-      {[](TFrm1& f) { f.TxtNumSubGroup2.setText("-1"); }, "subgroup 2"},
-      {[](TFrm1& f) { f.TxtNumSubGroup2.setText("4a"); }, "subgroup 2"},
-      {[](TFrm1& f) { f.TxtNumGroups.setText("0"); }, "number of groups"},
-      {[](TFrm1& f) { f.TxtNumGroups.setText("1000"); },
-       "The number of groups must be a whole number from 1 to 999."},
-      {[](TFrm1& f) { f.TxtGroupFortran.setText(std::string(321, 'F')); }, "format record"},
-      {[](TFrm1& f) {
-         f.ChkSecFmt.setChecked(true);
-         f.TxtGroup2Fortran.setText(std::string(321, 'F'));
-       },
-       "second variable format record"},
-      {reversed("100000"), "sum of the upper limit"},
-      {reversed("x"), "sum of the upper limit"},
-      {[](TFrm1& f) {
-         AddDyadic(f, {"A1", "A2", "B1", "B2"});
-         AddConstructWith(f, "A", {"A1", "A2"});
-         AddConstructWith(f, "B", {"B1", "B2"});
-         f.CorRecInfo.setText("01010000");  // two variables of one construct share a code
-       },
-       "Variables 1 and 2 cannot be correlated."},
+  auto correlated = [](TFrm1& f) {
+    AddDyadic(f, {"A1", "A2", "B1", "B2"});
+    AddConstructWith(f, "A", {"A1", "A2"});
+    AddConstructWith(f, "B", {"B1", "B2"});
+    f.CorRecInfo.setText("01010000");  // two variables of one construct share a code
   };
-  for (const auto& [spoil, message] : rows) {
-    SCOPED_TRACE(message);
+  // clang-format off
+  const std::pair<Build, const char*> rows[] = {
+      {sizes("5", "12", "7"), " 512 0  7"}, {sizes("05", " 3", "42"), " 5 3 0 42"}, {sizes("0", "99", "999"), " 099 0999"},
+      {sizes("", "2", "5"), "subgroup 1"}, {sizes("100", "2", "5"), "subgroup 1"},
+      {sizes("2", "-1", "5"), "subgroup 2"}, {sizes("2", "4a", "5"), "subgroup 2"},
+      {sizes("2", "2", "0"), "number of groups"},
+      {sizes("2", "2", "1000"), "The number of groups must be a whole number from 1 to 999."},
+      {[](TFrm1& f) { f.TxtGroupFortran.setText(std::string(321, 'F')); }, "format record"},
+      {[](TFrm1& f) { f.ChkSecFmt.setChecked(true), f.TxtGroup2Fortran.setText(std::string(321, 'F')); }, "second variable format record"},
+      {reversed("100000"), "sum of the upper limit"}, {reversed("x"), "sum of the upper limit"},
+      {correlated, "Variables 1 and 2 cannot be correlated."},
+  };
+  // clang-format on
+  for (const auto& [spoil, part] : rows) {
+    SCOPED_TRACE(part);
     TempDir dir;
     writeFile(dir.file("study.set"), "previous content");
     Fixture fx;
@@ -208,10 +197,14 @@ TEST(SetFileWriter, WhatDoesNotFitItsColumnsIsRefusedBeforeTheFileIsTouched) {
     spoil(fx.f);
     const std::string composed = Composed(fx.f);
     fx.f.TxtSetFile.setText(dir.file("study.set"));
-    EXPECT_FALSE(fx.f.SaveSetFile());
+    if (fx.f.SaveSetFile()) {
+      EXPECT_EQ(readFile(dir.file("study.set")).substr(82, 9), part);
+      EXPECT_EQ(composed, readFile(dir.file("study.set")));
+      continue;
+    }
     EXPECT_EQ(readFile(dir.file("study.set")), "previous content");
     ASSERT_EQ(fx.ui.messages.size(), 1u);
-    EXPECT_NE(fx.ui.messages[0].text.find(message), std::string::npos) << fx.ui.messages[0].text;
+    EXPECT_NE(fx.ui.messages[0].text.find(part), std::string::npos) << fx.ui.messages[0].text;
     EXPECT_EQ(composed, "refused: " + fx.ui.messages[0].text);
   }
 }
@@ -328,13 +321,15 @@ TEST(SetFileWriter, AFileThatCannotBeWrittenIsReportedAndTheOldOneStaysWhole) {
   EXPECT_TRUE(othersIn(dir, "good.set").empty());
 }
 
+// Where the set file view points, it names the field and the control that fills it.
 TEST(SetFileWriter, EachColumnIsNamedByTheFieldThatHoldsIt) {
   const struct {
     const char* file;
     int line, column;
-    const char* field;    // as the view names it
-    const char* control;  // the control that fills it
+    const char* field;
+    const char* control;
   } rows[] = {
+      // clang-format off
       {"roommate.set", 1, 1, "Study title, columns 1-64", "TxtProgTitle"},
       {"roommate.set", 1, 80, "Subgroup 2 name, columns 73-80", "TxtNameSubGroup2"},
       {"roommate.set", 1, 81, "", ""},
@@ -343,20 +338,16 @@ TEST(SetFileWriter, EachColumnIsNamedByTheFieldThatHoldsIt) {
       {"roommate.set", 2, 27, "Reverse scoring, column 27", "ChkReverseVar"},
       {"roommate.set", 2, 28, "", ""},
       {"roommate.set", 3, 15, "Dyadic variable 2 name, columns 11-20", "CmbDyVar"},
-      {"roommate.set", 5, 3, "Sum of the upper and lower limits of the scale, columns 1-5",
-       "TxtRevScore"},
+      {"roommate.set", 5, 3, "Sum of the upper and lower limits of the scale, columns 1-5", "TxtRevScore"},
       {"roommate.set", 5, 7, "Reverse scoring of dyadic variable 2, column 7", "CmbDyVar"},
       {"roommate.set", 7, 3, "Subject 3 kept (1) or dropped (0), column 3", "CmbDrop"},
-      {"constructs.set", 4, 6, "Construct number of dyadic variable 3, columns 5-6",
-       "LstVarsConst"},
-      {"constructs.set", 5, 1, "Correlated-error code of dyadic variable 1, columns 1-2",
-       "CorVarList"},
+      {"constructs.set", 4, 6, "Construct number of dyadic variable 3, columns 5-6", "LstVarsConst"},
+      {"constructs.set", 5, 1, "Correlated-error code of dyadic variable 1, columns 1-2", "CorVarList"},
       {"constructs.set", 6, 25, "Construct 3 name, columns 21-30", "CmbConst"},
       {"dyadic9.set", 4, 5, "Dyadic variable 9 name, columns 1-10", "CmbDyVar"},
-      {"format50_100.set", 6, 9,
-       "Second variable format record for subgroup 2, characters 81-160, columns 1-80",
-       "TxtGroup2Fortran"},
+      {"format50_100.set", 6, 9, "Second variable format record for subgroup 2, characters 81-160, columns 1-80", "TxtGroup2Fortran"},
       {"reorder.set", 5, 3, "Reorder record 2, column 3", "MemoReorder"},
+      // clang-format on
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.file) + " " + std::to_string(row.line) + ":" +
@@ -366,8 +357,8 @@ TEST(SetFileWriter, EachColumnIsNamedByTheFieldThatHoldsIt) {
     ComposedSetFile composed;
     ComposeSetFile(fx.f, composed);
     const setfile::FieldAt field = FieldAtLine(composed, row.line, row.column);
-    EXPECT_EQ(setfile::DescribeField(field, row.column), row.field);
-    EXPECT_EQ(field.control, row.control);
+    EXPECT_EQ(setfile::DescribeField(field, row.column) + "|" + field.control,
+              std::string(row.field) + "|" + row.control);
   }
 }
 
