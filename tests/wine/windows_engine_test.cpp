@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -30,21 +31,8 @@ std::string environment(const char* name) {
 // Every folder and file name of a Windows path after its drive is an 8.3 name: at most eight
 // characters, a dot and at most three more, no blanks.
 bool isEightDotThreePath(const std::string& windowsPath) {
-  if (windowsPath.size() < 3 || windowsPath[1] != ':' || windowsPath[2] != '\\') return false;
-  std::size_t start = 3;
-  while (start < windowsPath.size()) {
-    std::size_t end = windowsPath.find('\\', start);
-    if (end == std::string::npos) end = windowsPath.size();
-    const std::string name = windowsPath.substr(start, end - start);
-    const std::size_t dot = name.find('.');
-    const std::size_t ext = dot == std::string::npos ? 0 : name.size() - dot - 1;
-    if (name.empty() || name.find(' ') != std::string::npos || name.substr(0, dot).size() > 8 ||
-        ext > 3 || name.find('.', dot + 1) != std::string::npos) {
-      return false;
-    }
-    start = end + 1;
-  }
-  return true;
+  static const std::regex shortPath(R"([A-Za-z]:(\\[^\\. ]{1,8}(\.[^\\. ]{1,3})?)+)");
+  return std::regex_match(windowsPath, shortPath);
 }
 
 // The Linux path Wine gives for a Windows path (`winepath -u`). The path is quoted for the
