@@ -21,8 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 using Build = std::function<void(TFrm1&)>;
 
+// The composition of the study, or the message that refuses it. One result is composed into
+// again and again, as the set file view does.
 std::string Composed(const TFrm1& f) {
-  ComposedSetFile composed;
+  static ComposedSetFile composed;
   ComposeSetFile(f, composed);
   return composed.refusal.empty() ? composed.text : "refused: " + composed.refusal;
 }
