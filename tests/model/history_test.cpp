@@ -182,12 +182,16 @@ TEST(History, ModifiedIsOffOnlyWhereTheStudyIsAsLastOpenedOrSaved) {
   EXPECT_FALSE(f.Modified) << "as opened";
 }
 
-// The memo's text is shared by the steps, never copied; typing in the memo is its own undo, and
-// a step that set the memo brings its text back.
+// The memo's text is shared by the steps, never copied, and kept by a step once it changed it,
+// also by a typing run that changes it only after its first event. Typing in the memo is its
+// own undo.
 TEST(History, StepsShareTheMemosTextAndKeepItOnlyWhenTheyChangedIt) {
   NewStudy s;
   TFrm1& f = s.f;
-  f.UserEvent("Typing in Reorder Records", [&] { f.MemoReorder.setText("1 2 3 4\r\n"); });
+  f.UserEvent("Typing in Reorder Records", [&] { f.TxtProgTitle.setText("t"); });
+  for (const char* line : {"1 2 3 4", "5 6 7 8"}) {
+    f.UserEvent("Typing in Reorder Records", [&] { f.MemoReorder.appendLine(line); });
+  }
   const std::string* text = &f.MemoReorder.text();
   for (const char* title : {"a", "b"}) {
     f.UserEvent("Typing in " + std::string(title), [&] { f.TxtProgTitle.setText(title); });
@@ -198,12 +202,14 @@ TEST(History, StepsShareTheMemosTextAndKeepItOnlyWhenTheyChangedIt) {
   f.UserEvent("", [&] { f.MemoReorder.appendLine("4 3 2 1"); });  // typed in the memo
   EXPECT_EQ(&f.MemoReorder.text(), text) << "never copied";
   f.Undo();
-  EXPECT_EQ(f.TxtProgTitle.text() + "|" + f.MemoReorder.text(), "a|1 2 3 4\r\n4 3 2 1\r\n");
+  EXPECT_EQ(f.TxtProgTitle.text() + "|" + f.MemoReorder.text(),
+            "a|1 2 3 4\r\n5 6 7 8\r\n4 3 2 1\r\n");
   f.Undo();
   f.Undo();
-  EXPECT_EQ(f.MemoReorder.text(), "");
-  f.Redo();
-  EXPECT_EQ(f.MemoReorder.lineCount(), 2u);
+  EXPECT_EQ(f.TxtProgTitle.text() + "|" + f.MemoReorder.text(), "|");
+  f.Redo();  // with the memo's own typing, which no undo took back
+  EXPECT_EQ(f.TxtProgTitle.text() + "|" + f.MemoReorder.text(),
+            "t|1 2 3 4\r\n5 6 7 8\r\n4 3 2 1\r\n");
 }
 
 }  // namespace
