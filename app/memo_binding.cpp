@@ -22,7 +22,7 @@ namespace {
 // The core's text as the widget takes it: Latin-1, converted in one vectorised pass. The CR LF
 // line breaks stay as they are, since the document's insertion takes CR LF as one paragraph break
 // (and a lone CR or LF as one too, as the widget showed them before); a pass of our own to drop
-// the CRs cost a twentieth of the load at 198,000 lines.
+// the CRs took about a twentieth of the load's instructions at 198,000 lines.
 QString widgetText(const std::string& core) {
   return QString::fromLatin1(core.data(), static_cast<qsizetype>(core.size()));
 }

@@ -10,8 +10,8 @@ namespace wintarvel {
 namespace {
 
 std::size_t countLineBreaks(const std::string& text, std::size_t from, std::size_t to) {
-  // memchr finds the line feeds many bytes at a time: a byte-by-byte loop took 10 ms when a
-  // memo of 200,000 lines was set.
+  // memchr finds the line feeds many bytes at a time: a byte-by-byte loop took 80 million
+  // instructions when a memo of 200,000 lines was set, several times this.
   std::size_t n = 0;
   const char* const end = text.data() + to;
   const char* p = text.data() + from;

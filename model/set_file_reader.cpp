@@ -454,7 +454,8 @@ bool binaryByte(unsigned char byte) {
 
 // The line of the first byte that no text file holds, 0 when there is none. Files hold none as a
 // rule, so the content is first looked through in blocks by a loop without an early exit, which the
-// compiler turns into vector instructions: a byte-by-byte search costs 15 ms at 16 MB.
+// compiler turns into vector instructions: a byte-by-byte search took twelve times the
+// instructions (250 million at 16 MB).
 int binaryLine(const std::string& content) {
   constexpr std::size_t kBlock = 4096;
   const auto* bytes = reinterpret_cast<const unsigned char*>(content.data());
