@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "study_building.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {

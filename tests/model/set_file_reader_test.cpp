@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/frm1.h"
-#include "study_building.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
@@ -31,8 +31,9 @@ State Read(const std::string& content) {
   s["complete"] = Bool(complete) + std::to_string(fx.ui.messages.size()) +
                   Bool(fx.f.TxtSetFile.text() == dir.file("read.set"));
   s.erase("TxtSetFile");
-  s["checks"] = Checked<CheckBox>({&fx.f.ChkSelfM, &fx.f.ChkTechOut, &fx.f.ChkSecFmt,
-                                   &fx.f.ChkDropSub, &fx.f.ChkRawData, &fx.f.ChkReverseVar});
+  for (const CheckBox* c : {&fx.f.ChkSelfM, &fx.f.ChkTechOut, &fx.f.ChkSecFmt, &fx.f.ChkDropSub,
+                            &fx.f.ChkRawData, &fx.f.ChkReverseVar})
+    s["checks"] += Bool(c->checked());
   return s;
 }
 
@@ -112,16 +113,16 @@ TEST(SetFileReader, FieldsAreReadByTheirPositionAndAShortEndTakesTheDefaults) {
 // and the line; what was read stays, and the document has no name and unsaved changes, so that
 // a save never writes the partial study over the file.
 TEST(SetFileReader, DamagedFilesAreToldWithTheirLineAndKeepWhatWasRead) {
+  // In a message {} stands for the path, "{} line" for "The set file {} is damaged at line";
+  // the title is the one read before the damage.
   struct Row {
-    const char* file;
-    const char*
-        message;  // {} stands for the path; "{} line" for "The set file {} is damaged at line"
-    const char* title;  // the title read before the damage, empty when none was read
+    const char *file, *message, *title;
   };
   // clang-format off
   const Row rows[] = {
       {"empty.set", "The set file {} is empty.", ""},
       {"binary.set", "The file {} is not a set file: line 1 holds binary data, not text.", ""},
+      {"binary-late.set", "The file {} is not a set file: line 101 holds binary data, not text.", ""},
       {"text-file.set", "The file {} is not a set file: line 2 does not hold the numbers of a study.", "Shopping list"},
       {"title-only.set", "{} line 2: the file ends before the parameter line.", "Damaged study"},
       {"too-many-dyadic.set", "{} line 2: it announces 99 dyadic variables, and a study has at most 20.", "Damaged study"},

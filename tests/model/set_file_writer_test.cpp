@@ -13,7 +13,7 @@
 
 #include "model/frm1.h"
 #include "model/set_file_writer.h"
-#include "study_building.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/frm1.h"
-#include "study_building.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {

@@ -95,3 +95,8 @@ title "Damaged study" >title-only.set
   line "2 1 4 3"
   empty_line
 } >left-over.set
+# Text up to line 100 (past the first 4 KB), then a NUL on line 101.
+{
+  for i in $(seq 100); do line "$(printf '%048d' "$i")"; done
+  printf 'ab\000cd\r\n'
+} >binary-late.set
