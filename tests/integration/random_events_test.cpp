@@ -1,6 +1,5 @@
-// Plays thousands of random user actions on the main window model and checks after each one what
-// must always hold. Every few hundred actions the study is saved, read back into a second window
-// and saved again: the two files must be identical. A failure prints the seed and the actions.
+// Random user actions on the main window model, with what must always hold checked after each;
+// now and then the study is saved, read back and saved again: both files must be identical.
 
 #include <gtest/gtest.h>
 
@@ -19,8 +18,7 @@ namespace {
 
 using testing::readFile;
 
-// Answers questions at random and cancels every file dialog but some of the save dialogs, which
-// are given a file in the test's folder.
+// Answers at random; cancels every open dialog and half of the save dialogs.
 class RandomUi : public QuietUi {
  public:
   RandomUi(std::mt19937& rng, std::string folder) : rng_(rng), folder_(std::move(folder)) {}
@@ -40,8 +38,8 @@ class RandomUi : public QuietUi {
 
 class RandomSession {
  public:
-  RandomSession(unsigned seed, bool uniqueNames)
-      : rng_(seed), ui_(rng_, dir_.str()), f_(ui_, platform_, dir_.str()), unique_(uniqueNames) {
+  explicit RandomSession(unsigned seed)
+      : rng_(seed), ui_(rng_, dir_.str()), f_(ui_, platform_, dir_.str()) {
     f_.BtnNewSetClick();
   }
 
@@ -55,11 +53,10 @@ class RandomSession {
       log += " " + std::to_string(chosen);
       try {
         actions[chosen]();
-      } catch (const ConversionError&) {
-        // Ends the operation, as in the window: the dispatcher shows it and the program goes on.
+      } catch (const ConversionError&) {  // ends the operation, as in the window
       }
       std::string broken = brokenInvariant();
-      if (broken.empty() && unique_ && (i + 1) % 250 == 0) broken = roundTrip();
+      if (broken.empty() && (i + 1) % 250 == 0) broken = roundTrip();
       if (!broken.empty()) return broken + "\nactions:" + log;
     }
     return {};
@@ -71,11 +68,10 @@ class RandomSession {
   int pick(std::size_t n) { return static_cast<int>(rng_() % n); }
   bool chance(int percent) { return pick(100) < percent; }
 
-  // A name as a user types it: blanks around it, now and then nothing at all. Renaming to
-  // nothing is left to the run with duplicate names.
+  // A new name as a user types it: blanks around it, now and then nothing at all.
   void type(Edit& edit, const char* prefix, bool forRename = false) {
-    const std::string name = prefix + std::to_string(unique_ ? ++counter_ : pick(6));
-    edit.setText(chance(10) && (!forRename || !unique_) ? "" : "  " + name + " ");
+    edit.setText(chance(10) && !forRename ? ""
+                                          : "  " + (prefix + std::to_string(++counter_)) + " ");
   }
   std::string number() {
     static const char* const odd[] = {"", " ", "abc", "-1", "1x", "99999999999", "0"};
@@ -93,9 +89,7 @@ class RandomSession {
   void radio(const std::vector<RadioButton*>& buttons) {
     buttons[pick(buttons.size())]->setChecked(true);
   }
-  void toggle(CheckBox& box) {
-    if (box.enabled()) box.setChecked(!box.checked());
-  }
+  void toggle(CheckBox& box) { box.setChecked(box.enabled() != box.checked()); }
   // The memo gets the number of records needed, give or take one.
   void fillMemo(int offset) {
     std::string text;
@@ -167,9 +161,7 @@ class RandomSession {
     const TFrm1& f = f_;
     const std::size_t n = f.DyVarList.size();
     if (static_cast<int>(n) != f.CmbDyVar.count()) return "records and dyadic items out of step";
-    // With duplicate names a lookup by name finds the first of them, so the marks of the others
-    // cannot be kept in step; only the counts and code strings are checked then.
-    for (std::size_t i = 0; unique_ && i < n; ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
       const _variable& v = f.DyVarList[i];
       const std::string item = f.CmbDyVar.item(static_cast<int>(i));
       if (item != (v.Reversed ? v.Name + " R" : v.Name)) return "item " + item + " for " + v.Name;
@@ -193,8 +185,7 @@ class RandomSession {
   }
 
   // Saves the study, reads it into a second window and saves that: both files must be equal.
-  // Before saving, a user puts valid numbers where the random typing left none, and as many
-  // reorder records as the study needs.
+  // Before saving, a user puts valid numbers and as many reorder records as needed.
   std::string roundTrip() {
     if (!f_.PageControl1.visible()) return {};
     for (auto [edit, lowest, highest, fallback] : {std::tuple{&f_.TxtNumSubGroup1, 0, 99, "3"},
@@ -237,16 +228,14 @@ class RandomSession {
   RandomUi ui_;
   testing::FakePlatform platform_;
   TFrm1 f_;
-  bool unique_;
   int counter_ = 0;
 };
 
-// With duplicate names the marks cannot be kept in step, but the counts and code strings can.
 TEST(RandomEvents, EveryActionKeepsTheStudyConsistentAndSavedStudiesReadBackUnchanged) {
-  for (const auto& [seed, unique] : {std::pair{1u, true}, {2u, true}, {3u, true}, {11u, false}}) {
-    RandomSession session(seed, unique);
-    EXPECT_EQ(session.run(3000), "") << "seed " << seed;
-    EXPECT_TRUE(!unique || session.roundTrips > 0) << "seed " << seed << " never saved";
+  for (unsigned seed : {1u, 2u, 3u}) {
+    RandomSession session(seed);
+    EXPECT_EQ(session.run(2000), "") << "seed " << seed;
+    EXPECT_GT(session.roundTrips, 0) << "seed " << seed << " never saved";
   }
 }
 

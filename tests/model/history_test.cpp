@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
-#include <string>
-#include <vector>
 
 #include "support/study.h"
 
@@ -16,11 +13,6 @@ namespace {
 
 using State = std::map<std::string, std::string>;
 
-struct Event {
-  const char* step;
-  std::function<void(TFrm1&)> act;
-};
-
 void Select(ListBox& list, const std::string& item) {
   list.setItemIndex(IndexOf(list, item));
 }
@@ -28,8 +20,7 @@ void Select(ListBox& list, const std::string& item) {
 // One user's way through every page, each entry one event as the view runs it. The unnamed
 // events are selections, which are no steps.
 // clang-format off
-std::vector<Event> Walk() {
-  return {
+const std::pair<const char*, std::function<void(TFrm1&)>> kWalk[] = {
       {"Typing in Study Title", [](TFrm1& f) { f.TxtProgTitle.setText("Ro"); }},
       {"Typing in Number in Subgroup 1", [](TFrm1& f) { f.TxtNumSubGroup1.setText("4"); }},
       {"Typing in Number in Subgroup 2", [](TFrm1& f) { f.TxtNumSubGroup2.setText("4"); }},
@@ -69,8 +60,7 @@ std::vector<Event> Walk() {
       {"Typing in Reorder Records", [](TFrm1& f) { f.MemoReorder.appendLine("2 1 4 3"); }},
       {"", [](TFrm1& f) { Select(f.CmbDyVar, "LIKE"); }},
       {"Remove Variable", [](TFrm1& f) { f.TxtDyVarsKeyPress('.'); }},
-  };
-}
+};
 // clang-format on
 
 TEST(History, EveryStepOfEveryPageIsUndoneAndRedoneWhole) {
@@ -78,22 +68,21 @@ TEST(History, EveryStepOfEveryPageIsUndoneAndRedoneWhole) {
   TFrm1& f = s.f;
   const State start = Picture(f);
   int steps = 0;
-  for (const Event& e : Walk()) {
+  for (const auto& [step, act] : kWalk) {
     const State before = Picture(f);
-    f.UserEvent(e.step, [&] { e.act(f); });
-    if (*e.step == '\0') continue;  // no step
+    f.UserEvent(step, [&] { act(f); });
+    if (*step == '\0') continue;  // no step
     ++steps;
-    SCOPED_TRACE(e.step);
+    SCOPED_TRACE(step);
     const State after = Picture(f);
     ASSERT_NE(before, after);
-    EXPECT_EQ(f.UndoStepName(), e.step);
+    EXPECT_EQ(f.UndoStepName(), step);
     f.Undo();
     EXPECT_EQ(Picture(f), before);
-    EXPECT_EQ(f.RedoStepName(), e.step);
+    EXPECT_EQ(f.RedoStepName(), step);
     f.Redo();
     EXPECT_EQ(Picture(f), after);
-    EXPECT_TRUE(f.Modified);
-    EXPECT_FALSE(f.CanRedo());
+    EXPECT_TRUE(f.Modified && !f.CanRedo());
   }
   EXPECT_TRUE(s.ui.messages.empty());
 
@@ -112,16 +101,15 @@ TEST(History, EveryStepOfEveryPageIsUndoneAndRedoneWhole) {
 TEST(History, TypingJoinsOnlyWhileItGoesOnInTheSameField) {
   NewStudy s;
   TFrm1& f = s.f;
-  auto type = [&f](const char* step, Edit& edit, const char* text) {
-    f.UserEvent(step, [&] { edit.setText(text); });
+  auto type = [&f](Edit& edit, const char* text) {
+    f.UserEvent(&edit == &f.TxtProgTitle ? "Typing in Study Title" : "Typing in Number of Groups",
+                [&] { edit.setText(text); });
   };
-  type("Typing in Study Title", f.TxtProgTitle, "A");
-  type("Typing in Study Title", f.TxtProgTitle, "AB");
-  type("Typing in Number of Groups", f.TxtNumGroups, "2");
+  type(f.TxtProgTitle, "A"), type(f.TxtProgTitle, "AB"), type(f.TxtNumGroups, "2");
   f.UserEvent("", [] {});  // a click elsewhere ends the run
-  type("Typing in Number of Groups", f.TxtNumGroups, "23");
+  type(f.TxtNumGroups, "23");
   f.UserEvent("Save", [] {});  // a command that changes nothing is no step, but ends the run
-  type("Typing in Number of Groups", f.TxtNumGroups, "234");
+  type(f.TxtNumGroups, "234");
   std::vector<std::string> texts;
   while (f.CanUndo()) {
     f.Undo();
@@ -131,7 +119,7 @@ TEST(History, TypingJoinsOnlyWhileItGoesOnInTheSameField) {
 
   // A new step after an undo drops what redo would have brought back.
   f.Redo();
-  type("Typing in Study Title", f.TxtProgTitle, "C");
+  type(f.TxtProgTitle, "C");
   EXPECT_FALSE(f.CanRedo());
   EXPECT_EQ(f.UndoStepName(), "Typing in Study Title");
 }
@@ -142,7 +130,6 @@ TEST(History, ModifiedIsOffOnlyWhereTheStudyIsAsLastOpenedOrSaved) {
   TFrm1& f = s.f;
   auto step = [&f](const char* name, const std::function<void()>& act) { f.UserEvent(name, act); };
   step("Typing in Study Title", [&] { Basics(f, "Saved"); });
-  EXPECT_TRUE(f.Modified);
   f.Undo();
   EXPECT_FALSE(f.Modified) << "as new";
   f.Redo();
@@ -153,12 +140,10 @@ TEST(History, ModifiedIsOffOnlyWhereTheStudyIsAsLastOpenedOrSaved) {
   EXPECT_FALSE(f.Modified);
   step("Technical Output On", [&] { f.ChkTechOut.setChecked(true); });
   step("Choose Reorder Rows Only", [&] { f.RadRePat1.setChecked(true); });
-  f.Undo();
-  f.Undo();
+  f.Undo(), f.Undo();
   EXPECT_FALSE(f.Modified) << "back at the saved study";
   EXPECT_EQ(f.TxtSetFile.text(), dir.file("study.set")) << "file names are not undone";
-  f.Redo();
-  f.Redo();
+  f.Redo(), f.Redo();
   EXPECT_TRUE(f.Modified);
   f.Undo();
   step("", [&] { f.MemoReorder.appendLine("1 2 3 4"); });  // the memo's own typing
@@ -193,19 +178,15 @@ TEST(History, StepsShareTheMemosTextAndKeepItOnlyWhenTheyChangedIt) {
     f.UserEvent("Typing in Reorder Records", [&] { f.MemoReorder.appendLine(line); });
   }
   const std::string* text = &f.MemoReorder.text();
-  for (const char* title : {"a", "b"}) {
-    f.UserEvent("Typing in " + std::string(title), [&] { f.TxtProgTitle.setText(title); });
-  }
+  for (const char* title : {"a", "b"}) f.UserEvent(title, [&] { f.TxtProgTitle.setText(title); });
   EXPECT_EQ(f.MemoReorder.sharedText().use_count(), 2) << "held by the memo and this call only";
-  f.Undo();
-  f.Redo();
+  f.Undo(), f.Redo();
   f.UserEvent("", [&] { f.MemoReorder.appendLine("4 3 2 1"); });  // typed in the memo
   EXPECT_EQ(&f.MemoReorder.text(), text) << "never copied";
   f.Undo();
   EXPECT_EQ(f.TxtProgTitle.text() + "|" + f.MemoReorder.text(),
             "a|1 2 3 4\r\n5 6 7 8\r\n4 3 2 1\r\n");
-  f.Undo();
-  f.Undo();
+  f.Undo(), f.Undo();
   EXPECT_EQ(f.TxtProgTitle.text() + "|" + f.MemoReorder.text(), "|");
   f.Redo();  // with the memo's own typing, which no undo took back
   EXPECT_EQ(f.TxtProgTitle.text() + "|" + f.MemoReorder.text(),
