@@ -31,8 +31,8 @@ TEST(StudyReset, TheWindowStartsWithItsCaptionsAndLimitsAndNoDocument) {
   EXPECT_FALSE(fx.f.Modified);
 }
 
-// A new document after a whole study: the start-up state with the pages shown, whatever the
-// study held, and the group numbers kept, also when a size is not a number.
+// A new document after a whole study: the start-up state with the pages shown, and the group
+// numbers kept, also when a size is not a number.
 TEST(StudyReset, ANewDocumentIsTheStartUpStateWithThePagesShown) {
   for (const char* size : {"4", "x"}) {
     Fixture fx;
@@ -41,23 +41,16 @@ TEST(StudyReset, ANewDocumentIsTheStartUpStateWithThePagesShown) {
     AddConstructWith(fx.f, "C1", {"LIKE", "ANXIOUS"});
     AddDyadic(fx.f, {"JOY"});
     AddConstructWith(fx.f, "C2", {"TRUST", "JOY"});
-    fx.f.CorAvailVarList.setItemIndex(IndexOf(fx.f.CorAvailVarList, "LIKE"));
-    fx.f.CorAvailVarListClick();
-    fx.f.TxtConstruct.setText("C3");
-    fx.f.TxtDyVars.setText("JOY");
-    fx.f.TxtPerVars.setText("IQ");
-    fx.f.RadInpPat1.setChecked(true);
-    fx.f.ChkSecFmt.setChecked(true);
-    fx.f.TxtGroup2Fortran.setText("(F1.0)");
-    fx.f.ChkTechOut.setChecked(true);
-    fx.f.ChkRawData.setChecked(true);
-    fx.f.RadRePat1.setChecked(true);
-    fx.f.RadReNewSame0.setChecked(true);
-    fx.f.MemoReorder.setText("1 2 3 4 5 6 7 8");
+    fx.f.CorAvailVarList.setItemIndex(0), fx.f.CorAvailVarListClick();
     for (Edit* e :
-         {&fx.f.TxtSetFile, &fx.f.TxtDataFile, &fx.f.TxtOutFile, &fx.f.TxtCoVar, &fx.f.TxtIndDif}) {
-      e->setText("file");
+         {&fx.f.TxtConstruct, &fx.f.TxtDyVars, &fx.f.TxtPerVars, &fx.f.TxtGroup2Fortran,
+          &fx.f.TxtSetFile, &fx.f.TxtDataFile, &fx.f.TxtOutFile, &fx.f.TxtCoVar, &fx.f.TxtIndDif}) {
+      e->setText("1 2");
     }
+    fx.f.MemoReorder.setText("1 2 3 4 5 6 7 8");
+    for (CheckBox* c : {&fx.f.ChkSecFmt, &fx.f.ChkTechOut, &fx.f.ChkRawData}) c->setChecked(true);
+    for (RadioButton* b : {&fx.f.RadInpPat1, &fx.f.RadRePat1, &fx.f.RadReNewSame0})
+      b->setChecked(true);
     fx.f.GenInstr.setEnabled(true);
     fx.f.LoadedFromFile = true;
     fx.f.TxtNumSubGroup2.setText(size);
@@ -78,9 +71,7 @@ TEST(StudyReset, ANewDocumentIsTheStartUpStateWithThePagesShown) {
                                    {"LblNumReor", "110 0 record(s) needed"},
                                    {"GenInstr", "010 Run Tarvel"}});
     EXPECT_TRUE(fx.f.DyVarList.empty() && fx.f.DroppedSubjects.empty());
-    EXPECT_EQ(fx.f.NumGroups, 12);
-    EXPECT_EQ(fx.f.GroupSize, 8);
-    EXPECT_EQ(fx.f.ReorderRecordCount, 0);
+    EXPECT_EQ(Picture(fx.f)["counts"], "12/8/0");
     EXPECT_FALSE(fx.f.Modified || fx.f.LoadedFromFile || fx.f.CanUndo());
     EXPECT_EQ(fx.f.LastSetFile.path(), "");
     EXPECT_TRUE(fx.ui.errors.empty() && fx.ui.messages.empty());

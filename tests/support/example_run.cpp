@@ -8,15 +8,7 @@ namespace wintarvel::testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 const std::string kExamples = std::string(WINTARVEL_TEST_DATA) + "/../../examples";
-
-void expectContains(const std::string& text, const std::string& part) {
-  EXPECT_NE(text.find(part), std::string::npos) << "missing \"" << part << "\" in:\n" << text;
-}
-
-}  // namespace
 
 void prepareExampleRun(TFrm1& f, FakeUi& ui, const TempDir& dir, const std::string& engine) {
   const std::string study = dir.file("Roommate study of the spring term") + kPathSeparator;
@@ -48,9 +40,10 @@ void expectExampleReport(const TFrm1& f, std::optional<int> engineExit,
   const std::string report = readFile(f.TxtOutFile.text());
   for (const char* part : {"NOT the Tarvel analysis engine", "Roommate study", "Asymmetric Block",
                            "Data file records (lines):    480"}) {
-    expectContains(report, part);
+    EXPECT_NE(report.find(part), std::string::npos) << part << " missing in:\n" << report;
   }
-  expectContains(readFile(f.TxtIndDif.text()), "actor and partner effect estimates");
+  EXPECT_NE(readFile(f.TxtIndDif.text()).find("actor and partner effect estimates"),
+            std::string::npos);
   EXPECT_EQ(viewerStarts, std::vector<std::string>{f.TxtOutFile.text()});
 }
 

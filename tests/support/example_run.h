@@ -1,6 +1,5 @@
 #pragma once
-// A whole run of the example study from folders whose names have blanks, with a real platform
-// and a real engine: shared by the run on Windows and the run of the Windows engine through Wine.
+// A whole run of the example study from folders with blanks, with a real platform and engine.
 
 #include <optional>
 #include <string>
@@ -28,20 +27,16 @@ class RecordingPlatform : public RealPlatform {
   std::vector<std::string> viewerStarts;
 };
 
-// Opens the example study and saves it as "roommate setup.set" in the folder "Roommate study of
-// the spring term" of `dir`, with its data file and the output names beside it and `engine`
-// copied as tarvel.exe into the folder "stand in engine", named as the engine directory.
-// A fatal test failure when the example cannot be opened or saved.
+// Saves the example study as "roommate setup.set" in "Roommate study of the spring term" of
+// `dir`, with its data and output files beside it and `engine` as tarvel.exe in the engine
+// directory "stand in engine"; a fatal failure when the example cannot be opened or saved.
 void prepareExampleRun(TFrm1& f, FakeUi& ui, const TempDir& dir, const std::string& engine);
-
 // The set, data, output and effect estimates paths of the run, as typed.
 std::vector<std::string> exampleRunPaths(const TFrm1& f);
-
-// What the stand-in engine leaves after a good run of the example: exit code 0, its report of
-// the study, its note in the effect estimates file, and the viewer started on the report.
+// A good run of the example: exit code 0, the engine's report and effect estimates, the viewer
+// started on the report.
 void expectExampleReport(const TFrm1& f, std::optional<int> engineExit,
                          const std::vector<std::string>& viewerStarts);
-
 // The lines of a text, every one of which must end in CR LF.
 std::vector<std::string> crlfLines(const std::string& text);
 

@@ -13,13 +13,10 @@
 namespace wintarvel::testing {
 
 struct ShownMessage {
-  std::string text;
-  std::string caption;
+  std::string text, caption;
 };
-
 struct AskedQuestion {
-  std::string text;
-  std::string caption;
+  std::string text, caption;
   Buttons buttons;
 };
 
