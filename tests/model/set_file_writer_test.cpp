@@ -27,23 +27,16 @@ std::string Composed(const TFrm1& f) {
 }
 
 Build Small(const std::string& title, const Build& more) {
-  return [title, more](TFrm1& f) {
-    Basics(f, title);
-    more(f);
-  };
+  return [title, more](TFrm1& f) { Basics(f, title), more(f); };
 }
-
 Build Variables(const std::string& title, int n) {
   return Small(title, [n](TFrm1& f) {
     for (int i = 1; i <= n; ++i) AddDyadic(f, {"VAR" + std::to_string(i)});
   });
 }
-
-Build Reversed(const std::string& title, std::initializer_list<std::string> marked,
-               const std::string& sum) {
+Build Reversed(const std::string& title, std::vector<std::string> marked, const char* sum) {
   return Small(title, [marked, sum](TFrm1& f) {
-    AddDyadic(f, {"LIKE", "TRUST", "ANXIOUS"});
-    f.ChkReverseVar.setChecked(true);
+    AddDyadic(f, {"LIKE", "TRUST", "ANXIOUS"}), f.ChkReverseVar.setChecked(true);
     for (const std::string& name : marked) ReverseScore(f, name);
     f.TxtRevScore.setText(sum);
   });
@@ -109,8 +102,6 @@ TEST(SetFileWriter, StudiesBuiltThroughTheWindowMatchTheGoldenFilesAndReadBackUn
     built.f.TxtSetFile.setText(dir.file("built.set"));
     ASSERT_TRUE(built.f.SaveSetFile());
     EXPECT_EQ(readFile(dir.file("built.set")), golden);
-    EXPECT_EQ(Composed(built.f), golden);
-    EXPECT_TRUE(built.ui.messages.empty());
 
     Fixture opened;
     ASSERT_TRUE(OpenThroughCommand(opened, GoldenFile(row.file)));
@@ -119,16 +110,13 @@ TEST(SetFileWriter, StudiesBuiltThroughTheWindowMatchTheGoldenFilesAndReadBackUn
     // The title line's texts come back padded to their columns.
     built.f.TxtProgTitle.setText(built.f.TxtProgTitle.text() +
                                  std::string(64, ' ').substr(built.f.TxtProgTitle.text().size()));
-    for (Edit* name : {&built.f.TxtNameSubGroup1, &built.f.TxtNameSubGroup2}) {
+    for (Edit* name : {&built.f.TxtNameSubGroup1, &built.f.TxtNameSubGroup2})
       name->setText(name->text() + std::string(8 - name->text().size(), ' '));
-    }
-    for (const auto& [name, picture] : Picture(built.f)) {
-      const bool differs = row.readBack.count(name) || name == "TxtSetFile" ||
-                           name == "WindowCaption" || name == "PageControl1" || name == "counts";
-      if (!differs) {
-        EXPECT_EQ(readBack[name], picture) << name;
-      }
-    }
+    auto asRead = Picture(built.f);
+    std::set<std::string> differ = row.readBack;
+    differ.insert({"TxtSetFile", "WindowCaption", "PageControl1", "counts"});
+    for (const std::string& name : differ) readBack.erase(name), asRead.erase(name);
+    EXPECT_EQ(readBack, asRead);
     opened.f.TxtSetFile.setText(dir.file("again.set"));
     ASSERT_TRUE(opened.f.SaveSetFile());
     EXPECT_EQ(readFile(dir.file("again.set")), golden);
@@ -259,16 +247,14 @@ TEST(SetFileWriter, AFileThatCannotBeWrittenIsReportedAndTheOldOneStaysWhole) {
   EXPECT_EQ(save("link.set"), "written");  // a link gets its file written, and stays a link
   EXPECT_TRUE(fs::is_symlink(dir.file("link.set")));
   EXPECT_EQ(readFile(dir.file("linked.set")).substr(0, 6), "Atomic");
-  fs::remove(dir.file("link.set"));
-  fs::remove(dir.file("linked.set"));
+  fs::remove(dir.file("link.set")), fs::remove(dir.file("linked.set"));
 #endif
   writeFile(dir.file("good.set"), "old");
   EXPECT_EQ(save("good.set"), "written");
   EXPECT_EQ(readFile(dir.file("good.set")).substr(0, 6), "Atomic");
   std::set<std::string> left;
-  for (const auto& entry : fs::directory_iterator(dir.path())) {
+  for (const auto& entry : fs::directory_iterator(dir.path()))
     left.insert(entry.path().filename().string());
-  }
   EXPECT_EQ(left, (std::set<std::string>{"good.set", "read-only.set", "taken.set"}));
 }
 
@@ -281,12 +267,10 @@ TEST(SetFileWriter, EachColumnIsNamedByTheFieldThatHoldsIt) {
   } rows[] = {
       // clang-format off
       {"roommate.set", 1, 1, "Study title, columns 1-64", "TxtProgTitle"},
-      {"roommate.set", 1, 80, "Subgroup 2 name, columns 73-80", "TxtNameSubGroup2"},
-      {"roommate.set", 1, 81, "", ""},
+      {"roommate.set", 1, 80, "Subgroup 2 name, columns 73-80", "TxtNameSubGroup2"}, {"roommate.set", 1, 81, "", ""},
       {"roommate.set", 2, 2, "Number in subgroup 1, columns 1-2", "TxtNumSubGroup1"},
       {"roommate.set", 2, 10, "Design type, column 10", "GroupBox14"},
-      {"roommate.set", 2, 15, "Number of personality variables, columns 14-15", "CmbPerVar"},
-      {"roommate.set", 2, 28, "", ""},
+      {"roommate.set", 2, 15, "Number of personality variables, columns 14-15", "CmbPerVar"}, {"roommate.set", 2, 28, "", ""},
       {"roommate.set", 3, 15, "Dyadic variable 2 name, columns 11-20", "CmbDyVar"},
       {"roommate.set", 5, 3, "Sum of the upper and lower limits of the scale, columns 1-5", "TxtRevScore"},
       {"roommate.set", 5, 7, "Reverse scoring of dyadic variable 2, column 7", "CmbDyVar"},
