@@ -86,8 +86,8 @@ class RandomSession {
   void chooseSome(ListBox& list) {
     for (int i = 0; i < list.count(); ++i) list.setSelected(i, chance(50));
   }
-  void radio(const std::vector<RadioButton*>& buttons) {
-    buttons[pick(buttons.size())]->setChecked(true);
+  void radio(const RadioGroup& group) {
+    group.buttons()[pick(group.buttons().size())]->setChecked(true);
   }
   void toggle(CheckBox& box) { box.setChecked(box.enabled() != box.checked()); }
   // The memo gets the number of records needed, give or take one.
@@ -105,54 +105,33 @@ class RandomSession {
     TFrm1& f = f_;
     return {
         [&] { type(f.TxtDyVars, "V"), f.CmdDyVarAddClick(); },
-        [&] { type(f.TxtDyVars, "V"), f.TxtDyVarsKeyPress('\r'); },
-        [&] { choose(f.CmbDyVar), f.CmbDyVarClick(); },
-        [&] { f.CmdDyVarRemClick(); },
-        [&] { f.TxtDyVarsKeyPress('.'); },
+        [&] { type(f.TxtDyVars, "V"), f.TxtDyVarsKeyPress('\r'); }, [&] { choose(f.CmbDyVar), f.CmbDyVarClick(); },
+        [&] { f.CmdDyVarRemClick(); }, [&] { f.TxtDyVarsKeyPress('.'); },
         [&] { if (f.CmdDyVarRename.enabled()) type(f.TxtDyVars, "V", true), f.CmdDyVarRenameClick(); },
         [&] { f.UDDyClick(chance(50) ? UpDownButton::Up : UpDownButton::Down); },
-        [&] { type(f.TxtPerVars, "P"), f.CmdPerVarAddClick(); },
-        [&] { choose(f.CmbPerVar), f.CmbPerVarClick(); },
-        [&] { f.CmdPerVarRemClick(); },
-        [&] { type(f.TxtPerVars, "P", true), f.CmdPerVarRenameClick(); },
-        [&] { f.UDPerClick(chance(50) ? UpDownButton::Up : UpDownButton::Down); },
-        [&] { toggle(f.ChkReverseVar); },
-        [&] { if (f.CmdDyVarRev.enabled()) f.CmdDyVarRevClick(); },
-        [&] { f.TxtRevScore.setText(number()); },
-        [&] { type(f.TxtConstruct, "C"), f.CmdConstAddClick(); },
-        [&] { choose(f.CmbConst), f.CmdConstSelClick(); },
+        [&] { type(f.TxtPerVars, "P"), f.CmdPerVarAddClick(); }, [&] { choose(f.CmbPerVar), f.CmbPerVarClick(); },
+        [&] { f.CmdPerVarRemClick(); }, [&] { type(f.TxtPerVars, "P", true), f.CmdPerVarRenameClick(); },
+        [&] { f.UDPerClick(chance(50) ? UpDownButton::Up : UpDownButton::Down); }, [&] { toggle(f.ChkReverseVar); },
+        [&] { if (f.CmdDyVarRev.enabled()) f.CmdDyVarRevClick(); }, [&] { f.TxtRevScore.setText(number()); },
+        [&] { type(f.TxtConstruct, "C"), f.CmdConstAddClick(); }, [&] { choose(f.CmbConst), f.CmdConstSelClick(); },
         [&] { f.CmdConstRemClick(); },
         [&] { chooseSome(f.LstVars); if (f.CmdVarsConstAdd.enabled()) f.CmdVarsConstAddClick(); },
         [&] { chooseSome(f.LstVarsConst); if (f.CmdVarsConstRem.enabled()) f.CmdVarsConstRemClick(); },
         [&] { choose(f.CorAvailVarList), f.CorAvailVarListClick(); },
-        [&] { choose(f.CorMapVarList), f.CorMapVarListClick(); },
-        [&] { choose(f.CorVarList), f.CorVarListClick(); },
+        [&] { choose(f.CorMapVarList), f.CorMapVarListClick(); }, [&] { choose(f.CorVarList), f.CorVarListClick(); },
         [&] { if (f.PBCorConnect.enabled()) f.PRCorConnectClick(); },
-        [&] { if (f.PBCorDisconnect.enabled()) f.PBCorDisconnectClick(); },
-        [&] { f.VerifyCorrelations(chance(50)); },
-        [&] { f.TxtNumGroups.setText(number()); },
-        [&] { f.TxtNumSubGroup1.setText(number().substr(0, 2)); },
-        [&] { f.TxtNumSubGroup2.setText(number().substr(0, 2)); },
-        [&] { f.TxtProgTitle.setText(printable(64)); },
+        [&] { if (f.PBCorDisconnect.enabled()) f.PBCorDisconnectClick(); }, [&] { f.VerifyCorrelations(chance(50)); },
+        [&] { f.TxtNumGroups.setText(number()); }, [&] { f.TxtNumSubGroup1.setText(number().substr(0, 2)); },
+        [&] { f.TxtNumSubGroup2.setText(number().substr(0, 2)); }, [&] { f.TxtProgTitle.setText(printable(64)); },
         [&] { if (f.TxtNameSubGroup1.visible()) f.TxtNameSubGroup1.setText(printable(8)); },
-        [&] { radio({&f.RadDesTy0, &f.RadDesTy1, &f.RadDesTy2}); },
-        [&] { toggle(f.ChkSelfM); },
-        [&] { radio({&f.RadInpPat0, &f.RadInpPat1, &f.RadInpPat2, &f.RadInpPat3, &f.RadInpPat4, &f.RadInpPat5}); },
-        [&] { if (f.GroupBoxPV.enabled()) radio({&f.RBPerBeforeDy, &f.RBPerAfterDy}); },
-        [&] { toggle(f.ChkSecFmt); },
+        [&] { radio(f.DesignType); }, [&] { toggle(f.ChkSelfM); }, [&] { radio(f.InputPattern); },
+        [&] { if (f.GroupBoxPV.enabled()) radio(f.ReadOrder); }, [&] { toggle(f.ChkSecFmt); },
         [&] { f.TxtGroupFortran.setText(printable(chance(30) ? 320 : 40)); },
         [&] { if (f.TxtGroup2Fortran.enabled()) f.TxtGroup2Fortran.setText(printable(200)); },
-        [&] { radio({&f.RadOut0, &f.RadOut1, &f.RadOut2, &f.RadOut3, &f.RadOut4}); },
-        [&] { radio({&f.RadAP0, &f.RadAP1, &f.RadAP2}); },
-        [&] { toggle(f.ChkTechOut); },
-        [&] { toggle(f.ChkRawData); },
-        [&] { radio({&f.RadRePat0, &f.RadRePat1, &f.RadRePat2, &f.RadRePat3, &f.RadRePat4, &f.RadRePat5, &f.RadRePat6}); },
-        [&] { radio({&f.RadReNewSame0, &f.RadReNewSame1}); },
-        [&] { fillMemo(pick(3) - 1); },
-        [&] { toggle(f.ChkDropSub); },
-        [&] { choose(f.CmbDrop), f.CmdDropClick(); },
-        [&] { f.CancelClick(); },
-        [&] { f.BtnNewSetClick(); },
+        [&] { radio(f.OutputOption); }, [&] { radio(f.EffectEstimates); }, [&] { toggle(f.ChkTechOut); },
+        [&] { toggle(f.ChkRawData); }, [&] { radio(f.ReorderPattern); }, [&] { radio(f.ReorderNewSame); },
+        [&] { fillMemo(pick(3) - 1); }, [&] { toggle(f.ChkDropSub); }, [&] { choose(f.CmbDrop), f.CmdDropClick(); },
+        [&] { f.CancelClick(); }, [&] { f.BtnNewSetClick(); },
     };
   }
   // clang-format on
