@@ -42,10 +42,9 @@ struct Document {
            fs::path(d.fileName).filename().string() + " ";
     }
     s += "]";
-    for (const char* name : {"named.set", "chosen.set"}) {
+    for (const char* name : {"named.set", "chosen.set"})
       if (fs::is_regular_file(dir.file(name)))
         s += " wrote " + readFile(dir.file(name)).substr(0, 6);
-    }
     const std::string title = TrimBlanksAndControls(f.TxtProgTitle.text());
     s += " title " + title.substr(0, title.find(' ')) + " name " +
          fs::path(f.TxtSetFile.text()).filename().string() + " " + Bool(f.Modified) +
@@ -135,32 +134,27 @@ TEST(LifeCycle, TheStoredFileFollowsReadsAndWrites) {
   const StoredFile& stored = f.LastSetFile;
   f.DoneClick();  // fails: nothing recorded
   f.OpenDialog.setTitle("Choose The Data File");
-  d.fx.ui.queueFile(d.path("first.set"));
-  d.fx.ui.queueFile(GoldenFile("roommate.set"));
+  d.fx.ui.queueFile(d.path("first.set")), d.fx.ui.queueFile(GoldenFile("roommate.set"));
   f.SaveAsClick();
   f.CancelClick();  // closed: nothing to save
   f.BtnOpenSetClick();
   const ShownDialog& open = d.fx.ui.dialogs.back();
   EXPECT_EQ(open.title + "|" + open.defaultExt + "|" + open.filter,
             "Choose The Data File|set|All files (*.*)|*.*");
-  EXPECT_EQ(stored.path(), GoldenFile("roommate.set"));
-  EXPECT_EQ(stored.lastWritten(), d.path("first.set"));
-  EXPECT_TRUE(f.LoadedFromFile);
-  EXPECT_EQ(Enabled({&f.GenInstr, &f.BtnRun, &f.BtnSaveSet}), "001");
+  EXPECT_EQ(stored.path() + "|" + stored.lastWritten() + "|" + Bool(f.LoadedFromFile) +
+                Enabled({&f.GenInstr, &f.BtnRun, &f.BtnSaveSet}),
+            GoldenFile("roommate.set") + "|" + d.path("first.set") + "|1001");
   d.fx.ui.queueFile(d.path("second.set"));
   f.SaveAsClick();
   f.BtnNewSetClick();
-  EXPECT_EQ(stored.path(), "");
-  EXPECT_EQ(stored.writeCount(), 2u);
-  EXPECT_FALSE(f.LoadedFromFile);
+  EXPECT_EQ(stored.path() + std::to_string(stored.writeCount()) + Bool(f.LoadedFromFile), "20");
 
   // With a cancelled name choice the study stays untouched: a variable in no construct does not
   // get one of its own, as a save would give it.
   AddDyadic(f, {"LIKE", "TRUST"});
   AddConstructWith(f, "POS", {"LIKE"});
   d.fx.ui.queueAnswer(Answer::Yes);
-  d.fx.ui.queueCancelledDialog();
-  d.fx.ui.queueCancelledDialog();
+  d.fx.ui.queueCancelledDialog(), d.fx.ui.queueCancelledDialog();
   f.BtnOpenSetClick();
   EXPECT_EQ(f.CmbConst.items(), (std::vector<std::string>{"POS"}));
   EXPECT_EQ(f.ConRecInfo.text(), "0100");

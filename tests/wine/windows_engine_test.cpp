@@ -1,7 +1,7 @@
-// The example study run on Linux with the Windows build of the stand-in engine, through Wine, by
-// the POSIX platform: the instruction file names Wine's 8.3 forms of the files, and the engine
-// finds and reports the study. Run by `make test-windows`, which builds the Windows engine and a
-// Wine prefix of its own, and names them in WINTARVEL_WINDOWS_ENGINE and WINEPREFIX.
+// The example study run by the POSIX platform with the Windows build of the stand-in engine
+// through Wine: the instruction file names the files' 8.3 forms, and the engine reports the
+// study. `make test-windows` names the engine and a Wine prefix of its own in
+// WINTARVEL_WINDOWS_ENGINE and WINEPREFIX.
 
 #include <gtest/gtest.h>
 
@@ -28,15 +28,13 @@ std::string environment(const char* name) {
   return value ? value : "";
 }
 
-// Every folder and file name of a Windows path after its drive is an 8.3 name: at most eight
-// characters, a dot and at most three more, no blanks.
+// Every name of a Windows path after its drive is an 8.3 name, with no blanks.
 bool isEightDotThreePath(const std::string& windowsPath) {
   static const std::regex shortPath(R"([A-Za-z]:(\\[^\\. ]{1,8}(\.[^\\. ]{1,3})?)+)");
   return std::regex_match(windowsPath, shortPath);
 }
 
-// The Linux path Wine gives for a Windows path (`winepath -u`). The path is quoted for the
-// shell: a short form has no quotes of its own.
+// The Linux path Wine gives for a Windows path (`winepath -u`); a short form has no quotes.
 std::string linuxPathOf(const std::string& windowsPath) {
   FILE* out = popen(("winepath -u '" + windowsPath + "'").c_str(), "r");
   if (!out) return {};
