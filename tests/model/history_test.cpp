@@ -85,9 +85,8 @@ TEST(History, EveryStepOfEveryPageIsUndoneAndRedoneWhole) {
 
   // Back to the new study, one step at a time, and forward again to the end.
   const State end = Picture(f);
-  int undone = 0;
-  for (; f.CanUndo(); ++undone) f.Undo();
-  EXPECT_EQ(undone, steps);
+  for (; f.CanUndo(); --steps) f.Undo();
+  EXPECT_EQ(steps, 0);
   EXPECT_EQ(Picture(f), start);
   EXPECT_FALSE(f.Modified) << "back at the state of the new study";
   while (f.CanRedo()) f.Redo();
@@ -115,51 +114,48 @@ TEST(History, TypingJoinsOnlyWhileItGoesOnInTheSameField) {
   EXPECT_EQ(texts, (Names{"AB/23", "AB/2", "AB/1", "/1"}));
 
   // A new step after an undo drops what redo would have brought back.
-  f.Redo();
-  type(f.TxtProgTitle, "C");
-  EXPECT_FALSE(f.CanRedo());
-  EXPECT_EQ(f.UndoStepName(), "Typing in Study Title");
+  f.Redo(), type(f.TxtProgTitle, "C");
+  EXPECT_EQ(f.UndoStepName() + Bool(f.CanRedo()), "Typing in Study Title0");
 }
 
 TEST(History, ModifiedIsOffOnlyWhereTheStudyIsAsLastOpenedOrSaved) {
   TempDir dir;
   NewStudy s;
   TFrm1& f = s.f;
-  auto step = [&f](const char* name, const std::function<void()>& act) { f.UserEvent(name, act); };
-  step("Typing in Study Title", [&] { Basics(f, "Saved"); });
+  f.UserEvent("Typing in Study Title", [&] { Basics(f, "Saved"); });
   f.Undo();
   EXPECT_FALSE(f.Modified) << "as new";
   f.Redo();
   EXPECT_TRUE(f.Modified);
 
   f.TxtSetFile.setText(dir.file("study.set"));
-  step("Save", [&] { f.DoneClick(); });
+  f.UserEvent("Save", [&] { f.DoneClick(); });
   EXPECT_FALSE(f.Modified);
-  step("Technical Output On", [&] { f.ChkTechOut.setChecked(true); });
-  step("Choose Reorder Rows Only", [&] { f.RadRePat1.setChecked(true); });
+  f.UserEvent("Technical Output On", [&] { f.ChkTechOut.setChecked(true); });
+  f.UserEvent("Choose Reorder Rows Only", [&] { f.RadRePat1.setChecked(true); });
   f.Undo(), f.Undo();
   EXPECT_FALSE(f.Modified) << "back at the saved study";
   EXPECT_EQ(f.TxtSetFile.text(), dir.file("study.set")) << "file names are not undone";
   f.Redo(), f.Redo();
   EXPECT_TRUE(f.Modified);
   f.Undo();
-  step("", [&] { f.MemoReorder.appendLine("1 2 3 4"); });  // the memo's own typing
+  f.UserEvent("", [&] { f.MemoReorder.appendLine("1 2 3 4"); });  // the memo's own typing
   EXPECT_FALSE(f.CanRedo()) << "redo would take back the memo's typing";
   f.Undo();
   EXPECT_TRUE(f.Modified) << "the memo differs from the file";
   EXPECT_EQ(f.MemoReorder.lines(), Names{"1 2 3 4"}) << "the memo undoes its own typing";
 
   // New, Open and Close start without history.
-  step("Technical Output On", [&] { f.ChkTechOut.setChecked(true); });
+  f.UserEvent("Technical Output On", [&] { f.ChkTechOut.setChecked(true); });
   s.ui.queueAnswer(Answer::Yes);
-  step("Close", [&] { f.CancelClick(); });
+  f.UserEvent("Close", [&] { f.CancelClick(); });
   EXPECT_FALSE(f.CanUndo() || f.CanRedo());
-  step("", [&] { f.BtnNewSetClick(); });
-  step("Typing in Study Title", [&] { f.TxtProgTitle.setText("x"); });
+  f.UserEvent("", [&] { f.BtnNewSetClick(); });
+  f.UserEvent("Typing in Study Title", [&] { f.TxtProgTitle.setText("x"); });
   s.ui.queueAnswer(Answer::No);
   EXPECT_TRUE(OpenThroughCommand(s, dir.file("study.set")));
   EXPECT_FALSE(f.CanUndo());
-  step("Typing in Study Title", [&] { f.TxtProgTitle.setText("Changed"); });
+  f.UserEvent("Typing in Study Title", [&] { f.TxtProgTitle.setText("Changed"); });
   f.Undo();
   EXPECT_FALSE(f.Modified) << "as opened";
 }
