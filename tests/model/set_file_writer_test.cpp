@@ -64,28 +64,19 @@ TEST(SetFileWriter, StudiesBuiltThroughTheWindowMatchTheGoldenFilesAndReadBackUn
       {"name10.set", Small("Long names", [](TFrm1& f) { AddDyadic(f, {"ABCDEFGHIJ", "KLMNOPQRST"}), AddPersonality(f, {"EXTRAVERSI"}); }), noCodes},
       {"format80.set", Small("Format of 80", [](TFrm1& f) { f.TxtGroupFortran.setText(k80); }), {}},
       {"format81.set", Small("Format of 81", [](TFrm1& f) { f.TxtGroupFortran.setText(k80 + "X"); }), {}},
-      {"format50_100.set", Small("Two formats", [](TFrm1& f) {
-         f.TxtGroupFortran.setText("ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ");
-         f.ChkSecFmt.setChecked(true);
-         f.TxtGroup2Fortran.setText(k80 + k80.substr(0, 20));
-       }), {}},
+      {"format50_100.set", Small("Two formats", [](TFrm1& f) { f.TxtGroupFortran.setText("ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ"), f.ChkSecFmt.setChecked(true),
+         f.TxtGroup2Fortran.setText(k80 + k80.substr(0, 20)); }), {}},
       {"reverse_marked.set", Reversed("Reverse scored", {"TRUST", "ANXIOUS"}, " 7 "),
        {"ConRecInfo", "CorRecInfo", "TxtRevScore"}},
       // Nothing in the file says reverse scoring was on.
       {"reverse_unmarked.set", Reversed("Reverse not marked", {}, "5"), {"ConRecInfo", "CorRecInfo",
        "TxtRevScore", "ChkReverseVar", "CmdDyVarRev", "LBLRevScore", "CmdDyVarRename"}},
-      {"reorder.set", Small("Reordered", [](TFrm1& f) {
-         f.TxtNumGroups.setText("2");
-         f.RadRePat4.setChecked(true);
-         f.RadReNewSame0.setChecked(true);
-         f.MemoReorder.setText("2 1 4 3\r\n1 2 3 4\r\n4 3 2 1\r\n3 4 1 2");
-       }), {"MemoReorder"}},
+      {"reorder.set", Small("Reordered", [](TFrm1& f) { f.TxtNumGroups.setText("2"), f.RadRePat4.setChecked(true), f.RadReNewSame0.setChecked(true),
+         f.MemoReorder.setText("2 1 4 3\r\n1 2 3 4\r\n4 3 2 1\r\n3 4 1 2"); }), {"MemoReorder"}},
       {"dropped.set", Small("Dropped", [](TFrm1& f) { f.ChkDropSub.setChecked(true), DropSubject(f, 1), DropSubject(f, 4); }), {"CmbDrop"}},
-      {"constructs.set", Small("Constructs", [](TFrm1& f) {
-         AddDyadic(f, {"LIKE", "TRUST", "ANXIOUS", "HOSTILE"});
-         AddConstructWith(f, "POS", {"LIKE", "TRUST"});
-         AddConstructWith(f, "NEG", {"ANXIOUS"});
-       }), {"CmbConst", "CmdVarsConstAdd", "CmdVarsConstRem", "LblConstVar", "LstVarsConst"}},
+      {"constructs.set", Small("Constructs", [](TFrm1& f) { AddDyadic(f, {"LIKE", "TRUST", "ANXIOUS", "HOSTILE"}),
+         AddConstructWith(f, "POS", {"LIKE", "TRUST"}), AddConstructWith(f, "NEG", {"ANXIOUS"}); }),
+       {"CmbConst", "CmdVarsConstAdd", "CmdVarsConstRem", "LblConstVar", "LstVarsConst"}},
       // clang-format on
   };
   for (const auto& row : rows) {
@@ -126,25 +117,17 @@ TEST(SetFileWriter, StudiesBuiltThroughTheWindowMatchTheGoldenFilesAndReadBackUn
 // The parameter line's counts are right-justified; a field that does not fit is refused with
 // its name: nothing is written, and the composition gives the message instead of the text.
 TEST(SetFileWriter, CountsAreRightJustifiedAndWhatDoesNotFitIsRefusedBeforeTheFileIsTouched) {
+  // clang-format off
   auto sizes = [](const char* one, const char* two, const char* groups) {
-    return [=](TFrm1& f) {
-      f.TxtNumGroups.setText(groups), f.TxtNumSubGroup1.setText(one),
-          f.TxtNumSubGroup2.setText(two);
-    };
+    return [=](TFrm1& f) { f.TxtNumGroups.setText(groups), f.TxtNumSubGroup1.setText(one), f.TxtNumSubGroup2.setText(two); };
   };
   auto reversed = [](const char* sum) {
-    return [sum](TFrm1& f) {
-      AddDyadic(f, {"LIKE"}), f.ChkReverseVar.setChecked(true), ReverseScore(f, "LIKE"),
-          f.TxtRevScore.setText(sum);
-    };
+    return [sum](TFrm1& f) { AddDyadic(f, {"LIKE"}), f.ChkReverseVar.setChecked(true), ReverseScore(f, "LIKE"), f.TxtRevScore.setText(sum); };
   };
-  auto correlated = [](TFrm1& f) {
-    AddDyadic(f, {"A1", "A2", "B1", "B2"});
-    AddConstructWith(f, "A", {"A1", "A2"});
-    AddConstructWith(f, "B", {"B1", "B2"});
-    f.CorRecInfo.setText("01010000");  // two variables of one construct share a code
+  auto correlated = [](TFrm1& f) {  // two variables of one construct share a code
+    AddDyadic(f, {"A1", "A2", "B1", "B2"}), AddConstructWith(f, "A", {"A1", "A2"}), AddConstructWith(f, "B", {"B1", "B2"});
+    f.CorRecInfo.setText("01010000");
   };
-  // clang-format off
   const std::pair<Build, const char*> rows[] = {
       {sizes("5", "12", "7"), " 512 0  7"}, {sizes("05", " 3", "42"), " 5 3 0 42"}, {sizes("0", "99", "999"), " 099 0999"},
       {sizes("", "2", "5"), "subgroup 1"}, {sizes("100", "2", "5"), "subgroup 1"},
@@ -163,10 +146,8 @@ TEST(SetFileWriter, CountsAreRightJustifiedAndWhatDoesNotFitIsRefusedBeforeTheFi
     writeFile(dir.file("study.set"), "previous content");
     Fixture fx;
     fx.f.BtnNewSetClick();
-    Basics(fx.f, "Refused");
-    spoil(fx.f);
+    Basics(fx.f, "Refused"), spoil(fx.f), fx.f.TxtSetFile.setText(dir.file("study.set"));
     const std::string composed = Composed(fx.f);
-    fx.f.TxtSetFile.setText(dir.file("study.set"));
     if (fx.f.SaveSetFile()) {
       EXPECT_EQ(readFile(dir.file("study.set")).substr(82, 9), part);
       EXPECT_EQ(composed, readFile(dir.file("study.set")));
