@@ -45,7 +45,6 @@ class FakeUi : public Ui {
   std::vector<std::string> errors;
   int closeRequests = 0;
 
-  std::size_t pendingAnswers() const { return answers_.size(); }
   std::size_t pendingFiles() const { return files_.size(); }
 
  private:

@@ -5,7 +5,7 @@
 
 namespace wintarvel::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end
+// A fresh folder under the temporary folder, removed with everything in it at the end
 // of the test. The current folder is restored too, since some operations change it.
 class TempDir {
  public:
