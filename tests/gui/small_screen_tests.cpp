@@ -2,7 +2,6 @@
 // program. The window stays on it whatever it shows, and the pages scroll instead of pushing
 // the window off the screen.
 
-#include "app/window_placement.h"
 #include "window_session.h"
 
 using namespace wintarvel;
@@ -12,20 +11,8 @@ class SmallScreenTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void fitOnScreenMovesAFrameOntoTheAreaAndShrinksOnlyWhatIsTooLarge();
   void theWindowStaysOnTheScreenWhateverItShowsAndThePagesScroll();
 };
-
-void SmallScreenTest::fitOnScreenMovesAFrameOntoTheAreaAndShrinksOnlyWhatIsTooLarge() {
-  const QRect area(0, 30, 800, 470);  // a panel at the top
-  const std::pair<QRect, QRect> rows[] = {
-      {{100, 100, 400, 300}, {100, 100, 400, 300}},   // fits: stays
-      {{-50, 0, 400, 300}, {0, 30, 400, 300}},        // off the left and the top: moved
-      {{600, 400, 400, 300}, {400, 200, 400, 300}},   // off the right and the bottom: moved
-      {{-200, -200, 1200, 1000}, {0, 30, 800, 470}},  // too large every way: the area
-  };
-  for (const auto& [frame, fitted] : rows) QCOMPARE(view::fitOnScreen(frame, area), fitted);
-}
 
 void SmallScreenTest::theWindowStaysOnTheScreenWhateverItShowsAndThePagesScroll() {
   QTemporaryDir settings;
@@ -69,23 +56,6 @@ void SmallScreenTest::theWindowStaysOnTheScreenWhateverItShowsAndThePagesScroll(
       ++scrolling;
   }
   QVERIFY(scrolling > 0);
-
-  // A control out of sight comes into view when Tab reaches it.
-  pages->setCurrentIndex(7);
-  auto* area = qobject_cast<QScrollArea*>(pages->widget(7));
-  QWidget* run = s.find<QWidget>("GenInstr");
-  s.windows.binder.run([&] { s.f.GenInstr.setEnabled(true); });
-  area->verticalScrollBar()->setValue(0);
-  const auto inSight = [&] {
-    return area->viewport()->rect().contains(
-        QRect(run->mapTo(area->viewport(), QPoint()), run->size()));
-  };
-  QVERIFY(!inSight());
-  s.find<QWidget>("TxtOutFile")->setFocus();
-  for (int i = 0; i < 8 && QApplication::focusWidget() != run; ++i)
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  QCOMPARE(QApplication::focusWidget(), run);
-  QVERIFY(inSight());
 }
 
 int main(int argc, char* argv[]) {

@@ -1,8 +1,8 @@
 #pragma once
-// The real main window over a fresh start folder, for the GUI tests that drive it: a scripted Ui
-// (questions and file dialogs take queued answers; messages and errors are recorded; whatever
-// was asked without an answer queued is noted as unexpected) and a platform whose engine and
-// viewer starts are recorded. The real window is driven; only the modal boxes are replaced.
+// The real main window over fresh start and settings folders, for the GUI tests that drive it: a
+// scripted Ui (questions and file dialogs take queued answers; messages and errors are recorded;
+// whatever was asked without an answer queued is noted as unexpected) and a platform whose
+// engine and viewer starts are recorded. Only the modal boxes are replaced.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -68,42 +68,35 @@ inline void whenModalOpens(std::function<void(QWidget*)> act) {
   auto* timer = new QTimer;
   QObject::connect(timer, &QTimer::timeout, [timer, act] {
     if (QWidget* modal = QApplication::activeModalWidget()) {
-      timer->stop();
       timer->deleteLater();
+      timer->stop();
       act(modal);
     }
   });
   timer->start(20);
 }
 
-// A folder whose name has a blank, as a user's often has.
-inline QString blankFolder() {
-  return QDir::tempPath() + QStringLiteral("/My Studies XXXXXX");
-}
-
-// A copy of the example study (roommate.set and roommate.txt) in a folder of its own.
+// A copy of the example study in a folder whose name has a blank, as a user's often has.
 struct ExampleCopy {
   ExampleCopy() {
     for (const char* name : {"roommate.set", "roommate.txt"})
       QFile::copy(QStringLiteral(WINTARVEL_EXAMPLES "/") + name, dir.filePath(name));
   }
   QString path(const char* name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
-  QTemporaryDir dir{blankFolder()};
+  QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/My Studies XXXXXX")};
 };
 
-// The program's settings in a folder of the test's own, never the user's: a fresh one for each
-// session, or the one given (to see what an earlier session kept).
-struct TemporarySettings {
-  explicit TemporarySettings(const QString& folder) {
-    view::nameApplication();
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       folder.isEmpty() ? own.path() : folder);
-  }
-  QTemporaryDir own;
-};
+// Points the program's settings at `folder`, a folder of the test's own, never the user's.
+inline bool useSettingsIn(const QString& folder) {
+  view::nameApplication();
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+  return true;
+}
 
 struct WindowSession {
-  explicit WindowSession(const QString& settingsFolder = {}) : settings(settingsFolder) {
+  // Settings in a fresh folder, or in the one given (to see what an earlier session kept).
+  explicit WindowSession(const QString& settingsFolder = {})
+      : settingsSet(useSettingsIn(settingsFolder.isEmpty() ? settings.path() : settingsFolder)) {
     ui.window = &windows.main;
     platform.setMainWindow(&windows.main);
   }
@@ -140,6 +133,9 @@ struct WindowSession {
     ui.files.push_back(QDir::toNativeSeparators(path).toStdString());
     trigger(action);
   }
+  const char* firstUnexpected() const {
+    return ui.unexpected.empty() ? "" : ui.unexpected.front().c_str();
+  }
   // Shows every page and every control the program may show.
   void showEverything() {
     windows.binder.run([this] {
@@ -148,12 +144,10 @@ struct WindowSession {
       f.CorError.setTabVisible(true);
     });
   }
-  const char* firstUnexpected() const {
-    return ui.unexpected.empty() ? "" : ui.unexpected.front().c_str();
-  }
 
-  TemporarySettings settings;
-  QTemporaryDir startDir{blankFolder()};
+  QTemporaryDir settings;
+  bool settingsSet;
+  QTemporaryDir startDir{QDir::tempPath() + QStringLiteral("/My Studies XXXXXX")};
   ScriptedUi ui;
   RecordingPlatform platform;
   TFrm1 f{ui, platform, QDir::toNativeSeparators(startDir.path()).toStdString()};
