@@ -1,8 +1,6 @@
 #pragma once
-// The real main window over fresh start and settings folders, for the GUI tests that drive it: a
-// scripted Ui (questions and file dialogs take queued answers; messages and errors are recorded;
-// whatever was asked without an answer queued is noted as unexpected) and a platform whose
-// engine and viewer starts are recorded. Only the modal boxes are replaced.
+// The real main window over fresh folders, with a scripted Ui in place of the modal boxes (queued
+// answers; messages, errors and unasked-for dialogs recorded) and a recording platform.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -26,19 +24,18 @@ class ScriptedUi : public Ui {
     if (real != nullptr) return real->ask(text, caption, buttons);
     questions.push_back(text);
     if (answers.empty()) unexpected.push_back("question: " + text);
-    return answers.empty() ? Answer::Cancel : next(answers);
+    if (answers.empty()) return Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
   }
   bool execute(FileDialog& dialog) override {
     if (files.empty()) unexpected.push_back("file dialog: " + dialog.title());
-    const std::optional<std::string> choice = files.empty() ? std::nullopt : next(files);
+    if (files.empty()) return false;
+    const std::optional<std::string> choice = files.front();
+    files.pop_front();
     if (choice) dialog.setFileName(*choice);
     return choice.has_value();
-  }
-  template <class T>
-  static T next(std::deque<T>& queue) {
-    T front = queue.front();
-    queue.pop_front();
-    return front;
   }
 
   std::deque<Answer> answers;
@@ -74,6 +71,12 @@ inline void whenModalOpens(std::function<void(QWidget*)> act) {
     }
   });
   timer->start(20);
+}
+
+inline QStringList itemsOf(QListWidget* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+  return items;
 }
 
 // A copy of the example study in a folder whose name has a blank, as a user's often has.
