@@ -26,13 +26,6 @@ std::string native(const QString& path) {
   return QDir::toNativeSeparators(path).toStdString();
 }
 
-void writeProgram(const QString& path, const QByteArray& content) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(content);
-  file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
 // The recent set files as the File menu lists them.
 QStringList recentMenu(WindowSession& s) {
   QStringList paths;
@@ -358,6 +351,11 @@ class SetFileTest : public QObject {
     QCOMPARE(platform.runEngine(WINTARVEL_ENGINE, ""), std::nullopt);
 #ifndef _WIN32
     // A Windows engine runs through Wine: a stand-in for it on PATH notes its folder and arguments.
+    const auto writeProgram = [](const QString& path, const QByteArray& content) {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+      file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
     QTemporaryDir bin;
     const QString engine = dir.filePath(QStringLiteral("tarvel.exe"));
     writeProgram(engine, QByteArray("MZ\x90\0", 4));
