@@ -12,6 +12,20 @@ namespace wintarvel::testing {
 
 using Texts = std::vector<std::string>;
 
+// Splits "a|b|c" at the bars, or "x y" at the blanks.
+inline Texts Split(const std::string& text, char separator) {
+  Texts parts(1);
+  for (char c : text) {
+    if (c == separator) {
+      parts.emplace_back();
+    } else {
+      parts.back().push_back(c);
+    }
+  }
+  if (separator == ' ' && parts == Texts{""}) return {};
+  return parts;
+}
+
 // Adds the constructs and variables to `f`, fills the list of available variables and sets
 // ConRecInfo from the construct names and CorRecInfo to `codes`. A variable is written
 // "name:construct", or "name" alone when it is in no construct.

@@ -37,62 +37,31 @@ class Pairing : public CorrelationStudy {
 };
 
 TEST_F(Pairing, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSize) {
-  struct Row {
-    Texts constructs, variables;
-    const char* codes;
-    const char* constructRecord;  // nullptr: as built
-    const char* chosen;
-    const char* lists;
-  } rows[] = {
-      {{"A", "B", "C"},
-       {"A1:A", "A2:A", "A3:A", "B1:B", "B2:B", "B3:B", "C1:C", "C2:C"},
-       "0102030405060708",
-       nullptr,
-       "A2",
-       "B1 B2 B3 |"},
-      {{"A", "B", "C"},
-       {"A1:A", "A2:A", "A3:A", "B1:B", "B2:B", "B3:B", "C1:C", "C2:C"},
-       "0102030405060708",
-       nullptr,
-       "C1",
-       "|"},
-      {{"A", "B"}, {"a1:A", "a2:A", "b1:B", "b2:B"}, "01020304", nullptr, "a1", "b1 b2 |"},
-      // Variables in no construct form a group of their own.
-      {{"A", "B"},
-       {"a1:A", "a2:A", "x1", "b1:B", "b2:B", "b3:B", "x2"},
-       "01020304050607",
-       nullptr,
-       "x2",
-       "a1 a2 |"},
-      // A construct of one variable offers nothing, even beside another of one.
-      {{"A", "B", "C"}, {"a1:A", "b1:B", "b2:B", "c1:C"}, "01020304", nullptr, "a1", "|"},
-      // Only a member's first entries count: a3 is beyond the size ConRecInfo gives A.
-      {{"A", "B"},
-       {"a1:A", "a2:A", "b1:B", "b2:B", "a3:A"},
-       "0102030405",
-       "0101020200",
-       "b1",
-       "a1 a2 |"},
+  const std::string k332 = "A B C|A1:A A2:A A3:A B1:B B2:B B3:B C1:C C2:C|";
+  // constructs | variables | codes | construct record ("" as built) | chosen | lists
+  const std::string rows[] = {
+      k332 + "0102030405060708||A2|B1 B2 B3 |",
+      k332 + "0102030405060708||C1||",
+      "A B|a1:A a2:A b1:B b2:B|01020304||a1|b1 b2 |",
+      "A B|a1:A a2:A x1 b1:B b2:B b3:B x2|01020304050607||x2|a1 a2 |",  // no construct: a group
+      "A B C|a1:A b1:B b2:B c1:C|01020304||a1||",  // one variable offers nothing, even to one
+      // Only as many members count as ConRecInfo gives the construct: a3 is left out.
+      "A B|a1:A a2:A b1:B b2:B a3:A|0102030405|0101020200|b1|a1 a2 |",
       // A variable sharing a code with its own construct loses it; its partner is listed.
-      {{"A", "B", "C"},
-       {"A1:A", "A2:A", "A3:A", "B1:B", "B2:B", "B3:B", "C1:C", "C2:C"},
-       "0101030105060708",
-       nullptr,
-       "A1",
-       "| B1"},
+      k332 + "0101030105060708||A1|| B1",
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.chosen);
+  for (const std::string& row : rows) {
+    SCOPED_TRACE(row);
+    const Texts field = Split(row, '|');
     f.BtnNewSetClick();
-    BuildStudy(f, row.constructs, row.variables, row.codes);
-    if (row.constructRecord) f.ConRecInfo.setText(row.constructRecord);
-    chooseAvailable(row.chosen);
-    EXPECT_EQ(f.SelectedAvailVar, row.chosen);
-    EXPECT_EQ(lists(), row.lists);
+    BuildStudy(f, Split(field[0], ' '), Split(field[1], ' '), field[2]);
+    if (!field[3].empty()) f.ConRecInfo.setText(field[3]);
+    chooseAvailable(field[4]);
+    EXPECT_EQ(f.SelectedAvailVar, field[4]);
+    EXPECT_EQ(lists(), field[5] + "|" + field[6]);
   }
   EXPECT_EQ(f.CorRecInfo.text(), "0100030105060708") << "A2's code cleared in the last row";
   EXPECT_TRUE(fx.ui.messages.empty());
-
   f.CorAvailVarList.add("ghost");  // no record: empty lists
   chooseAvailable("ghost");
   EXPECT_EQ(lists(), "|");
@@ -110,22 +79,19 @@ TEST_F(Pairing, ACorrelatedConstructOffersNothingMoreAndItsPartnerIsNotOfferedTo
 }
 
 TEST_F(Pairing, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
-  struct Row {
-    const char* codes;
-    const char *available, *candidate;
-    const char* after;  // nullptr: unchanged, with a message
-    const char* lists;
-  } rows[] = {
-      {"010203040000", "v5", "v6", "010203040505", "v1 v2 v3 v4 | v6"},
-      {"040204020100", "v1", "v2", "020202020100", "v5 v6 | v2 v3 v4"},
-      {"030003000000", "v2", "v3", "030303000000", "v4 v5 v6 | v1 v3"},
-      {"01ab0", "v2", "v6", "010200000002", "v1 v3 v4 v5 | v6"},
-      {"040000000000", "v1", "v6", "040000000004", "v2 v3 v4 v5 | v6"},
-      {"010203040506", "v1", "nobody", nullptr, ""},
-      {"010203040506", "nobody", "v1", nullptr, ""},
+  // codes | available | candidate | record after ("" unchanged, with a message) | lists
+  const std::string rows[] = {
+      "010203040000|v5|v6|010203040505|v1 v2 v3 v4 | v6",  // a new code
+      "040204020100|v1|v2|020202020100|v5 v6 | v2 v3 v4",  // sets merge under the smaller
+      "030003000000|v2|v3|030303000000|v4 v5 v6 | v1 v3",  // one joins the other's set
+      "040000000000|v1|v6|040000000004|v2 v3 v4 v5 | v6",
+      "01ab0|v2|v6|010200000002|v1 v3 v4 v5 | v6",  // an entry for every variable
+      "010203040506|v1|nobody||",
+      "010203040506|nobody|v1||",
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.codes);
+  for (const std::string& row : rows) {
+    SCOPED_TRACE(row);
+    const Texts field = Split(row, '|');
     // X's two variables share a code: the verification after the connection fails at once and
     // leaves the record as the connection made it. Every other variable is alone in its construct.
     f.Modified = false;
@@ -133,16 +99,17 @@ TEST_F(Pairing, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
     fx.ui.messages.clear();
     BuildStudy(f, {"X", "C1", "C2", "C3", "C4", "C5", "C6"},
                {"x1:X", "x2:X", "v1:C1", "v2:C2", "v3:C3", "v4:C4", "v5:C5", "v6:C6"},
-               std::string("9999") + row.codes);
+               "9999" + field[0]);
     f.Modified = false;
-    f.SelectedAvailVar = row.available;
-    f.SelectedCorrVar = row.candidate;
+    f.SelectedAvailVar = field[1];
+    f.SelectedCorrVar = field[2];
     f.PRCorConnectClick();
-    EXPECT_EQ(f.CorRecInfo.text(), std::string("9999") + (row.after ? row.after : row.codes));
-    EXPECT_EQ(f.Modified, row.after != nullptr);
-    EXPECT_EQ(messages(), row.after ? Texts{} : Texts{kCannotFind});
-    if (row.after) {
-      EXPECT_EQ(lists(), row.lists);
+    const bool done = !field[3].empty();
+    EXPECT_EQ(f.CorRecInfo.text(), "9999" + (done ? field[3] : field[0]));
+    EXPECT_EQ(f.Modified, done);
+    EXPECT_EQ(messages(), done ? Texts{} : Texts{kCannotFind});
+    if (done) {
+      EXPECT_EQ(lists(), field[4] + "|" + field[5]);
     }
   }
 }

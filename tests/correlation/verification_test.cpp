@@ -9,170 +9,64 @@
 namespace wintarvel::testing {
 namespace {
 
-const Texts kThreeOfThree = {"a1:A", "a2:A", "a3:A", "b1:B", "b2:B",
-                             "b3:B", "c1:C", "c2:C", "c3:C"};
-
-struct Row {
-  const char* why;
-  Texts constructs, variables;
-  std::string codes;
-  bool valid;
-  std::string after;    // the record left
-  std::string message;  // the one message shown, "" for none
-};
-
 using Verification = CorrelationStudy;
 
 TEST_F(Verification, TheRulesAreCheckedAndTheRecordCompletedAndNumberedByFirstAppearance) {
-  const Row rows[] = {
-      {"no constructs: untouched", {}, {"a", "b", "c"}, "070700", true, "070700", ""},
-      {"an empty record stays empty", {"A", "B"}, {"a1:A", "b1:B"}, "", true, "", ""},
-      {"codes without variables go", {"A", "B"}, {}, "0102", true, "", ""},
-      {"the last unpaired pair gets a new code",
-       {"A", "B"},
-       {"a1:A", "a2:A", "b1:B", "b2:B"},
-       "01000100",
-       true,
-       "01020102",
-       ""},
-      {"two without a partner",
-       {"A", "B"},
-       {"a1:A", "a2:A", "a3:A", "b1:B", "b2:B", "b3:B"},
-       "010000010000",
-       false,
-       "010000010000",
-       "Construct 1 has more than one unspecified variables"},
-      {"one construct shares a code",
-       {"A", "B"},
-       {"a1:A", "a2:A", "b1:B", "b2:B"},
-       "03030102",
-       false,
-       "03030102",
-       "Variables 1 and 2 cannot be correlated."},
-      {"a smaller construct links to a larger",
-       {"S", "L"},
-       {"s1:S", "s2:S", "l1:L", "l2:L", "l3:L"},
-       "0100010000",
-       false,
-       "0100010000",
-       "Construct 1 and 2 have different number                        \tof variables."},
-      // s1 and s2 get 02 and 03, then l2 and l3 04 and 05; renumbered 01 to 05.
-      {"a smaller construct met second is cut loose",
-       {"L", "S"},
-       {"l1:L", "l2:L", "l3:L", "s1:S", "s2:S"},
-       "0100000100",
-       true,
-       "0102030405",
-       ""},
-      {"a lone variable leaves its set",
-       {"S", "A"},
-       {"a1:A", "a2:A", "s1:S"},
-       "030403",
-       true,
-       "010203",
-       ""},
-      // S gets 02 and 03, the lone t1 04 and the working record is stored; A then breaks rule 1.
-      {"a lone variable stores the working record",
-       {"L", "S", "T", "A"},
-       {"l1:L", "l2:L", "l3:L", "s1:S", "s2:S", "t1:T", "a1:A", "a2:A"},
-       "0100000100000505",
-       false,
-       "0100000203040505",
-       "Variables 7 and 8 cannot be correlated."},
-      {"sets renumbered in order",
-       {"A", "B"},
-       {"a1:A", "b1:B", "a2:A", "b2:B"},
-       "07070303",
-       true,
-       "01010202",
-       ""},
-      // First pass pairs c1 with a1, the second b2 with c2, the third finds nothing more.
-      {"a family completed over passes",
-       {"A", "B", "C"},
-       {"a1:A", "a2:A", "b1:B", "b2:B", "c1:C", "c2:C"},
-       "010201000002",
-       true,
-       "010201020102",
-       ""},
-      {"b1 and b2 both share a1's code",
-       {"A", "B", "C"},
-       kThreeOfThree,
-       "010203010100020300",
-       false,
-       "010203010100020300",
-       "Construct 2 and 3 have not been correlated correctlly."},
+  const std::string k333 = "A B C|a1:A a2:A a3:A b1:B b2:B b3:B c1:C c2:C c3:C|";
+  const std::string kDifferent12 =
+      "Construct 1 and 2 have different number                        \tof variables.";
+  // constructs | variables | codes | valid | the record left | the one message shown
+  const std::string rows[] = {
+      "|a b c|070700|1|070700|",                       // no constructs: untouched
+      "A B|a1:A b1:B||1||",                            // an empty record stays empty
+      "A B||0102|1||",                                 // codes without any variable go
+      "A B|a1:A a2:A b1:B b2:B|01000100|1|01020102|",  // the last unpaired get a new code
+      "A B|a1:A a2:A a3:A b1:B b2:B b3:B|010000010000|0|010000010000|Construct 1 has more than "
+      "one unspecified variables",
+      "A B|a1:A a2:A b1:B b2:B|03030102|0|03030102|Variables 1 and 2 cannot be correlated.",
+      "S L|s1:S s2:S l1:L l2:L l3:L|0100010000|0|0100010000|" + kDifferent12,
+      // The smaller S met second is cut loose: s1, s2 get 02, 03, then l2, l3 04, 05.
+      "L S|l1:L l2:L l3:L s1:S s2:S|0100000100|1|0102030405|",
+      "S A|a1:A a2:A s1:S|030403|1|010203|",  // a lone variable leaves its set
+      // S gets 02 and 03, the lone t1 04 and the working record is stored; A breaks rule 1.
+      "L S T A|l1:L l2:L l3:L s1:S s2:S t1:T a1:A a2:A|0100000100000505|0|0100000203040505|"
+      "Variables 7 and 8 cannot be correlated.",
+      "A B|a1:A b1:B a2:A b2:B|07070303|1|01010202|",  // sets renumbered in order
+      // The first pass pairs c1 with a1, the second b2 with c2, the third finds nothing more.
+      "A B C|a1:A a2:A b1:B b2:B c1:C c2:C|010201000002|1|010201020102|",
+      // b1 and b2 both share a1's code, so B's paired members cannot be matched in C.
+      k333 +
+          "010203010100020300|0|010203010100020300|Construct 2 and 3 have not been "
+          "correlated correctlly.",
       // Comparing A with B and C leaves two messages before B fails: the last one is shown.
-      {"only the last message",
-       {"A", "B", "C"},
-       kThreeOfThree,
-       "010200010000000200",
-       false,
-       "010200010000000200",
-       "Construct 2 has more than one unspecified variables"},
+      k333 +
+          "010200010000000200|0|010200010000000200|Construct 2 has more than one "
+          "unspecified variables",
       // A pass compares A with B and C, B with C, and last C with A and B (never with itself).
-      {"nothing pairs",
-       {"A", "B", "C"},
-       kThreeOfThree,
-       "010200010100020200",
-       false,
-       "010200010100020200",
-       "Construct 3 and 2 have not been correlated correctlly."},
-      {"no construct is not judged",
-       {"A", "B"},
-       {"a1:A", "a2:A", "x", "b1:B"},
-       "05000500",
-       true,
-       "01020103",
-       ""},
-      {"too short: missing entries are 00",
-       {"A", "B"},
-       {"a1:A", "b1:B", "a2:A", "b2:B"},
-       "0101",
-       true,
-       "01010202",
-       ""},
-      {"too long: the rest goes",
-       {"A", "B"},
-       {"a1:A", "b1:B", "a2:A", "b2:B"},
-       "070703030909071",
-       true,
-       "01010202",
-       ""},
-      {"damaged entries are no set",
-       {"A", "B"},
-       {"a1:A", "b1:B", "a2:A", "b2:B"},
-       "ab01ab02",
-       true,
-       "01020304",
-       ""},
-      {"half digits",
-       {"A", "B"},
-       {"a1:A", "b1:B", "a2:A", "b2:B"},
-       "0a0b0a0b",
-       true,
-       "01020304",
-       ""},
-      {"bytes",
-       {"A", "B"},
-       {"a1:A", "b1:B", "a2:A", "b2:B"},
-       std::string("\xff\x01 7-1+1", 8),
-       true,
-       "01020304",
-       ""},
+      k333 +
+          "010200010100020200|0|010200010100020200|Construct 3 and 2 have not been "
+          "correlated correctlly.",
+      "A B|a1:A a2:A x b1:B|05000500|1|01020103|",  // a variable in no construct is not judged
+      "A B|a1:A b1:B a2:A b2:B|0101|1|01010202|",   // missing entries are 00
+      "A B|a1:A b1:B a2:A b2:B|070703030909071|1|01010202|",  // what lies past goes
+      "A B|a1:A b1:B a2:A b2:B|ab01ab02|1|01020304|",         // damaged entries are no set
+      "A B|a1:A b1:B a2:A b2:B|0a0b0a0b|1|01020304|",
+      "A B|a1:A b1:B a2:A b2:B|\xff\x01 7-1+1|1|01020304|",
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.why);
+  for (const std::string& row : rows) {
+    SCOPED_TRACE(row);
+    const Texts field = Split(row, '|');
     Fixture local;
     local.f.BtnNewSetClick();
-    BuildStudy(local.f, row.constructs, row.variables, row.codes);
-    EXPECT_EQ(local.f.VerifyCorrelations(false), row.valid);
+    BuildStudy(local.f, Split(field[0], ' '), Split(field[1], ' '), field[2]);
+    EXPECT_EQ(local.f.VerifyCorrelations(false), field[3] == "1");
     EXPECT_TRUE(local.ui.messages.empty()) << "a silent run shows nothing";
-    local.f.CorRecInfo.setText(row.codes);
-    EXPECT_EQ(local.f.VerifyCorrelations(true), row.valid);
-    EXPECT_EQ(local.f.CorRecInfo.text(), row.after);
-    std::vector<std::string> shown;
+    local.f.CorRecInfo.setText(field[2]);
+    EXPECT_EQ(local.f.VerifyCorrelations(true), field[3] == "1");
+    EXPECT_EQ(local.f.CorRecInfo.text(), field[4]);
+    Texts shown;
     for (const ShownMessage& m : local.ui.messages) shown.push_back(m.text + "|" + m.caption);
-    EXPECT_EQ(shown, row.message.empty() ? Texts{} : Texts{row.message + "|"});
+    EXPECT_EQ(shown, field[5].empty() ? Texts{} : Texts{field[5] + "|"});
   }
 }
 
