@@ -127,20 +127,22 @@ TEST(ReorderRecords, TheMemoWarnsWhenItHoldsMoreLinesThanNeeded) {
   Memo& memo = fx.f.MemoReorder;
   const std::string tooMany = "Perhaps you have too many record(s)";
 
-  memo.setText("1 2 3\r\n4 5 6");
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "2 record(s) needed");
-  memo.setText("1 2 3\r\n4 5 6\r\n");  // a final line break adds no line
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "2 record(s) needed");
-  memo.replace(memo.text().size(), 0, "7");
+  const std::pair<const char*, bool> rows[] = {
+      {"1 2 3\r\n4 5 6", false},
+      {"1 2 3\r\n4 5 6\r\n", false},  // a final line break adds no line
+      {"1 2 3\r\n4 5 6\r\n7", true},
+      {"1 2 3\r\n\r\n\r\n", true},  // empty lines inside count
+      {"", false},
+  };
+  for (const auto& [text, tooManyLines] : rows) {
+    memo.setText(text);
+    EXPECT_EQ(fx.f.LblNumReor.caption(), tooManyLines ? tooMany : "2 record(s) needed") << text;
+  }
+  memo.setText("1 2 3\r\n4 5 6\r\n");
+  memo.replace(memo.text().size(), 0, "7");  // edits count as a change too
   EXPECT_EQ(fx.f.LblNumReor.caption(), tooMany);
-  memo.replace(memo.text().size() - 3, 3, "");  // delete the third line again
-  EXPECT_EQ(memo.text(), "1 2 3\r\n4 5 6");
+  memo.replace(memo.text().size() - 3, 3, "");
   EXPECT_EQ(fx.f.LblNumReor.caption(), "2 record(s) needed");
-  memo.setText("1 2 3\r\n\r\n\r\n");  // empty lines inside count
-  EXPECT_EQ(fx.f.LblNumReor.caption(), tooMany);
-  memo.setText("");
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "2 record(s) needed");
-
   fx.f.Modified = false;
   fx.f.MemoOnChange();  // the rule itself leaves the flag to the memo's wiring
   EXPECT_FALSE(fx.f.Modified);
