@@ -56,7 +56,6 @@ TEST(InstructionFile, TheOutputOptionsDecideWhichOptionalFilesFollow) {
     std::initializer_list<const char*> expected;
   } rows[] = {
       {&TFrm1::RadOut0, &TFrm1::RadAP0, {"study.set", "study.txt", "study.out"}},
-      {&TFrm1::RadOut4, &TFrm1::RadAP0, {"study.set", "study.txt", "study.out", "covar.out"}},
       {&TFrm1::RadOut3, &TFrm1::RadAP2, {"study.set", "study.txt", "study.out", "effects.out"}},
       {&TFrm1::RadOut4,
        &TFrm1::RadAP1,
@@ -71,36 +70,26 @@ TEST(InstructionFile, TheOutputOptionsDecideWhichOptionalFilesFollow) {
     r.f.Modified = false;
     r.f.GenInstrClick();
     EXPECT_EQ(r.instructions(), r.lines(row.expected));
-    EXPECT_EQ(r.messages(), 0u);
     EXPECT_FALSE(r.f.Modified) << "a run changes nothing in the study";
     // Output files named are created empty; an existing one is left alone.
     EXPECT_EQ(readFile(r.dir.file("study.out")), "results of the last run");
     EXPECT_EQ(fs::exists(r.dir.file("covar.out")), row.output == &TFrm1::RadOut4);
     EXPECT_EQ(fs::exists(r.dir.file("effects.out")), row.effects != &TFrm1::RadAP0);
-    EXPECT_EQ(r.platform.engineStarts.size(), 1u);
   }
 }
 
 TEST(InstructionFile, EachFailingPathShowsTheMessageAndCutsTheFileButTheEngineStillStarts) {
   RunFolder<> r;
-  r.f.TxtDataFile.setText(r.dir.file("no such data.txt"));
+  r.f.TxtDataFile.setText("");
+  r.f.TxtOutFile.setText(r.dir.file("missing folder/study.out"));
+  r.f.RadAP1.setChecked(true);
+  r.f.Modified = false;  // as saved
   r.f.GenInstrClick();
-  ASSERT_EQ(r.messages(), 1u);
+  ASSERT_EQ(r.messages(), 2u);
   EXPECT_EQ(r.ui.messages[0].text + "|" + r.ui.messages[0].caption, kPathError + std::string("|"));
   EXPECT_EQ(r.instructions(), r.lines({"study.set"}));
-  EXPECT_TRUE(fs::exists(r.dir.file("study.out"))) << "later paths are still checked";
+  EXPECT_TRUE(fs::exists(r.dir.file("effects.out"))) << "later paths are still checked";
   EXPECT_EQ(r.platform.engineStarts.size(), 1u);
-
-  RunFolder<> two;
-  two.f.TxtDataFile.setText("");
-  two.f.TxtOutFile.setText(two.dir.file("missing folder/study.out"));
-  two.f.RadAP1.setChecked(true);
-  two.f.Modified = false;  // as saved
-  two.f.GenInstrClick();
-  EXPECT_EQ(two.messages(), 2u);
-  EXPECT_EQ(two.instructions(), two.lines({"study.set"}));
-  EXPECT_TRUE(fs::exists(two.dir.file("effects.out")));
-  EXPECT_EQ(two.platform.engineStarts.size(), 1u);
 
   RunFolder<> gone;  // the set file line, then the check before the start
   gone.f.TxtSetFile.setText(gone.dir.file("gone") + kPathSeparator + "study.set");
@@ -135,42 +124,39 @@ TEST(InstructionFile, ShortFormsMustFitIn254Characters) {
   }
 }
 
-TEST(EngineRun, StartsTarvelInTheSetFileFolderAndThenTheViewer) {
-  RunFolder<> r;
-  r.f.FrmOptions.TxttvlPath.setText("/opt/engine/renamed.exe");
-  r.platform.engineExitCode = 3;  // a failing engine still opens the output
-  r.f.GenInstrClick();
-  ASSERT_EQ(r.platform.engineStarts.size(), 1u);
-  EXPECT_EQ(r.platform.engineStarts[0].program,
-            "/opt/engine" + std::string(1, kPathSeparator) + "tarvel.exe");
-  EXPECT_EQ(r.platform.engineStarts[0].workingDir, r.dir.str());
-  EXPECT_EQ(r.platform.viewerStarts, std::vector<std::string>{r.dir.file("study.out")});
-  EXPECT_EQ(r.messages(), 0u);
-  const std::string& said = r.f.RunOutcome.caption();
-  const std::string report = r.dir.file("study.out");
-  EXPECT_EQ(said.rfind("Tarvel ended with exit code 3 after ", 0), 0u) << said;
-  EXPECT_EQ(said.substr(said.size() - report.size() - 12), " s. Report: " + report) << said;
-}
-
-TEST(EngineRun, AnEngineThatDoesNotStartOrIsStoppedOpensNoViewer) {
-  for (const bool stopped : {false, true}) {
+TEST(EngineRun, StartsTarvelInTheSetFileFolderSaysHowItEndedAndOpensTheViewerIfItRan) {
+  const std::string engine = "/opt/engine" + std::string(1, kPathSeparator) + "tarvel.exe";
+  const struct {
+    bool startFails, stopped, viewerFails;
+    std::string outcome;
+  } rows[] = {{false, false, false, "Tarvel ended with exit code 3 after "},
+              {true, false, false, "Tarvel could not be started: " + engine + "."},
+              {true, true, false, "Tarvel was stopped."},
+              {false, false, true, "Tarvel ended with exit code 3 after "}};
+  for (const auto& row : rows) {
     RunFolder<> r;
-    r.platform.engineStartFails = true;
-    r.platform.engineStopped = stopped;
-    r.f.TxtExeDir.setText("");
+    r.f.FrmOptions.TxttvlPath.setText("/opt/engine/renamed.exe");
+    r.platform.engineExitCode = 3;  // a failing engine still opens the output
+    r.platform.engineStartFails = row.startFails;
+    r.platform.engineStopped = row.stopped;
+    r.platform.viewerStartFails = row.viewerFails;
     r.f.GenInstrClick();
     ASSERT_EQ(r.platform.engineStarts.size(), 1u);
-    EXPECT_EQ(r.platform.engineStarts[0].program, kPathSeparator + std::string("tarvel.exe"));
-    EXPECT_TRUE(r.platform.viewerStarts.empty());
-    EXPECT_EQ(r.messages(), 0u);
-    EXPECT_EQ(r.f.RunOutcome.caption() == "Tarvel was stopped.", stopped);
+    EXPECT_EQ(r.platform.engineStarts[0].program, engine);
+    EXPECT_EQ(r.platform.engineStarts[0].workingDir, r.dir.str());
+    const std::string& said = r.f.RunOutcome.caption();
+    const std::string report = r.dir.file("study.out");
+    EXPECT_EQ(said.substr(0, row.outcome.size()), row.outcome);
+    if (!row.startFails) {
+      EXPECT_EQ(said.substr(said.size() - report.size() - 12), " s. Report: " + report) << said;
+    }
+    EXPECT_EQ(r.platform.viewerStarts.size(), row.startFails ? 0u : 1u);
+    ASSERT_EQ(r.messages(), row.viewerFails ? 1u : 0u);
+    if (row.viewerFails) {  // the user is told where the report is
+      EXPECT_NE(r.ui.messages[0].text.find("No text viewer could be started"), std::string::npos);
+      EXPECT_NE(r.ui.messages[0].text.find(report), std::string::npos);
+    }
   }
-  RunFolder<> r;  // no viewer: the user is told where the report is
-  r.platform.viewerStartFails = true;
-  r.f.GenInstrClick();
-  ASSERT_EQ(r.messages(), 1u);
-  EXPECT_NE(r.ui.messages[0].text.find("No text viewer could be started"), std::string::npos);
-  EXPECT_NE(r.ui.messages[0].text.find(r.dir.file("study.out")), std::string::npos);
 }
 
 TEST(EngineRun, UnsavedChangesAreSettledBeforeTheRun) {
