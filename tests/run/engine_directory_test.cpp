@@ -89,7 +89,7 @@ TEST(EngineDirectory, OnlyAFirstLineWithTheKeyCounts) {
     fx.f.FrmOptions.TxttvlPath.setText("/before/tarvel.exe");
     fx.f.TxtExeDir.setText("/before");
     fx.f.FrmOptions.LoadEnginePath(false);
-    EXPECT_EQ(shown(fx.f), native(expected ? expected : "/before/tarvel.exe | /before")) << content;
+    EXPECT_EQ(shown(fx.f), expected ? native(expected) : "/before/tarvel.exe | /before") << content;
     EXPECT_TRUE(fx.ui.messages.empty());
   }
   EXPECT_EQ(EngineDirOf("C:\\engine\\tarvel.exe", '\\'), "C:\\engine");

@@ -18,6 +18,21 @@ namespace fs = std::filesystem;
 
 constexpr const char* kPathError = "Error: At least one path is either empty or too long.";
 
+// A platform with real short names, as some volumes have: the instruction file gets the short
+// forms, the viewer the path as the user typed it.
+class ShortNamePlatform : public FakePlatform {
+ public:
+  std::size_t shortPath(const std::string& path, std::string& shortForm) override {
+    const std::size_t length = FakePlatform::shortPath(path, shortForm);
+    if (length == 0 || length >= kShortPathCapacity) return length;
+    shortForm = "SHORT~" + std::to_string(++issued_);
+    return shortForm.size();
+  }
+
+ private:
+  int issued_ = 0;
+};
+
 // A study whose set and data files exist in a fresh folder; the output files do not yet.
 template <class Platform = FakePlatform>
 struct RunFolder {
@@ -134,7 +149,8 @@ TEST(EngineRun, StartsTarvelInTheSetFileFolderSaysHowItEndedAndOpensTheViewerIfI
               {true, true, false, "Tarvel was stopped."},
               {false, false, true, "Tarvel ended with exit code 3 after "}};
   for (const auto& row : rows) {
-    RunFolder<> r;
+    RunFolder<ShortNamePlatform> r;
+    r.f.TxtOutFile.setText(r.dir.file("long output name with blanks.out"));
     r.f.FrmOptions.TxttvlPath.setText("/opt/engine/renamed.exe");
     r.platform.engineExitCode = 3;  // a failing engine still opens the output
     r.platform.engineStartFails = row.startFails;
@@ -145,12 +161,15 @@ TEST(EngineRun, StartsTarvelInTheSetFileFolderSaysHowItEndedAndOpensTheViewerIfI
     EXPECT_EQ(r.platform.engineStarts[0].program, engine);
     EXPECT_EQ(r.platform.engineStarts[0].workingDir, r.dir.str());
     const std::string& said = r.f.RunOutcome.caption();
-    const std::string report = r.dir.file("study.out");
+    const std::string report = r.dir.file("long output name with blanks.out");
     EXPECT_EQ(said.substr(0, row.outcome.size()), row.outcome);
     if (!row.startFails) {
       EXPECT_EQ(said.substr(said.size() - report.size() - 12), " s. Report: " + report) << said;
     }
-    EXPECT_EQ(r.platform.viewerStarts.size(), row.startFails ? 0u : 1u);
+    // The instruction file gets the short forms, the viewer the path as the user typed it.
+    EXPECT_EQ(r.instructions(), "SHORT~1\r\nSHORT~2\r\nSHORT~3\r\n");
+    EXPECT_EQ(r.platform.viewerStarts,
+              row.startFails ? std::vector<std::string>{} : std::vector<std::string>{report});
     ASSERT_EQ(r.messages(), row.viewerFails ? 1u : 0u);
     if (row.viewerFails) {  // the user is told where the report is
       EXPECT_NE(r.ui.messages[0].text.find("No text viewer could be started"), std::string::npos);
@@ -182,30 +201,6 @@ TEST(EngineRun, UnsavedChangesAreSettledBeforeTheRun) {
     EXPECT_EQ(readFile(r.dir.file("study.set")).substr(0, 6), row.saved ? "Edited" : "set");
     EXPECT_EQ(r.f.Modified, !row.saved);
   }
-}
-
-// A platform with real short names, as some volumes have: the instruction file gets the short
-// forms, the viewer the path as the user typed it.
-class ShortNamePlatform : public FakePlatform {
- public:
-  std::size_t shortPath(const std::string& path, std::string& shortForm) override {
-    const std::size_t length = FakePlatform::shortPath(path, shortForm);
-    if (length == 0 || length >= kShortPathCapacity) return length;
-    shortForm = "SHORT~" + std::to_string(++issued_);
-    return shortForm.size();
-  }
-
- private:
-  int issued_ = 0;
-};
-
-TEST(EngineRun, TheViewerGetsTheLongOutputPathAsTyped) {
-  RunFolder<ShortNamePlatform> r;
-  r.f.TxtOutFile.setText(r.dir.file("long output name with blanks.out"));
-  r.f.GenInstrClick();
-  EXPECT_EQ(r.instructions(), "SHORT~1\r\nSHORT~2\r\nSHORT~3\r\n");
-  EXPECT_EQ(r.platform.viewerStarts,
-            std::vector<std::string>{r.dir.file("long output name with blanks.out")});
 }
 
 }  // namespace

@@ -182,8 +182,8 @@ struct FakeWine {
 
 const std::string kWindowsProgram = std::string("MZ\x90\0\3\0\0\0", 8);
 
-TEST(PosixPlatform, AWindowsEngineRunsThroughWineAndNothingElseDoes) {
-  TempDir dir, empty;
+TEST(PosixPlatform, AWindowsEngineRunsThroughWineInItsFolderAndNothingElseDoes) {
+  TempDir dir, work, empty;
   FakeWine wine;
   const struct {
     const char* name;
@@ -204,6 +204,10 @@ TEST(PosixPlatform, AWindowsEngineRunsThroughWineAndNothingElseDoes) {
                             : std::vector<std::string>{};
     EXPECT_EQ(command.arguments, expected) << row.name;
     EXPECT_EQ(command.problem.empty(), row.wineInstalled) << row.name;
+    if (row.throughWine) {
+      EXPECT_EQ(PosixPlatform().runEngine(program, work.str()), 4);
+      EXPECT_EQ(readFile(wine.bin.file("wine ran")), work.str() + "\n" + program + "\n");
+    }
   }
   ScopedPath none(empty.str(), true);
   const std::string problem = PosixPlatform().engineCommand(dir.file("windows engine")).problem;
@@ -212,56 +216,53 @@ TEST(PosixPlatform, AWindowsEngineRunsThroughWineAndNothingElseDoes) {
   EXPECT_EQ(PosixPlatform().runEngine(dir.file("windows engine"), dir.str()), std::nullopt);
 }
 
-TEST(PosixPlatform, AWindowsEngineStartsInItsFolderAndReadsWinesShortForms) {
-  TempDir dir, work;
+TEST(PosixPlatform, AWindowsEngineReadsWinesShortFormsWithinTheLimit) {
+  TempDir dir;
   FakeWine wine;
   ScopedPath path(wine.bin.str(), false);
   PosixPlatform p;
-  const std::string engine = dir.file("tarvel.exe");
+  const std::string engine = dir.file("tarvel.exe"), file = dir.file("a b.set");
   writeFile(engine, kWindowsProgram);
-  EXPECT_EQ(p.runEngine(engine, work.str()), 4);
-  EXPECT_EQ(readFile(wine.bin.file("wine ran")), work.str() + "\n" + engine + "\n");
-
-  const std::string file = dir.file("a b.set"), expected = FakeWine::shortForm(file);
   writeFile(file, "");
-  std::string shortForm;
-  EXPECT_EQ(p.engineShortPath(engine, file, shortForm), expected.size());
-  EXPECT_EQ(shortForm, expected);
-  EXPECT_EQ(p.engineShortPath(dir.file("native"), file, shortForm), file.size());
-  EXPECT_EQ(shortForm, file) << "a native engine reads the path itself";
-
-  shortForm = "unchanged";
-  EXPECT_EQ(p.engineShortPath(engine, dir.file("missing.set"), shortForm), 0u);
-  EXPECT_EQ(p.engineShortPath(engine, "", shortForm), 0u);
   // The limit counts the Windows form: this path fits as it stands, but not with "Z:" before it.
   const std::string longPath = dir.str() + "/" + std::string(253 - dir.str().size(), 'n');
   writeFile(longPath, "");
-  EXPECT_EQ(p.shortPath(longPath, shortForm), 254u);
-  shortForm = "unchanged";
-  EXPECT_EQ(p.engineShortPath(engine, longPath, shortForm), 256u);
-  EXPECT_EQ(shortForm, "unchanged");
+  const struct {
+    std::string engine, path, expected;
+    std::size_t length;
+  } rows[] = {{engine, file, FakeWine::shortForm(file), FakeWine::shortForm(file).size()},
+              {dir.file("native"), file, file, file.size()},  // a native engine reads it itself
+              {engine, dir.file("missing.set"), "unchanged", 0},
+              {engine, "", "unchanged", 0},
+              {engine, longPath, "unchanged", 256},
+              {dir.file("native"), longPath, longPath, 254}};
+  for (const auto& row : rows) {
+    std::string shortForm = "unchanged";
+    EXPECT_EQ(p.engineShortPath(row.engine, row.path, shortForm), row.length) << row.path;
+    EXPECT_EQ(shortForm, row.expected);
+  }
 }
 
 TEST(PosixPlatform, WithoutWineARunOfAWindowsEngineWritesNothingAndSaysHowToInstallIt) {
   TempDir dir, empty;
   FakeWine wine;
   writeFile(dir.file("tarvel.exe"), kWindowsProgram);
-  for (const char* name : {"study.set", "study.txt"}) writeFile(dir.file(name), name);
   for (const bool installed : {false, true}) {
     ScopedPath path(installed ? wine.bin.str() : empty.str(), !installed);
     testing::Fixture run(dir.str());
+    std::string lines;
+    for (auto [edit, name] : {std::pair{&run.f.TxtSetFile, "study.set"},
+                              {&run.f.TxtDataFile, "study.txt"},
+                              {&run.f.TxtOutFile, "study.out"}}) {
+      if (name != std::string("study.out")) writeFile(dir.file(name), name);
+      edit->setText(dir.file(name));
+      lines += FakeWine::shortForm(dir.file(name)) + "\r\n";
+    }
     run.f.TxtExeDir.setText(dir.str());
-    run.f.TxtSetFile.setText(dir.file("study.set"));
-    run.f.TxtDataFile.setText(dir.file("study.txt"));
-    run.f.TxtOutFile.setText(dir.file("study.out"));
     run.f.GenInstrClick();
     EXPECT_EQ(run.platform.engineStarts.size(), installed ? 1u : 0u);
-    EXPECT_EQ(run.ui.messages.size(), installed ? 0u : 1u);
+    ASSERT_EQ(run.ui.messages.size(), installed ? 0u : 1u);
     if (installed) {
-      std::string lines;
-      for (const char* name : {"study.set", "study.txt", "study.out"}) {
-        lines += FakeWine::shortForm(dir.file(name)) + "\r\n";
-      }
       EXPECT_EQ(readFile(dir.file("xkb.ist")), lines);
     } else {
       EXPECT_NE(run.ui.messages[0].text.find("apt install wine"), std::string::npos);
