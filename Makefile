@@ -72,8 +72,9 @@ test-windows: deps $(BUILD)/build.ninja
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWINTARVEL_GUI=OFF $(WERROR)
 	$(WINE_ENV) wineboot --init
 	cmake --build $(WIN_BUILD) -j $(JOBS)
-	# One test at a time: parallel Windows programs under one Wine server now and then lose their
-	# connection to it (recvmsg: Connection reset by peer).
+	# One test program at a time, each run whole (a start under Wine costs seconds): parallel
+	# Windows programs under one Wine server now and then lose their connection to it (recvmsg:
+	# Connection reset by peer).
 	ctest --test-dir $(WIN_BUILD) --output-on-failure -j 1
 	cmake --build $(BUILD) -j $(JOBS) --target wine_engine_tests
 	$(WINE_ENV) WINTARVEL_WINDOWS_ENGINE=$(abspath $(WIN_BUILD))/engine/tarvel.exe \

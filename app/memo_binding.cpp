@@ -19,17 +19,12 @@ namespace wintarvel::view {
 
 namespace {
 
-// The core's text as the widget takes it, each CR LF one line break. Converted in one pass: a
-// replace of the line breaks afterwards costs a fifth of the whole load at 200,000 lines.
+// The core's text as the widget takes it: Latin-1, converted in one vectorised pass. The CR LF
+// line breaks stay as they are, since the document's insertion takes CR LF as one paragraph break
+// (and a lone CR or LF as one too, as the widget showed them before); a pass of our own to drop
+// the CRs took about a twentieth of the load's instructions at 198,000 lines.
 QString widgetText(const std::string& core) {
-  QString text(static_cast<qsizetype>(core.size()), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (std::size_t i = 0; i < core.size(); ++i) {
-    if (core[i] == '\r' && i + 1 < core.size() && core[i + 1] == '\n') continue;
-    *out++ = QLatin1Char(core[i]);
-  }
-  text.truncate(out - text.constData());
-  return text;
+  return QString::fromLatin1(core.data(), static_cast<qsizetype>(core.size()));
 }
 
 // Line breaks of every kind (rich text has its own two) as the '\n' of plain text.
