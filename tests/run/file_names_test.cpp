@@ -1,5 +1,5 @@
 // The "File Names" page (path splitting, the Browse dialogs, the rule that enables a run), the
-// viewer commands and the About box.
+// viewer commands.
 
 #include <gtest/gtest.h>
 
@@ -97,38 +97,22 @@ TEST(Viewers, TheDataAndSetFileCommandsOpenTheChosenFileUnchangedInTheViewer) {
   f.OpenDialog.setTitle("Choose The Output File Name");
   f.OpenDialog.setFilter("Output Files|*.out");
   f.Modified = true;
-  fx.ui.queueCancelledDialog();
-  f.BtnOpenDataClick();
-  fx.ui.queueCancelledDialog();
-  f.OpeninNotepad1Click();
-  EXPECT_TRUE(fx.platform.viewerStarts.empty());
-
-  fx.ui.queueFile("/my data/group data.txt");
-  f.BtnOpenDataClick();
-  fx.ui.queueFile("/studies/other.set");
-  f.OpeninNotepad1Click();
-  ASSERT_EQ(fx.ui.dialogs.size(), 4u);
-  const auto shown = [&fx](int i) {
-    const testing::ShownDialog& d = fx.ui.dialogs[i];
-    return d.title + "|" + d.defaultExt + "|" + d.fileName + "|" + d.filter;
-  };
+  for (const char* chosen : {"", "/my data/group data.txt", "/studies/other.set"}) {
+    *chosen ? fx.ui.queueFile(chosen) : fx.ui.queueCancelledDialog();
+    std::string(chosen).ends_with(".set") ? f.OpeninNotepad1Click() : f.BtnOpenDataClick();
+  }
+  ASSERT_EQ(fx.ui.dialogs.size(), 3u);
   // The title is left as it was; the set file keeps the filter the data file set.
-  EXPECT_EQ(shown(2), "Choose The Output File Name|txt||dat files|*.txt;*.dat");
-  EXPECT_EQ(shown(3), "Choose The Output File Name|set|*.set|dat files|*.txt;*.dat");
+  for (const auto& [i, expected] :
+       {std::pair{1, "txt||dat files|*.txt;*.dat"}, {2, "set|*.set|dat files|*.txt;*.dat"}}) {
+    const testing::ShownDialog& d = fx.ui.dialogs[i];
+    EXPECT_EQ(d.title + "|" + d.defaultExt + "|" + d.fileName + "|" + d.filter,
+              std::string("Choose The Output File Name|") + expected);
+  }
   EXPECT_EQ(fx.platform.viewerStarts,
             (std::vector<std::string>{"/my data/group data.txt", "/studies/other.set"}));
   EXPECT_TRUE(f.Modified) << "the study is neither saved nor changed";
   EXPECT_EQ(f.TxtSetFile.text(), "");
-}
-
-TEST(AboutBox, IsShownWithoutBlockingAndHiddenByClose) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  f.HelpAboutItemClick();
-  f.HelpAboutItemClick();
-  EXPECT_TRUE(f.AboutBox.visible());
-  f.AboutBox.OKButtonClick();
-  EXPECT_FALSE(f.AboutBox.visible());
 }
 
 }  // namespace
