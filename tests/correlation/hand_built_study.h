@@ -1,30 +1,38 @@
 #pragma once
-// Builds a study for the correlated-errors tests by setting the document members directly: the
-// constructs, the dyadic variables with their records and list items, and both code records.
+// Studies for the correlated-errors tests, built by setting the document members directly.
 
-#include <initializer_list>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-#include "model/frm1.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 
-// Entries run together: Codes({"01", "00"}) is "0100".
-inline std::string Codes(std::initializer_list<const char*> entries) {
-  std::string record;
-  for (const char* entry : entries) record += entry;
-  return record;
+using Texts = std::vector<std::string>;
+
+// Splits "a|b|c" at the bars, or "x y" at the blanks.
+inline Texts Split(const std::string& text, char separator) {
+  Texts parts(1);
+  for (char c : text) {
+    if (c == separator) {
+      parts.emplace_back();
+    } else {
+      parts.back().push_back(c);
+    }
+  }
+  if (separator == ' ' && parts == Texts{""}) return {};
+  return parts;
 }
 
-// Adds the constructs and variables to a new study, fills the list of available variables and
-// sets ConRecInfo from the construct names; CorRecInfo is set to `correlationCodes`. A variable
-// is written "name:construct", or "name" alone when it is in no construct.
-inline void BuildStudy(TFrm1& f, const std::vector<std::string>& constructs,
-                       const std::vector<std::string>& variables,
-                       const std::string& correlationCodes) {
+// Adds the constructs and variables to `f`, fills the list of available variables and sets
+// ConRecInfo from the construct names and CorRecInfo to `codes`. A variable is written
+// "name:construct", or "name" alone when it is in no construct.
+inline void BuildStudy(TFrm1& f, const Texts& constructs, const Texts& variables,
+                       const std::string& codes) {
   for (const std::string& c : constructs) f.CmbConst.add(c);
-  std::string constructNumbers;
+  std::string numbers;
   for (const std::string& v : variables) {
     const std::size_t colon = v.find(':');
     const std::string name = v.substr(0, colon);
@@ -36,10 +44,22 @@ inline void BuildStudy(TFrm1& f, const std::vector<std::string>& constructs,
     for (std::size_t i = 0; i < constructs.size(); ++i) {
       if (!construct.empty() && constructs[i] == construct) number = static_cast<int>(i) + 1;
     }
-    constructNumbers += TwoDigits(number);
+    numbers += TwoDigits(number);
   }
-  f.ConRecInfo.setText(constructNumbers);
-  f.CorRecInfo.setText(correlationCodes);
+  f.ConRecInfo.setText(numbers);
+  f.CorRecInfo.setText(codes);
 }
+
+// A new study with its fakes.
+struct CorrelationStudy : ::testing::Test {
+  CorrelationStudy() { f.BtnNewSetClick(); }
+  Texts messages() const {
+    Texts texts;
+    for (const ShownMessage& m : fx.ui.messages) texts.push_back(m.text + "|" + m.caption);
+    return texts;
+  }
+  Fixture fx;
+  TFrm1& f = fx.f;
+};
 
 }  // namespace wintarvel::testing

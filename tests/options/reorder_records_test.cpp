@@ -1,78 +1,58 @@
+// The "Reorder" page: the number of reorder records a pattern needs, its label, and the memo's
+// warning when it holds more lines than that.
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <optional>
-#include <vector>
 
 #include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
 
-struct ReorderFixture : Fixture {
-  ReorderFixture() {
-    f.BtnNewSetClick();
-    f.TxtNumSubGroup1.setText("3");
-    f.TxtNumSubGroup2.setText("3");
+// A new study of 10 groups of 3 + 3 members.
+struct TenGroupsOfSix : NewStudy {
+  TenGroupsOfSix() {
+    for (Edit* e : {&f.TxtNumSubGroup1, &f.TxtNumSubGroup2}) e->setText("3");
     f.TxtNumGroups.setText("10");
   }
-  RadioButton& pattern(int i) {
-    RadioButton* buttons[] = {&f.RadRePat0, &f.RadRePat1, &f.RadRePat2, &f.RadRePat3,
-                              &f.RadRePat4, &f.RadRePat5, &f.RadRePat6};
-    return *buttons[i];
-  }
 };
-
-struct CountRow {
-  int firstGroupAlone, newForEachGroup;
-};
-// 10 groups of 3 + 3 members.
-const std::vector<CountRow> kTenGroupsOfSix = {{0, 0},  {1, 10}, {1, 10}, {1, 10},
-                                               {2, 20}, {6, 60}, {7, 66}};
 
 TEST(ReorderRecords, TheCountFollowsThePatternAndTheNewOrSameChoice) {
-  ReorderFixture fx;
+  TenGroupsOfSix fx;
+  RadioButton* patterns[] = {&fx.f.RadRePat0, &fx.f.RadRePat1, &fx.f.RadRePat2, &fx.f.RadRePat3,
+                             &fx.f.RadRePat4, &fx.f.RadRePat5, &fx.f.RadRePat6};
+  // For each pattern: the first group alone, then a new order for each group.
+  const std::pair<int, int> counts[] = {{0, 0},  {1, 10}, {1, 10}, {1, 10},
+                                        {2, 20}, {6, 60}, {7, 66}};
   for (int p = 0; p < 7; ++p) {
     SCOPED_TRACE(p);
-    fx.pattern(p).setChecked(true);
+    patterns[p]->setChecked(true);
     fx.f.RadReNewSame1.setChecked(true);
-    fx.f.CheckReorder();
-    EXPECT_EQ(fx.f.ReorderRecordCount, kTenGroupsOfSix[p].firstGroupAlone);
+    EXPECT_EQ(fx.f.ReorderRecordCount, counts[p].first);
     fx.f.RadReNewSame0.setChecked(true);
-    EXPECT_EQ(fx.f.ReorderRecordCount, kTenGroupsOfSix[p].newForEachGroup);
-    EXPECT_EQ(fx.f.LblNumReor.caption(),
-              std::to_string(kTenGroupsOfSix[p].newForEachGroup) + " record(s) needed");
-    EXPECT_EQ(TFrm1::ReorderRecordsFor(p, 1, 10, 6), kTenGroupsOfSix[p].firstGroupAlone);
-    EXPECT_EQ(TFrm1::ReorderRecordsFor(p, 0, 10, 6), kTenGroupsOfSix[p].newForEachGroup);
+    EXPECT_EQ(fx.f.LblNumReor.caption(), std::to_string(counts[p].second) + " record(s) needed");
+    EXPECT_EQ(fx.f.ReorderRecordCount, counts[p].second);
   }
-  EXPECT_EQ(fx.f.NumGroups, 10);
-  EXPECT_EQ(fx.f.GroupSize, 6);
-}
-
-TEST(ReorderRecords, NoButtonKeepsTheCountAndAbsurdSizesSaturate) {
   EXPECT_EQ(TFrm1::ReorderRecordsFor(-1, 0, 10, 6), std::nullopt);
   EXPECT_EQ(TFrm1::ReorderRecordsFor(3, -1, 10, 6), std::nullopt);
   EXPECT_EQ(TFrm1::ReorderRecordsFor(6, 0, INT_MAX, INT_MAX), INT_MAX);
   EXPECT_EQ(TFrm1::ReorderRecordsFor(5, 0, INT_MIN, INT_MAX), INT_MIN);
-  EXPECT_EQ(TFrm1::ReorderRecordsFor(4, 0, INT_MAX, 1), INT_MAX);
 
-  ReorderFixture fx;
   fx.f.RadRePat4.setChecked(true);
-  EXPECT_EQ(fx.f.ReorderRecordCount, 2);
-  fx.f.RadReNewSame1.setChecked(false);
+  fx.f.RadReNewSame0.setChecked(false);  // no choice: the count is kept
   fx.f.TxtNumGroups.setText("50");
-  EXPECT_EQ(fx.f.ReorderRecordCount, 2);
+  EXPECT_EQ(fx.f.ReorderRecordCount, 20);
   EXPECT_EQ(fx.f.NumGroups, 50);
 }
 
-TEST(ReorderRecords, NoReorderRecordHidesTheChoiceAndTheMemo) {
-  Fixture fx;
-  fx.f.BtnNewSetClick();
+TEST(ReorderRecords, NoReorderHidesTheChoiceAndTheMemoAndEmptySizesKeepTheCount) {
+  NewStudy fx;
   fx.f.RadRePat2.setChecked(true);  // sizes still empty: only visibility and the flag change
   EXPECT_EQ(Visible({&fx.f.GroupBox17, &fx.f.MemoReorder}), "11");
   EXPECT_EQ(fx.f.LblNumReor.caption(), "0 record(s) needed");
   EXPECT_TRUE(fx.f.Modified);
-
   fx.f.TxtNumSubGroup1.setText("2");
   fx.f.TxtNumSubGroup2.setText("2");
   fx.f.TxtNumGroups.setText("5");
@@ -84,36 +64,23 @@ TEST(ReorderRecords, NoReorderRecordHidesTheChoiceAndTheMemo) {
 }
 
 TEST(ReorderRecords, ATextThatIsNotANumberStopsTheRuleBeforeTheCount) {
-  ReorderFixture fx;
+  TenGroupsOfSix fx;
   fx.f.RadRePat1.setChecked(true);
   fx.f.RadReNewSame0.setChecked(true);
-  ASSERT_EQ(fx.f.ReorderRecordCount, 10);
-
-  // Group size 7 taken, and nothing else: the old count, label and flag.
-  const auto expectOnlyTheGroupSizeTaken = [&fx] {
-    EXPECT_EQ(fx.f.GroupSize, 7);
-    EXPECT_EQ(fx.f.NumGroups, 10);
-    EXPECT_EQ(fx.f.ReorderRecordCount, 10);
-    EXPECT_EQ(fx.f.LblNumReor.caption(), "10 record(s) needed");
-    EXPECT_FALSE(fx.f.Modified);
-  };
-
-  // Number of groups emptied while both sizes are filled: the group size is taken, nothing else.
   fx.f.TxtNumSubGroup1.setText("4");
   fx.f.Modified = false;
-  EXPECT_THROW(fx.f.TxtNumGroups.setText(""), ConversionError);
-  expectOnlyTheGroupSizeTaken();
-
-  // Letters in a size: not even the group size changes; the error names the text.
+  EXPECT_THROW(fx.f.TxtNumGroups.setText(""), ConversionError);  // the group size is taken
   fx.f.TxtNumSubGroup2.setText("3a");
   fx.f.Modified = false;
-  dispatch(fx.ui, [&] { fx.f.TxtNumGroups.setText("20"); });
-  ASSERT_EQ(fx.ui.errors.size(), 1u);
-  EXPECT_EQ(fx.ui.errors[0], "'3a' is not a valid integer value.");
-  expectOnlyTheGroupSizeTaken();
+  dispatch(fx.ui, [&] { fx.f.TxtNumGroups.setText("20"); });  // not even the group size
+  EXPECT_EQ(fx.ui.errors, Names{"'3a' is not a valid integer value."});
+  EXPECT_EQ(fx.f.GroupSize, 7);
+  EXPECT_EQ(fx.f.NumGroups, 10);
+  EXPECT_EQ(fx.f.ReorderRecordCount, 10);
+  EXPECT_EQ(fx.f.LblNumReor.caption(), "10 record(s) needed");
+  EXPECT_FALSE(fx.f.Modified);
 
-  // An empty size is no error: the count waits for it, but the change still counts as an edit.
-  fx.f.TxtNumSubGroup2.setText("");
+  fx.f.TxtNumSubGroup2.setText("");  // no error: the count waits, but the edit counts
   fx.f.Modified = false;
   fx.f.CheckReorder();
   EXPECT_EQ(fx.f.ReorderRecordCount, 10);
@@ -121,26 +88,22 @@ TEST(ReorderRecords, ATextThatIsNotANumberStopsTheRuleBeforeTheCount) {
 }
 
 TEST(ReorderRecords, TheMemoWarnsWhenItHoldsMoreLinesThanNeeded) {
-  ReorderFixture fx;
+  TenGroupsOfSix fx;
   fx.f.RadRePat4.setChecked(true);
   ASSERT_EQ(fx.f.ReorderRecordCount, 2);
   Memo& memo = fx.f.MemoReorder;
-  const std::string tooMany = "Perhaps you have too many record(s)";
-
-  memo.setText("1 2 3\r\n4 5 6");
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "2 record(s) needed");
-  memo.setText("1 2 3\r\n4 5 6\r\n");  // a final line break adds no line
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "2 record(s) needed");
-  memo.replace(memo.text().size(), 0, "7");
-  EXPECT_EQ(fx.f.LblNumReor.caption(), tooMany);
-  memo.replace(memo.text().size() - 3, 3, "");  // delete the third line again
-  EXPECT_EQ(memo.text(), "1 2 3\r\n4 5 6");
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "2 record(s) needed");
-  memo.setText("1 2 3\r\n\r\n\r\n");  // empty lines inside count
-  EXPECT_EQ(fx.f.LblNumReor.caption(), tooMany);
-  memo.setText("");
-  EXPECT_EQ(fx.f.LblNumReor.caption(), "2 record(s) needed");
-
+  for (const auto& [text, tooMany] : {std::pair{"1 2 3\r\n4 5 6\r\n", false},
+                                      {"1 2 3\r\n4 5 6\r\n7", true},
+                                      {"1 2 3\r\n\r\n\r\n", true},
+                                      {"", false}}) {
+    memo.setText(text);
+    EXPECT_EQ(fx.f.LblNumReor.caption(),
+              tooMany ? "Perhaps you have too many record(s)" : "2 record(s) needed")
+        << text;
+  }
+  memo.setText("1 2 3\r\n4 5 6\r\n");
+  memo.replace(memo.text().size(), 0, "7");  // edits count as a change too
+  EXPECT_EQ(fx.f.LblNumReor.caption(), "Perhaps you have too many record(s)");
   fx.f.Modified = false;
   fx.f.MemoOnChange();  // the rule itself leaves the flag to the memo's wiring
   EXPECT_FALSE(fx.f.Modified);

@@ -1,253 +1,254 @@
-#include <gtest/gtest.h>
+// The "Variables" page: dyadic and personality variables added, removed, renamed, moved and
+// reverse scored, with their records and code entries kept in step.
 
-#include "support/study.h"
+#include "variables/study_state.h"
 
 namespace wintarvel::testing {
 namespace {
 
-TEST(DyadicVariables, AddingTrimsTheNameAndGivesOnlyTheFirstVariableACorrelationCode) {
+// Dyadic variables A, B, C; B in construct K1 and C in K2, correlation codes 01 02 03.
+struct ThreeVariables : NewStudy {
+  ThreeVariables() {
+    AddDyadic(f, {"A", "B", "C"});
+    AddConstructWith(f, "K1", {"B"});
+    AddConstructWith(f, "K2", {"C"});
+    f.CorRecInfo.setText("010203");
+    f.Modified = false;
+  }
+  // Selects item `index` and runs `handler`.
+  void on(int index, void (TFrm1::*handler)()) {
+    f.CmbDyVar.setItemIndex(index);
+    (f.*handler)();
+  }
+};
+const char* const kThree = "A,B,C | A:,B:K1,C:K2 | 000102 | 010203";
+
+TEST(DyadicVariables, AddingTrimsGivesOnlyTheFirstACodeAndStopsAtTwenty) {
   NewStudy s;
   TFrm1& f = s.f;
-  f.TxtDyVars.setText("  \t ");
-  f.CmdDyVarAddClick();
-  EXPECT_EQ(f.CmbDyVar.count(), 0);
-  EXPECT_TRUE(f.TxtDyVars.text().empty());
+  AddDyadic(f, {"  \t "});
   EXPECT_FALSE(f.Modified);
-
   f.TxtDyVars.setText("  Like\t");
   f.TxtDyVarsKeyPress(13);  // Enter adds as the button does
   AddDyadic(f, {"Trust", "Like"});
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"Like", "Trust", "Like"}));
-  EXPECT_EQ(RecordNames(f), (Names{"Like", "Trust", "Like"}));
-  EXPECT_EQ(RecordConstructs(f), (Names{"", "", ""}));
+  EXPECT_EQ(DyadicState(f), "Like,Trust,Like | Like:,Trust:,Like: | 000000 | 010000");
   EXPECT_EQ(f.FindDyVarRec("Like"), 0);  // a repeated name finds the first record
-  EXPECT_EQ(f.CorRecInfo.text(), "010000");
-  EXPECT_EQ(f.ConRecInfo.text(), "000000");
-  EXPECT_EQ(f.CorAvailVarList.items(), (Names{"Like", "Trust", "Like"}));
-  EXPECT_TRUE(f.TxtDyVars.text().empty());
-  EXPECT_TRUE(f.Modified);
-  EXPECT_TRUE(s.ui.messages.empty());
-}
+  EXPECT_EQ(Joined(f.CorAvailVarList.items()), "Like,Trust,Like");
+  EXPECT_TRUE(f.TxtDyVars.text().empty() && f.Modified);
 
-TEST(DyadicVariables, TheTwentyFirstVariableIsRefusedWithNothingChanged) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  for (int i = 1; i <= 20; ++i) {
-    f.TxtDyVars.setText("V" + std::to_string(i));
-    f.CmdDyVarAddClick();
-  }
+  for (int i = 4; i <= 20; ++i) AddDyadic(f, {"V" + std::to_string(i)});
+  const std::string twenty = DyadicState(f);
   f.Modified = false;
-  const std::string corCodes = f.CorRecInfo.text();
-  const std::string conCodes = f.ConRecInfo.text();
-
-  f.TxtDyVars.setText(" V21 ");
-  f.CmdDyVarAddClick();
+  AddDyadic(f, {" V21 "});
   ASSERT_EQ(s.ui.messages.size(), 1u);
-  EXPECT_EQ(s.ui.messages[0].text, "There cannot be more than 20 dyadic variables");
-  EXPECT_EQ(s.ui.messages[0].caption, "Warning");
-  EXPECT_EQ(f.CmbDyVar.count(), 20);
-  EXPECT_EQ(f.DyVarList.size(), 20u);
-  EXPECT_EQ(f.CorRecInfo.text(), corCodes);
-  EXPECT_EQ(f.ConRecInfo.text(), conCodes);
+  EXPECT_EQ(s.ui.messages[0].text + "|" + s.ui.messages[0].caption,
+            "There cannot be more than 20 dyadic variables|Warning");
+  EXPECT_EQ(DyadicState(f), twenty);
   EXPECT_EQ(f.TxtDyVars.text(), "V21");
   EXPECT_FALSE(f.Modified);
 }
 
-TEST(DyadicVariables, RemovingAVariableCutsItsCorrelationEntryAndMovesTheOthersForward) {
-  // Three variables A, B, C with correlation codes 01 02 03, one of them removed.
-  const char* const remaining[] = {"0203", "0103", "0102"};
+TEST(DyadicVariables, RemovingCutsTheVariablesEntriesEvenWhenTheListsAreOutOfStep) {
+  const char* const remaining[] = {"B,C | B:K1,C:K2 | 0102 | 0203", "A,C | A:,C:K2 | 0002 | 0103",
+                                   "A,B | A:,B:K1 | 0001 | 0102"};
   for (int index = 0; index < 3; ++index) {
-    NewStudy s;
-    AddDyadic(s.f, {"A", "B", "C"});
-    s.f.CorRecInfo.setText("010203");
+    ThreeVariables s;
+    s.f.TxtDyVars.setText("typed");
     s.f.CmbDyVar.setItemIndex(index);
-    s.f.CmdDyVarRemClick();
-    EXPECT_EQ(s.f.DyVarList.size(), 2u);
-    EXPECT_EQ(s.f.ConRecInfo.text(), "0000");
-    EXPECT_EQ(s.f.CorRecInfo.text(), remaining[index]);
+    s.f.TxtDyVarsKeyPress('a');  // any other key is left to the box
+    EXPECT_EQ(DyadicState(s.f), kThree);
+    index == 1 ? s.f.TxtDyVarsKeyPress('.') : s.f.CmdDyVarRemClick();
+    EXPECT_EQ(DyadicState(s.f), remaining[index]);
+    EXPECT_EQ(Joined(s.f.CmbConst.items()), "K1,K2");
+    EXPECT_TRUE(s.f.TxtDyVars.text().empty() && s.f.Modified);
   }
-
-  // Removing the only variable empties both strings, and the next add numbers afresh.
-  NewStudy s;
-  AddDyadic(s.f, {"A"});
-  s.f.CmbDyVar.setItemIndex(0);
-  s.f.CmdDyVarRemClick();
-  EXPECT_TRUE(s.f.CorRecInfo.text().empty());
-  EXPECT_TRUE(s.f.ConRecInfo.text().empty());
-  AddDyadic(s.f, {"B"});
-  EXPECT_EQ(s.f.CorRecInfo.text(), "01");
-}
-
-TEST(DyadicVariables, APeriodRemovesTheSelectedVariableWithItsRecordButLeavesItsConstruct) {
-  NewStudy s;
+  ThreeVariables s;
   TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  AddConstructs(f, {"C1", "C2"});
-  SelectConstruct(f, "C2");
-  MoveIntoCurrentConstruct(f, {"B", "C"});
-  ASSERT_EQ(f.ConRecInfo.text(), "000202");
   f.TxtDyVars.setText("typed");
-  f.Modified = false;
-
-  // With nothing selected the period is only typed: nothing is removed.
-  f.TxtDyVarsKeyPress('.');
-  EXPECT_EQ(f.DyVarList.size(), 3u);
-  EXPECT_EQ(f.TxtDyVars.text(), "typed");
+  f.TxtDyVarsKeyPress('.');  // nothing selected: the period is only typed
+  EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text(), kThree + std::string("typed"));
   EXPECT_FALSE(f.Modified);
 
-  f.CmbDyVar.setItemIndex(1);
-  f.TxtDyVarsKeyPress('a');  // any other key is left to the box
-  EXPECT_EQ(f.DyVarList.size(), 3u);
-  f.TxtDyVarsKeyPress('.');
-  EXPECT_EQ(RecordNames(f), (Names{"A", "C"}));
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "C"}));
-  EXPECT_EQ(f.CmbDyVar.itemIndex(), -1);
-  EXPECT_EQ(f.ConRecInfo.text(), "0002");
-  EXPECT_EQ(f.CmbConst.items(), (Names{"C1", "C2"}));
-  EXPECT_EQ(f.CorAvailVarList.items(), (Names{"A", "C"}));
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"B", "C"}));  // refreshed only by the construct page
-  EXPECT_TRUE(f.TxtDyVars.text().empty());
-  EXPECT_TRUE(f.Modified);
-}
-
-TEST(DyadicVariables, ListsOutOfStepOrShortCodeStringsAreHandledWithoutRepair) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B"});
   f.CmbDyVar.add("Stray");  // an item without a record
-  f.CorRecInfo.setText("010203");
-  f.CmbDyVar.setItemIndex(2);
-  f.CmdDyVarRemClick();
-  EXPECT_EQ(RecordNames(f), (Names{"A", "B"}));
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B"}));
-  // No record matched, so the entry cut is the one behind the last record.
-  EXPECT_EQ(f.CorRecInfo.text(), "0102");
-  EXPECT_TRUE(s.ui.messages.empty());  // list and records agree again
-
-  f.CmbDyVar.add("Stray");
   f.UpdateVarCodes();
-  ASSERT_EQ(s.ui.messages.size(), 1u);
-  EXPECT_EQ(s.ui.messages[0].text, "Data inconsistency");
-  EXPECT_EQ(s.ui.messages[0].caption, "");
-  EXPECT_EQ(f.ConRecInfo.text(), "0000");  // built from the records, nothing repaired
-  f.CmbDyVar.remove(2);
-
-  // A damaged code string too short for the entry is never cut past its end.
-  AddDyadic(f, {"C"});
-  f.CorRecInfo.setText("010");
-  f.CmbDyVar.setItemIndex(2);
-  f.CmdDyVarRemClick();
+  EXPECT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text + "|" + s.ui.messages[0].caption, "Data inconsistency|");
+  f.CorRecInfo.setText("01020304");
+  s.on(3, &TFrm1::CmdDyVarRemClick);  // no record: the entry cut is the one behind the last
+  EXPECT_EQ(DyadicState(f), kThree);
+  f.CorRecInfo.setText("010");  // a damaged code string is never cut past its end
+  s.on(2, &TFrm1::CmdDyVarRemClick);
   EXPECT_EQ(f.CorRecInfo.text(), "010");
-  f.CmbDyVar.setItemIndex(0);
-  f.CmdDyVarRemClick();
-  EXPECT_EQ(f.CorRecInfo.text(), "0");
+  s.on(0, &TFrm1::CmdDyVarRemClick);
+  s.on(0, &TFrm1::CmdDyVarRemClick);
+  EXPECT_EQ(DyadicState(f), " |  |  | 0");
+  f.CorRecInfo.setText("");
+  AddDyadic(f, {"D"});
+  EXPECT_EQ(f.CorRecInfo.text(), "01") << "an empty code string is numbered afresh";
 }
 
 TEST(DyadicVariables, RenameKeepsThePlaceAndCodesAndAcceptsAnEmptyName) {
-  NewStudy s;
+  ThreeVariables s;
   TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B"});
-  AddConstructs(f, {"C1"});
-  SelectConstruct(f, "C1");
-  MoveIntoCurrentConstruct(f, {"B"});
-  f.CorRecInfo.setText("0102");
   f.CmbDyVar.add("Stray");  // an item without a record
   f.TxtDyVars.setText(" New ");
-  f.Modified = false;
-
-  f.CmdDyVarRenameClick();  // nothing selected: nothing at all
-  EXPECT_EQ(f.TxtDyVars.text(), " New ");
+  s.on(-1, &TFrm1::CmdDyVarRenameClick);
   EXPECT_FALSE(f.Modified);
-  f.CmbDyVar.setItemIndex(2);
-  f.CmdDyVarRenameClick();  // no record: only the flag
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "B", "Stray"}));
-  EXPECT_EQ(f.TxtDyVars.text(), " New ");
+  s.on(3, &TFrm1::CmdDyVarRenameClick);  // no record: only the flag
+  EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text(),
+            "A,B,C,Stray | A:,B:K1,C:K2 | 000102 | 010203 New ");
   EXPECT_TRUE(f.Modified);
-  f.CmbDyVar.remove(2);
+  f.CmbDyVar.remove(3);
 
-  f.CmbDyVar.setItemIndex(1);
   f.TxtDyVars.setText("  Beta ");
-  f.CmdDyVarRenameClick();
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"A", "Beta"}));
+  s.on(1, &TFrm1::CmdDyVarRenameClick);
+  EXPECT_EQ(DyadicState(f), "A,Beta,C | A:,Beta:K1,C:K2 | 000102 | 010203");
   EXPECT_EQ(f.CmbDyVar.itemIndex(), -1);
-  EXPECT_EQ(f.DyVarList[1].Name, "Beta");
-  EXPECT_EQ(f.DyVarList[1].Construct, "C1");
-  EXPECT_EQ(f.ConRecInfo.text(), "0001");
-  EXPECT_EQ(f.CorRecInfo.text(), "0102");
-  EXPECT_TRUE(f.TxtDyVars.text().empty());
-
-  f.CmbDyVar.setItemIndex(0);
-  f.CmdDyVarRenameClick();
-  EXPECT_EQ(f.CmbDyVar.items(), (Names{"", "Beta"}));
-  EXPECT_EQ(f.DyVarList[0].Name, "");
+  s.on(0, &TFrm1::CmdDyVarRenameClick);
+  EXPECT_EQ(DyadicState(f), ",Beta,C | :,Beta:K1,C:K2 | 000102 | 010203");
 }
 
-TEST(PersonalityVariables, AddingAndRemovingSwitchesTheReadOrderGroup) {
-  NewStudy s;
+TEST(DyadicVariables, AMoveCarriesTheItemItsRecordItsMarkAndBothEntries) {
+  ThreeVariables s;
   TFrm1& f = s.f;
+  f.CmbDyVar.setItemIndex(2);
+  f.UDDyClick(UpDownButton::Up);
+  EXPECT_EQ(DyadicState(f), "A,C,B | A:,C:K2,B:K1 | 000201 | 010302");
+  EXPECT_EQ(f.CmbDyVar.itemIndex(), 1);
+  EXPECT_EQ(Joined(f.CorAvailVarList.items()), "A,B,C");  // not rebuilt by a move
+  f.ChkReverseVar.setChecked(true);
+  ReverseScore(f, "A");
+  f.CmbDyVar.setItemIndex(0);
+  f.UDDyClick(UpDownButton::Down);
+  f.UDDyClick(UpDownButton::Down);
+  EXPECT_EQ(DyadicState(f), "C,B,A R | C:K2,B:K1,A:* | 020100 | 030201");
+
+  // At either end or without a selection nothing moves, but the study is marked.
+  const std::string before = DyadicState(f);
+  for (const auto& [index, button] :
+       {std::pair{0, UpDownButton::Up}, {2, UpDownButton::Down}, {-1, UpDownButton::Down}}) {
+    f.CmbDyVar.setItemIndex(index);
+    f.Modified = false;
+    f.UDDyClick(button);
+    EXPECT_EQ(DyadicState(f), before);
+    EXPECT_EQ(f.CmbDyVar.itemIndex(), index);
+    EXPECT_TRUE(f.Modified);
+  }
+  // A code string too short for the moved entries stays as it is.
+  f.CorRecInfo.setText("01020");
+  f.CmbDyVar.setItemIndex(2);
+  f.UDDyClick(UpDownButton::Up);
+  EXPECT_EQ(DyadicState(f), "C,A R,B | C:K2,A:*,B:K1 | 020001 | 01020");
+
+  // With repeated names the first record of that name moves: here it has no neighbour above.
+  NewStudy r;
+  AddDyadic(r.f, {"X", "Y", "X"});
+  r.f.DyVarList[0].Construct = "first";
+  r.f.CmbDyVar.setItemIndex(2);
+  r.f.UDDyClick(UpDownButton::Up);
+  EXPECT_EQ(DyadicState(r.f), "X,X,Y | X:first,Y:,X: | 000000 | 010000");
+}
+
+TEST(ReverseScoring, TheSwitchShowsTheLimitSumAndTheButtonTogglesTheSelectedMark) {
+  ThreeVariables s;
+  TFrm1& f = s.f;
+  const auto controls = [&f] {
+    return Enabled({&f.CmdDyVarRev, &f.CmdDyVarRename}) + Visible({&f.LBLRevScore, &f.TxtRevScore});
+  };
+  ASSERT_EQ(controls(), "0100");
+  f.ChkReverseVar.setChecked(true);
+  EXPECT_EQ(controls(), "1011");
+  f.TxtDyVars.setText("typed");
+  f.Modified = false;
+  s.on(-1, &TFrm1::CmdDyVarRevClick);  // nothing selected: nothing changes
+  EXPECT_EQ(f.TxtDyVars.text(), "typed");
+  EXPECT_FALSE(f.Modified);
+  for (const char* item : {"A", "C"}) ReverseScore(f, item);
+  EXPECT_EQ(DyadicState(f), "A R,B,C R | A:*,B:K1,C:K2* | 000102 | 010203");
+  EXPECT_EQ(f.CmbDyVar.itemIndex(), -1);
+  // Clicking the marked item copies its text with the mark; lookups accept either form.
+  s.on(2, &TFrm1::CmbDyVarClick);
+  EXPECT_EQ(f.TxtDyVars.text(), "C R");
+  EXPECT_EQ(f.FindDyVarRec("C R"), 2);
+  EXPECT_EQ(f.FindDyVarRec("c"), -1);  // exact letter case
+  f.CmdDyVarRevClick();
+  EXPECT_EQ(DyadicState(f), "A R,B,C | A:*,B:K1,C:K2 | 000102 | 010203");
+
+  // An item without a record is left alone, but the box is emptied and the study marked.
+  f.CmbDyVar.add("Stray");
+  f.TxtDyVars.setText("typed");
+  f.Modified = false;
+  s.on(3, &TFrm1::CmdDyVarRevClick);
+  EXPECT_EQ(Joined(f.CmbDyVar.items()) + f.TxtDyVars.text(), "A R,B,C,Stray");
+  EXPECT_TRUE(f.Modified);
+  f.CmbDyVar.remove(3);
+
+  // Switching off clears every mark and keeps the limit sum; on again marks nothing.
+  f.TxtRevScore.setText("8");
+  f.ChkReverseVar.setChecked(false);
+  f.Modified = false;
+  f.ChkReverseVar.setChecked(true);
+  EXPECT_EQ(DyadicState(f), kThree);
+  EXPECT_EQ(f.TxtRevScore.text(), "8");
+  EXPECT_TRUE(f.Modified);
+}
+
+TEST(PersonalityVariables, AddRemoveMoveAndRenameSwitchTheReadOrderGroupOnly) {
+  ThreeVariables s;
+  TFrm1& f = s.f;
+  const auto group = [&f] { return Enabled({&f.GroupBoxPV, &f.RBPerBeforeDy, &f.RBPerAfterDy}); };
   f.CmdPerVarRenameClick();  // an empty list: nothing to mark
   EXPECT_FALSE(f.Modified);
-  ASSERT_FALSE(f.GroupBoxPV.enabled());
-  AddPersonality(f, {" Age ", "Extrav"});
-  EXPECT_EQ(f.CmbPerVar.items(), (Names{"Age", "Extrav"}));
-  EXPECT_TRUE(f.TxtPerVars.text().empty());
-  EXPECT_EQ(Enabled({&f.GroupBoxPV, &f.RBPerBeforeDy, &f.RBPerAfterDy}), "111");
-  EXPECT_TRUE(f.RBPerBeforeDy.checked());
+  ASSERT_EQ(group(), "000");
+  AddPersonality(f, {" P1 ", "P2"});
+  f.TxtPerVars.setText("P3");
+  f.TxtPerVarsKeyPress(13);
+  EXPECT_EQ(Joined(f.CmbPerVar.items()) + f.TxtPerVars.text(), "P1,P2,P3");
+  EXPECT_EQ(group(), "111");
+  EXPECT_TRUE(f.RBPerBeforeDy.checked() && f.Modified);
+
+  f.CmbPerVar.setItemIndex(0);
+  f.UDPerClick(UpDownButton::Down);
+  EXPECT_EQ(Joined(f.CmbPerVar.items()), "P2,P1,P3");
+  EXPECT_EQ(f.CmbPerVar.itemIndex(), 1);
+  f.UDPerClick(UpDownButton::Up);
+  f.UDPerClick(UpDownButton::Up);  // already on top
+  EXPECT_EQ(Joined(f.CmbPerVar.items()), "P1,P2,P3");
+  f.CmbPerVar.setItemIndex(-1);
+  f.Modified = false;
+  f.UDPerClick(UpDownButton::Down);
+  f.CmdPerVarRenameClick();  // nothing selected, but the list is not empty
+  EXPECT_EQ(Joined(f.CmbPerVar.items()), "P1,P2,P3");
   EXPECT_TRUE(f.Modified);
+  EXPECT_EQ(DyadicState(f), kThree);
+
+  f.CmbPerVar.setItemIndex(1);
+  f.CmbPerVarClick();
+  EXPECT_EQ(f.TxtPerVars.text(), "P2");
+  f.TxtPerVars.setText(" ");
+  f.CmdPerVarRenameClick();
+  EXPECT_EQ(Joined(f.CmbPerVar.items()), "P1,,P3");
+  EXPECT_EQ(f.CmbPerVar.itemIndex(), -1);
 
   f.CmbPerVar.setItemIndex(0);
   f.TxtPerVarsKeyPress('.');
-  EXPECT_EQ(f.CmbPerVar.items(), (Names{"Extrav"}));
-  EXPECT_TRUE(f.GroupBoxPV.enabled());
-  f.CmbPerVar.setItemIndex(0);
-  f.CmdPerVarRemClick();
-  EXPECT_EQ(f.CmbPerVar.count(), 0);
-  EXPECT_EQ(Enabled({&f.GroupBoxPV, &f.RBPerBeforeDy, &f.RBPerAfterDy}), "000");
-  EXPECT_TRUE(f.RBPerBeforeDy.checked());
-
-  f.TxtPerVars.setText("Age");
-  f.TxtPerVarsKeyPress(13);
-  EXPECT_TRUE(f.GroupBoxPV.enabled());
-
-  // With nothing selected nothing is removed, yet an empty list still disables the group.
-  f.CmdPerVarRemClick();
-  EXPECT_EQ(f.CmbPerVar.count(), 1);
-  EXPECT_TRUE(f.GroupBoxPV.enabled());
+  f.CmdPerVarRemClick();  // with nothing selected nothing is removed
+  EXPECT_EQ(Joined(f.CmbPerVar.items()), ",P3");
+  EXPECT_EQ(group(), "111");
   f.CmbPerVar.clear();
   f.Modified = false;
-  f.CmdPerVarRemClick();
-  EXPECT_EQ(Enabled({&f.GroupBoxPV, &f.RBPerAfterDy}), "00");
+  f.CmdPerVarRemClick();  // yet an empty list still disables the group
+  EXPECT_EQ(group(), "000");
   EXPECT_FALSE(f.Modified);
-}
 
-TEST(PersonalityVariables, TheTwentyFirstIsRefusedAndRenameMarksTheStudyEvenWithoutSelection) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  for (int i = 1; i <= 20; ++i) {
-    f.TxtPerVars.setText("P" + std::to_string(i));
-    f.CmdPerVarAddClick();
-  }
+  for (int i = 1; i <= 20; ++i) AddPersonality(f, {"P" + std::to_string(i)});
   f.Modified = false;
-  f.TxtPerVars.setText("P21");
-  f.CmdPerVarAddClick();
+  AddPersonality(f, {"P21"});
   ASSERT_EQ(s.ui.messages.size(), 1u);
-  EXPECT_EQ(s.ui.messages[0].text, "There cannot be more than 20 personality variables");
-  EXPECT_EQ(s.ui.messages[0].caption, "Warning");
+  EXPECT_EQ(s.ui.messages[0].text + "|" + s.ui.messages[0].caption,
+            "There cannot be more than 20 personality variables|Warning");
   EXPECT_EQ(f.CmbPerVar.count(), 20);
   EXPECT_FALSE(f.Modified);
-
-  f.CmdPerVarRenameClick();  // nothing selected, but the list is not empty
-  EXPECT_TRUE(f.Modified);
-  EXPECT_EQ(f.TxtPerVars.text(), "P21");
-
-  f.CmbPerVar.setItemIndex(3);
-  f.CmbPerVarClick();
-  EXPECT_EQ(f.TxtPerVars.text(), "P4");
-  f.TxtPerVars.setText(" ");
-  f.CmdPerVarRenameClick();
-  EXPECT_EQ(f.CmbPerVar.item(3), "");
-  EXPECT_EQ(f.CmbPerVar.itemIndex(), -1);
-  EXPECT_TRUE(f.DyVarList.empty());
 }
 
 }  // namespace
