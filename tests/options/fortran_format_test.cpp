@@ -1,6 +1,6 @@
 // The format record parser: the columns each descriptor reads, and the position of the first
-// thing it cannot read. Layouts are written compactly: each field as type, width, "@", line, ":",
-// column, then the number of lines ("F2@1:1 F3@1:3 /1").
+// thing it cannot read. Layouts are written compactly: each field as its descriptor, "@", line,
+// ":", column, then the number of lines ("F2.0@1:1 F3.1@1:3 /1").
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,9 @@ std::string Compact(const FormatLayout& layout) {
     return "error " + std::to_string(layout.errorPosition) + ": " + layout.error;
   }
   std::string text;
-  for (const FormatField& f : layout.fields) {
-    text += f.type + std::to_string(f.width) + "@" + std::to_string(f.line) + ":" +
+  for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+    const FormatField& f = layout.fields[i];
+    text += DescriptorText(f, layout.decimals.at(i)) + "@" + std::to_string(f.line) + ":" +
             std::to_string(f.column) + " ";
   }
   return text + "/" + std::to_string(layout.lines);
@@ -30,28 +31,16 @@ struct Row {
 
 TEST(FortranFormat, RecordsGiveTheColumnsARuntimeReadsOrTheFirstPositionItCannotRead) {
   const Row rows[] = {
-      // Ordinary records, repeat counts, blanks and letter case.
-      {"(3F2.0,2F3.0)", "F2@1:1 F2@1:3 F2@1:5 F3@1:7 F3@1:10 /1"},
-      {"(I3, 2X, F5.2)", "I3@1:1 F5@1:6 /1"},
-      {"( 1 2 X , I 1 0 )", "I10@1:13 /1"},
-      {"(2f5.1,a3,l1)", "F5@1:1 F5@1:6 A3@1:11 L1@1:14 /1"},
-      {"(I5.3,X,I1)", "I5@1:1 I1@1:7 /1"},
-      {"(E10.3E2,D8.2,G6.1,EN9.2,ES9.2)", "E10@1:1 D8@1:11 G6@1:19 E9@1:25 E9@1:34 /1"},
-      {"(1PE10.3,BN,SP,-2PF5.1,BZ,S)", "E10@1:1 F5@1:11 /1"},
+      {"(3F2.0,2F3.1)", "F2.0@1:1 F2.0@1:3 F2.0@1:5 F3.1@1:7 F3.1@1:10 /1"},
+      {"( 1 2 X , I 1 0 ,X,I5.3)", "I10@1:13 I5@1:24 /1"},
+      {"(2f5.1,a3,l1)", "F5.1@1:1 F5.1@1:6 A3@1:11 L1@1:14 /1"},
+      {"(E10.3E2,D8.2,G6.1,EN9.2,ES9.2)", "E10.3@1:1 D8.2@1:11 G6.1@1:19 E9.2@1:25 E9.2@1:34 /1"},
+      {"(1PE10.3,BN,SP,-2PF5.1,BZ,S)", "E10.3@1:1 F5.1@1:11 /1"},
       {"()", "/1"},
-      // Nested groups.
-      {"(2(I1,1X),A4)", "I1@1:1 I1@1:3 A4@1:5 /1"},
-      {"(2(I1,2(F2.1)))", "I1@1:1 F2@1:2 F2@1:4 I1@1:6 F2@1:7 F2@1:9 /1"},
-      // Tabs: to a column, left and right of where reading stands.
-      {"(T10,I2,TL5,I2,TR3,I1)", "I2@1:10 I2@1:7 I1@1:12 /1"},
-      {"(I2,TL9,I1)", "I2@1:1 I1@1:1 /1"},
-      // Lines: / with and without a count, also without commas around it.
-      {"(I2/2I3)", "I2@1:1 I3@2:1 I3@2:4 /2"},
-      {"(I2,2/I1)", "I2@1:1 I1@3:1 /3"},
-      {"(I2/)", "I2@1:1 /2"},
-      // Strings read nothing.
+      {"(2(I1,2(F2.1)),1X,A4)", "I1@1:1 F2.1@1:2 F2.1@1:4 I1@1:6 F2.1@1:7 F2.1@1:9 A4@1:12 /1"},
+      {"(T10,I2,TL5,I2,TR3,I1,TL99,I1)", "I2@1:10 I2@1:7 I1@1:12 I1@1:1 /1"},
+      {"(I2/2I3,2/I1/)", "I2@1:1 I3@2:1 I3@2:4 I1@4:1 /5"},
       {"('it''s',I2,\"x\",4HAB,C,I1)", "I2@1:1 I1@1:3 /1"},
-      // Errors, at the position of the first character that cannot be read.
       {"", "error 1: the record is empty"},
       {"3F2.0", "error 1: a format record begins with ("},
       {"(I3,2F,I2)", "error 7: a width is missing after F"},
@@ -73,20 +62,12 @@ TEST(FortranFormat, RecordsGiveTheColumnsARuntimeReadsOrTheFirstPositionItCannot
       {"(B5)", "error 2: B is not an edit descriptor this program reads"},
       {"(-2I5)", "error 4: P is expected after a signed scale factor"},
       {"(I999999)", "error 3: the number is too large"},
-      // Repeats that would run away are reported, not expanded.
       {"(99(99(99(99I1))))", "error 11: the record reads more than 10000 values"},
       {"(99(99(99(99X))))", "error 11: the record reaches beyond column 99999"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(Compact(ParseFortranFormat(row.record)), row.layout) << row.record;
   }
-}
-
-TEST(FortranFormat, ImpliedDecimalsAreKeptForEachField) {
-  const FormatLayout layout = ParseFortranFormat("(2F5.2,I3,E8.3)");
-  EXPECT_EQ(layout.decimals, (std::vector<int>{2, 2, 0, 3}));
-  EXPECT_EQ(DescriptorText(layout.fields[0], layout.decimals[0]), "F5.2");
-  EXPECT_EQ(DescriptorText(layout.fields[2], layout.decimals[2]), "I3");
 }
 
 TEST(FortranFormat, TheExplanationNamesValuesColumnsAndLinesOrTheError) {
