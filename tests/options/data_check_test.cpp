@@ -31,8 +31,6 @@ TEST(DataCheck, FieldsReadAsTheirDescriptorsReadThem) {
     EXPECT_EQ(read.problem.empty() ? read.value : "?", value) << type << " '" << text << "'";
     EXPECT_EQ(read.text, text);
   }
-  EXPECT_EQ(ReadField("ab", 'F', 0).problem, "'ab' is not a number");
-  EXPECT_EQ(ReadField("1.5", 'I', 0).problem, "'1.5' is not a whole number");
 }
 
 std::string Warnings(const std::vector<CheckedRecord>& records) {
@@ -109,14 +107,11 @@ TEST(DataCheck, OnlyTheFirstLinesAreReadWithTheirFullLengths) {
 TEST(DataCheck, TheExampleDataFileReadsWithoutAWarningAndABadFormatIsReported) {
   const std::string data = std::string(WINTARVEL_EXAMPLES) + kPathSeparator + "roommate.txt";
   const DataCheck check = CheckDataFile(data, "(3F2.0,2F3.0)");
-  EXPECT_TRUE(check.error.empty()) << check.error;
-  EXPECT_TRUE(check.wholeFile);
+  EXPECT_TRUE(check.error.empty() && check.wholeFile) << check.error;
   EXPECT_EQ(check.records.size(), check.linesRead);
   EXPECT_GT(check.records.size(), 100u);
   EXPECT_EQ(check.warningCount(), 0u);
-  // Reading the ages as two columns too far to the right cuts them in half.
-  const DataCheck shifted = CheckDataFile(data, "(3F2.0,2F4.0)");
-  EXPECT_EQ(shifted.warningCount(), shifted.records.size());
+  EXPECT_EQ(CheckDataFile(data, "(3F2.0,2F4.0)").warningCount(), check.records.size());
   EXPECT_EQ(CheckDataFile(data, "(3F2.0,2F)").error,
             "The format record cannot be read: position 10: a width is missing after F.");
   EXPECT_NE(CheckDataFile(data + ".missing", "(I1)").error.find("could not be read"),

@@ -1,4 +1,6 @@
-// The design, data format and output option pages: what each choice enables, shows or clears.
+// The design, data format and output option pages: what each choice enables, shows or clears,
+// and the edits that mark the study as changed. Closing the window must never drop a value the
+// set file stores without asking; the file names are not stored and leave the study unmarked.
 
 #include <gtest/gtest.h>
 
@@ -58,8 +60,6 @@ TEST(DataFormat, ReadingPersonalityVariablesAfterNeedsARoundRobinOrABlockWithPer
   f.RadInpPat0.setChecked(true);  // block with dyad input clears "after", selecting nothing
   EXPECT_EQ(f.ReadOrder.checkedIndex(), -1);
   EXPECT_TRUE(f.Modified);
-  f.RBPerBeforeDy.setChecked(true);
-  EXPECT_EQ(f.ReadOrder.checkedIndex(), 0);
   // A half block forbids it too, but only the next click on an input pattern runs the rule.
   f.RadInpPat3.setChecked(true);
   f.RBPerAfterDy.setChecked(true);
@@ -87,6 +87,31 @@ TEST(OutputOptions, OnlyTheChoicesThatWriteAFileEnableItsNameWhichKeepsItsText) 
     EXPECT_TRUE(f.Modified);
   }
   EXPECT_EQ(f.TxtCoVar.text() + f.TxtIndDif.text(), "study.covstudy.eff");
+}
+
+TEST(ModifiedFlag, EveryEditOfAStoredValueMarksTheStudyButFileNamesDoNot) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  for (Edit* name : {&f.TxtSetFile, &f.TxtDataFile, &f.TxtOutFile, &f.TxtCoVar, &f.TxtIndDif}) {
+    name->setText("study.x");
+  }
+  EXPECT_FALSE(f.Modified);
+  int edit = 0;
+  for (Edit* stored :
+       {&f.TxtProgTitle, &f.TxtNumSubGroup1, &f.TxtNumSubGroup2, &f.TxtNumGroups,
+        &f.TxtNameSubGroup1, &f.TxtNameSubGroup2, &f.TxtRevScore, &f.TxtGroupFortran}) {
+    f.Modified = false;
+    stored->setText("3");
+    EXPECT_TRUE(f.Modified) << "edit " << edit++;
+  }
+  for (CheckBox* stored : {&f.ChkSelfM, &f.ChkTechOut, &f.ChkRawData}) {
+    f.Modified = false;
+    stored->setChecked(!stored->checked());
+    EXPECT_TRUE(f.Modified) << "edit " << edit++;
+  }
+  f.Modified = false;
+  f.MemoReorder.setText("1 2 3");
+  EXPECT_TRUE(f.Modified);
 }
 
 }  // namespace
