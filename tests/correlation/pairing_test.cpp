@@ -19,7 +19,7 @@ struct Pairing : NewStudy {
     list.setItemIndex(IndexOf(list, item));
     (f.*click)();
   }
-  // The candidates offered and the variables listed as correlated after choosing `available`.
+  // The candidates offered | the variables correlated, after choosing `available` if given.
   std::string lists(const std::string& available = "") {
     if (!available.empty()) choose(f.CorAvailVarList, available, &TFrm1::CorAvailVarListClick);
     std::string text;
@@ -36,7 +36,6 @@ TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSiz
   const std::string rows[] = {
       k332 + std::string("0102030405060708||A2|B1 B2 B3 |"),
       k332 + std::string("0102030405060708||C1||"),
-      "A B|a1:A a2:A b1:B b2:B|01020304||a1|b1 b2 |",
       "A B|a1:A a2:A x1 b1:B b2:B b3:B x2|01020304050607||x2|a1 a2 |",  // no construct: a group
       "A B C|a1:A b1:B b2:B c1:C|01020304||a1||",  // one variable offers nothing, even to one
       // Only as many members count as ConRecInfo gives the construct: a3 is left out.
@@ -121,12 +120,9 @@ TEST(PairingLists, PickingAPartnerSwitchesTheButtonsAndUncorrelatingTakesItOutOf
   EXPECT_EQ(f.SelectedCorrVar + s.buttons(), "B110");
   f.PRCorConnectClick();
   EXPECT_EQ(s.lists("A3") + f.SelectedCorrVar + s.buttons(), "B2 B3 |B110");  // both kept
-  for (ListBox* list : {&f.CorMapVarList, &f.CorVarList, &f.CorAvailVarList}) {
-    list->setItemIndex(-1);  // a click with nothing selected changes nothing
-  }
-  f.CorMapVarListClick();
-  f.CorVarListClick();
-  f.CorAvailVarListClick();
+  s.choose(f.CorMapVarList, "", &TFrm1::CorMapVarListClick);  // nothing selected: no change
+  s.choose(f.CorVarList, "", &TFrm1::CorVarListClick);
+  s.choose(f.CorAvailVarList, "", &TFrm1::CorAvailVarListClick);
   EXPECT_EQ(f.SelectedAvailVar + s.lists() + s.buttons(), "A3B2 B3 |10");
 
   s.lists("A1");
@@ -162,19 +158,16 @@ TEST(PairingLists, DamagedCodeRecordsDoNotBreakTheLists) {
   }
 }
 
-TEST(PairingLists, DyadicItemsAreFoundIgnoringCaseAndThenWithTheReverseMark) {
+TEST(PairingLists, ItemsAreFoundIgnoringCaseThenWithTheMarkAndFreeCodesAreTheSmallestUnused) {
   NewStudy s;
   for (const char* item : {"alpha R", "Beta", "ALPHA", "gamma R"}) s.f.CmbDyVar.add(item);
-  const std::pair<const char*, int> rows[] = {{"alpha", 2},   {"beta", 1},   {"Gamma", 3},
-                                              {"GAMMA r", 3}, {"delta", -1}, {"", -1}};
-  for (const auto& [name, index] : rows) EXPECT_EQ(s.f.FindDyVarItem(name), index) << name;
-}
-
-TEST(NextFreeCode, IsTheSmallestPositiveCodeNoEntryHolds) {
-  const std::pair<const char*, int> rows[] = {
+  const std::pair<const char*, int> items[] = {{"alpha", 2},   {"beta", 1},   {"Gamma", 3},
+                                               {"GAMMA r", 3}, {"delta", -1}, {"", -1}};
+  for (const auto& [name, index] : items) EXPECT_EQ(s.f.FindDyVarItem(name), index) << name;
+  const std::pair<const char*, int> codes[] = {
       {"", 1},     {"0000", 1},      {"010203040000", 5}, {"030103", 2}, {"010203", 4},
       {"9998", 1}, {"0a01-2 10", 2}, {"010", 2},          {"0201", 3},   {"04030201", 5}};
-  for (const auto& [record, code] : rows) EXPECT_EQ(TFrm1::NextFreeCode(record), code) << record;
+  for (const auto& [record, code] : codes) EXPECT_EQ(TFrm1::NextFreeCode(record), code) << record;
 }
 
 }  // namespace
