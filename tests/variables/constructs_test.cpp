@@ -8,7 +8,7 @@
 namespace wintarvel::testing {
 namespace {
 
-TEST(Constructs, NamesAreTrimmedAndUniqueIgnoringCaseAndTwoShowTheCorrelatedErrors) {
+TEST(Constructs, NamesAreTrimmedUniqueIgnoringCaseAndAtMostTwentyButCompletionGoesPast) {
   NewStudy s;
   TFrm1& f = s.f;
   AddConstructs(f, {" Warmth "});
@@ -21,7 +21,6 @@ TEST(Constructs, NamesAreTrimmedAndUniqueIgnoringCaseAndTwoShowTheCorrelatedErro
   EXPECT_FALSE(f.Modified);
   f.TxtConstruct.setText("Dominance");
   f.CmbConstKeyPress(13);
-  EXPECT_EQ(Joined(f.CmbConst.items()), "Warmth,Dominance");
   EXPECT_TRUE(f.CorError.tabVisible());
   EXPECT_FALSE(f.CmdVarsConstAdd.enabled());  // adding does not select
 
@@ -32,16 +31,28 @@ TEST(Constructs, NamesAreTrimmedAndUniqueIgnoringCaseAndTwoShowTheCorrelatedErro
   AddConstructs(f, {"\xC4rger", "\xE4RGER"});
   f.CmbConst.add("");
   f.DyVarList[0].Construct = "\xC4RGER";
+  f.DyVarList[1].Construct = "Gone";
   f.DyVarList[2].Construct = "DOMINANCE";
   f.UpdateVarCodes();
   EXPECT_EQ(Joined(f.CmbConst.items()) + " " + f.ConRecInfo.text(),
             "Warmth,Dominance,\xC4rger, 030002");
-  f.DyVarList[1].Construct = "Gone";
-  f.UpdateVarCodes();
-  EXPECT_EQ(f.ConRecInfo.text(), "030002");
+
+  for (int i = 5; i <= 20; ++i) AddConstructs(f, {"K" + std::to_string(i)});
+  f.Modified = false;
+  AddConstructs(f, {"K21 "});
+  EXPECT_EQ(Shown(s.ui), "There cannot be more than 20 constructs|Warning");
+  EXPECT_EQ(std::to_string(f.CmbConst.count()) + f.LblConstVar.caption() + f.TxtConstruct.text(),
+            "20K20K21");
+  EXPECT_FALSE(f.Modified);
+  // A short record from a damaged file is padded; an item without a record gets nothing.
+  f.CmbDyVar.add("Stray");
+  f.ConRecInfo.setText("05");
+  f.CompleteConstructs();
+  EXPECT_EQ(f.CmbConst.item(20) + f.CmbConst.item(21) + " " + f.ConRecInfo.text(), "BC 05212200");
+  EXPECT_EQ(f.CmbConst.count(), 22);
 }
 
-TEST(Constructs, TheCurrentConstructDecidesTheMemberListsAndWhereAddedVariablesGo) {
+TEST(Constructs, TheCurrentConstructTakesTheChosenVariablesAndChangesClearTheirCodes) {
   NewStudy s;
   TFrm1& f = s.f;
   AddDyadic(f, {"A", "B", "C", "D"});
@@ -54,44 +65,32 @@ TEST(Constructs, TheCurrentConstructDecidesTheMemberListsAndWhereAddedVariablesG
   f.CmdVarsConstAddClick();
   EXPECT_EQ(ConstructPage(f), "K1,K2 | K1 | A,B,C,D | ");  // rebuilt from the records
   EXPECT_FALSE(f.Modified);
-
+  f.CorRecInfo.setText("01020304");
   MoveIntoCurrentConstruct(f, {"A", "C"});
-  EXPECT_EQ(DyadicState(f), "A,B,C,D | A:K1,B:,C:K1,D: | 01000100 | 00000000");
+  EXPECT_EQ(DyadicState(f), "A,B,C,D | A:K1,B:,C:K1,D: | 01000100 | 00020004");
   EXPECT_TRUE(f.Modified);
-  // An added construct becomes current while the lists still show the selected one.
+
+  // An added construct becomes current while the lists still show the selected one; a
+  // reverse-scored member's entry is found through its marked item.
   AddConstructs(f, {"K3"});
   EXPECT_EQ(ConstructPage(f) + std::to_string(f.CmbConst.itemIndex()),
             "K1,K2,K3 | K3 | B,D | A,C0");
+  f.ChkReverseVar.setChecked(true);
+  ReverseScore(f, "B");
+  f.CorRecInfo.setText("01020304");
   SelectMembers(f.LstVars, {"B"});
   f.CmdVarsConstAddClick();
-  EXPECT_EQ(DyadicState(f), "A,B,C,D | A:K1,B:K3,C:K1,D: | 01030100 | 00000000");
-  SelectConstruct(f, "K2");  // members of other constructs are in neither list
-  EXPECT_EQ(ConstructPage(f), "K1,K2,K3 | K2 | D | ");
-}
+  EXPECT_EQ(DyadicState(f), "A,B R,C,D | A:K1,B:K3*,C:K1,D: | 01030100 | 01000304");
 
-TEST(Constructs, ChangingMembershipClearsTheCorrelationCodesOfAllMembers) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  AddConstructs(f, {"C1"});
-  SelectConstruct(f, "C1");
-  f.CorRecInfo.setText("010203");
-  MoveIntoCurrentConstruct(f, {"A", "B"});
-  EXPECT_EQ(f.CorRecInfo.text(), "000003");
-  f.CorRecInfo.setText("040506");
+  SelectConstruct(f, "K1");
+  f.CorRecInfo.setText("01020304");
   f.Modified = false;
-  SelectMembers(f.LstVarsConst, {"B"});
+  SelectMembers(f.LstVarsConst, {"C"});
   f.CmdVarsConstRemClick();
-  EXPECT_EQ(DyadicState(f) + " " + ConstructPage(f),
-            "A,B,C | A:C1,B:,C: | 010000 | 000006 C1 | C1 | B,C | A");
+  EXPECT_EQ(DyadicState(f), "A,B R,C,D | A:K1,B:K3*,C:,D: | 01030000 | 00020004");
   EXPECT_TRUE(f.Modified);
-
-  // A reverse-scored member's entry is found through its marked item.
-  f.ChkReverseVar.setChecked(true);
-  ReverseScore(f, "C");
-  f.CorRecInfo.setText("010203");
-  MoveIntoCurrentConstruct(f, {"C"});
-  EXPECT_EQ(f.CorRecInfo.text() + " " + ConstructPage(f), "000200 C1 | C1 | B | A,C");
+  SelectConstruct(f, "K2");  // members of other constructs are in neither list
+  EXPECT_EQ(ConstructPage(f), "K1,K2,K3 | K2 | C,D | ");
 }
 
 TEST(Constructs, RemovingTheSelectedItemReleasesTheCurrentConstructsMembersAndRenumbers) {
@@ -119,8 +118,8 @@ TEST(Constructs, RemovingTheSelectedItemReleasesTheCurrentConstructsMembersAndRe
   SelectConstruct(f, "C3");
   f.CmbConst.setItemIndex(0);
   f.CmbConstKeyPress('.');
-  EXPECT_EQ(DyadicState(f), "A,B,C | A:,B:,C:C1 | 000000 | 000003");
-  EXPECT_EQ(ConstructPage(f), "C3 | none selected | A,B | ");
+  EXPECT_EQ(DyadicState(f) + " " + ConstructPage(f),
+            "A,B,C | A:,B:,C:C1 | 000000 | 000003 C3 | none selected | A,B | ");
   EXPECT_FALSE(f.CorError.tabVisible());
 }
 
@@ -138,36 +137,14 @@ TEST(Constructs, CompletionGivesEveryUnassignedVariableItsOwnConstructOnce) {
   f.Modified = false;
   f.CompleteConstructs();
   // A second construct named like an existing one is added; the next rebuild finds the first.
-  EXPECT_EQ(Joined(f.CmbConst.items()), "C1,C2,mean,Hostile,Mean");
-  EXPECT_EQ(
-      DyadicState(f),
-      "Warm,Hostile,Kind,Mean | Warm:C1,Hostile:Hostile,Kind:C2,Mean:Mean | 01040205 | 00000000");
-  EXPECT_TRUE(f.LstVars.items().empty());
+  EXPECT_EQ(Joined(f.CmbConst.items()) + " " + Joined(RecordConstructs(f)) + " " +
+                f.ConRecInfo.text() + Joined(f.LstVars.items()),
+            "C1,C2,mean,Hostile,Mean C1,Hostile,C2,Mean 01040205");
   EXPECT_FALSE(f.Modified);
   f.CompleteConstructs();
   EXPECT_EQ(f.CmbConst.count(), 5);
   f.UpdateVarCodes();
   EXPECT_EQ(f.ConRecInfo.text(), "01040203");
-}
-
-TEST(Constructs, TheTwentyFirstConstructIsRefusedButCompletionGoesPastTheLimit) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  for (int i = 1; i <= 20; ++i) AddConstructs(f, {"K" + std::to_string(i)});
-  f.Modified = false;
-  AddConstructs(f, {"K21 "});
-  EXPECT_EQ(Shown(s.ui), "There cannot be more than 20 constructs|Warning");
-  EXPECT_EQ(std::to_string(f.CmbConst.count()) + f.LblConstVar.caption() + f.TxtConstruct.text(),
-            "20K20K21");
-  EXPECT_FALSE(f.Modified);
-
-  // A short record from a damaged file is padded; an item without a record gets nothing.
-  f.CmbDyVar.add("Stray");
-  f.ConRecInfo.setText("05");
-  f.CompleteConstructs();
-  EXPECT_EQ(f.CmbConst.item(20) + f.CmbConst.item(21) + " " + f.ConRecInfo.text(), "BC 05212200");
-  EXPECT_EQ(f.CmbConst.count(), 22);
 }
 
 }  // namespace
