@@ -11,30 +11,35 @@
 namespace wintarvel::testing {
 namespace {
 
-using Choice = std::pair<RadioButton*, const char*>;
-
-TEST(DesignType, EachDesignDecidesSubgroupNamesAndSelfMeasures) {
+TEST(OptionPages, EachDesignAndOutputChoiceShowsEnablesOrClearsItsFields) {
   NewStudy s;
   TFrm1& f = s.f;
-  // The names of both subgroups with their labels, self measures checked and enabled, the names.
-  const auto design = [&f] {
-    return Visible({&f.Label14, &f.TxtNameSubGroup1, &f.Label15, &f.TxtNameSubGroup2}) + " " +
-           Checked({&f.ChkSelfM}) + Enabled({&f.ChkSelfM}) + " " + f.TxtNameSubGroup1.text() +
-           f.TxtNameSubGroup2.text();
-  };
-  // Each design is chosen with names typed and self measures off, which every design turns on.
-  for (const auto& [button, expected] : {Choice{&f.RadDesTy1, "1111 11 MS"},
-                                         {&f.RadDesTy0, "0000 11 "},
-                                         {&f.RadDesTy2, "1111 00 MS"},
-                                         {&f.RadDesTy1, "1111 11 MS"}}) {
+  f.TxtCoVar.setText("study.cov");
+  f.TxtIndDif.setText("study.eff");
+  // Each choice is made with subgroup names typed and self measures off. Then: the names with
+  // their labels shown, self measures checked and enabled, the names, the file name fields of the
+  // covariances and of the effect estimates enabled with their labels and buttons.
+  const std::pair<RadioButton*, const char*> rows[] = {
+      {&f.RadDesTy1, "1111 11 MS 000 000"}, {&f.RadDesTy0, "0000 11  000 000"},
+      {&f.RadDesTy2, "1111 00 MS 000 000"}, {&f.RadDesTy1, "1111 11 MS 000 000"},
+      {&f.RadOut4, "1111 01 MS 111 000"},   {&f.RadOut3, "1111 01 MS 000 000"},
+      {&f.RadAP1, "1111 01 MS 000 111"},    {&f.RadAP2, "1111 01 MS 000 111"},
+      {&f.RadAP0, "1111 01 MS 000 000"}};
+  for (const auto& [button, expected] : rows) {
     f.TxtNameSubGroup1.setText("M");
     f.TxtNameSubGroup2.setText("S");
     f.ChkSelfM.setChecked(false);
     f.Modified = false;
     button->setChecked(true);
-    EXPECT_EQ(design(), expected);
+    EXPECT_EQ(Visible({&f.Label14, &f.TxtNameSubGroup1, &f.Label15, &f.TxtNameSubGroup2}) + " " +
+                  Checked({&f.ChkSelfM}) + Enabled({&f.ChkSelfM}) + " " +
+                  f.TxtNameSubGroup1.text() + f.TxtNameSubGroup2.text() + " " +
+                  Enabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}) + " " +
+                  Enabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}),
+              expected);
     EXPECT_TRUE(f.Modified);
   }
+  EXPECT_EQ(f.TxtCoVar.text() + f.TxtIndDif.text(), "study.covstudy.eff");
 }
 
 TEST(DataFormat, TheSecondFormatRecordIsEmptiedOnEveryChange) {
@@ -67,26 +72,6 @@ TEST(DataFormat, ReadingPersonalityVariablesAfterNeedsARoundRobinOrABlockWithPer
   EXPECT_EQ(f.ReadOrder.checkedIndex(), 1);
   f.RadInpPat4.setChecked(true);
   EXPECT_EQ(f.ReadOrder.checkedIndex(), -1);
-}
-
-TEST(OutputOptions, OnlyTheChoicesThatWriteAFileEnableItsNameWhichKeepsItsText) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  f.TxtCoVar.setText("study.cov");
-  f.TxtIndDif.setText("study.eff");
-  for (const auto& [button, expected] : {Choice{&f.RadOut4, "111 000"},
-                                         {&f.RadOut3, "000 000"},
-                                         {&f.RadAP1, "000 111"},
-                                         {&f.RadAP2, "000 111"},
-                                         {&f.RadAP0, "000 000"}}) {
-    f.Modified = false;
-    button->setChecked(true);
-    EXPECT_EQ(Enabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}) + " " +
-                  Enabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}),
-              expected);
-    EXPECT_TRUE(f.Modified);
-  }
-  EXPECT_EQ(f.TxtCoVar.text() + f.TxtIndDif.text(), "study.covstudy.eff");
 }
 
 TEST(ModifiedFlag, EveryEditOfAStoredValueMarksTheStudyButFileNamesDoNot) {
