@@ -38,12 +38,9 @@ TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSiz
       k332 + std::string("0102030405060708||C1||"),
       "A B|a1:A a2:A x1 b1:B b2:B b3:B x2|01020304050607||x2|a1 a2 |",  // no construct: a group
       "A B C|a1:A b1:B b2:B c1:C|01020304||a1||",  // one variable offers nothing, even to one
-      // Only as many members count as ConRecInfo gives the construct: a3 is left out.
-      "A B|a1:A a2:A b1:B b2:B a3:A|0102030405|0101020200|b1|a1 a2 |",
-      // A correlated construct offers nothing more, and its partner is not offered to others.
-      k332 + std::string("0102030106070809||A2|B2 B3 |"),
-      // A variable sharing a code with its own construct loses it; its partner is listed.
-      k332 + std::string("0101030105060708||A1|| B1"),
+      "A B|a1:A a2:A b1:B b2:B a3:A|0102030405|0101020200|b1|a1 a2 |",  // A's size as coded
+      k332 + std::string("0102030106070809||A2|B2 B3 |"),               // B1 is taken by A1
+      k332 + std::string("0101030105060708||A1|| B1"),  // A2's shared code is cleared
   };
   for (const std::string& row : rows) {
     SCOPED_TRACE(row);
@@ -89,8 +86,7 @@ TEST(PairingLists, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
   for (const std::string& row : rows) {
     SCOPED_TRACE(row);
     const Texts field = Split(row, '|');
-    // X's two variables share a code: the verification after the connection fails at once and
-    // leaves the record as the connection made it. Every other variable is alone in its construct.
+    // X's two variables share a code, so the verification after the connection changes nothing.
     Pairing s("X C1 C2 C3 C4 C5 C6", "x1:X x2:X v1:C1 v2:C2 v3:C3 v4:C4 v5:C5 v6:C6",
               "9999" + field[0]);
     s.f.SelectedAvailVar = field[1];
