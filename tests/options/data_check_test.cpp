@@ -87,21 +87,17 @@ TEST(DataCheck, OnlyTheFirstLinesAreReadWithTheirFullLengths) {
   EXPECT_EQ(first.lines[0], std::string(256, '7'));
   EXPECT_EQ(first.lines[1], "1 1");  // CR LF ends no line with a CR
   EXPECT_EQ(first.lengths[0], 300u);
-  EXPECT_EQ(first.lengths[1], 3u);
 
   writeFile(path, "12\n34");  // the last line needs no line break
-  const FirstLines whole = ReadFirstLines(path, 1000, 256);
-  EXPECT_TRUE(whole.wholeFile);
-  EXPECT_EQ(whole.lines, (std::vector<std::string>{"12", "34"}));
+  EXPECT_EQ(ReadFirstLines(path, 1000, 256).lines, (std::vector<std::string>{"12", "34"}));
   writeFile(path, "12\n34\n");
   EXPECT_TRUE(ReadFirstLines(path, 2, 256).wholeFile);  // nothing follows the lines read
+  EXPECT_TRUE(ReadFirstLines(path, 3, 256).wholeFile);
   EXPECT_FALSE(ReadFirstLines(path, 1, 256).wholeFile);
 
-  EXPECT_FALSE(ReadFirstLines(dir.file("missing.txt"), 10, 10).error.empty());
-  EXPECT_FALSE(ReadFirstLines(dir.str(), 10, 10).error.empty());
-  EXPECT_TRUE(DataFileExists(path));
-  EXPECT_FALSE(DataFileExists(dir.str()));
-  EXPECT_FALSE(DataFileExists(""));
+  EXPECT_FALSE(ReadFirstLines(dir.file("missing.txt"), 10, 10).error.empty() ||
+               ReadFirstLines(dir.str(), 10, 10).error.empty());
+  EXPECT_TRUE(DataFileExists(path) && !DataFileExists(dir.str()) && !DataFileExists(""));
 }
 
 TEST(DataCheck, TheExampleDataFileReadsWithoutAWarningAndABadFormatIsReported) {
