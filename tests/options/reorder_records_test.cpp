@@ -11,7 +11,7 @@
 namespace wintarvel::testing {
 namespace {
 
-TEST(ReorderRecords, TheCountFollowsThePatternAndTheNewOrSameChoice) {
+TEST(ReorderRecords, TheCountFollowsThePatternAndTheNewOrSameChoiceAndTheMemoWarnsPastIt) {
   NewStudy s;
   TFrm1& f = s.f;
   Basics(f, "Ten groups of 2 + 2");
@@ -38,6 +38,26 @@ TEST(ReorderRecords, TheCountFollowsThePatternAndTheNewOrSameChoice) {
   f.TxtNumGroups.setText("50");
   EXPECT_EQ(f.ReorderRecordCount, 20);
   EXPECT_EQ(f.NumGroups, 50);
+
+  // The memo warns when it holds more lines than needed.
+  f.RadReNewSame1.setChecked(true);
+  ASSERT_EQ(f.ReorderRecordCount, 2);
+  Memo& memo = f.MemoReorder;
+  for (const auto& [text, tooMany] : {std::pair{"1 2 3\r\n4 5 6\r\n", false},
+                                      {"1 2 3\r\n4 5 6\r\n7", true},
+                                      {"1 2 3\r\n\r\n\r\n", true},
+                                      {"", false}}) {
+    memo.setText(text);
+    EXPECT_EQ(f.LblNumReor.caption(),
+              tooMany ? "Perhaps you have too many record(s)" : "2 record(s) needed")
+        << text;
+  }
+  memo.setText("1 2 3\r\n4 5 6\r\n");
+  memo.replace(memo.text().size(), 0, "7");  // edits count as a change too
+  EXPECT_EQ(f.LblNumReor.caption(), "Perhaps you have too many record(s)");
+  f.Modified = false;
+  f.MemoOnChange();  // the rule itself leaves the flag to the memo's wiring
+  EXPECT_FALSE(f.Modified);
 }
 
 TEST(ReorderRecords, UntilBothSizesAreNumbersTheCountAndItsLabelStay) {
@@ -59,29 +79,6 @@ TEST(ReorderRecords, UntilBothSizesAreNumbersTheCountAndItsLabelStay) {
   f.CheckReorder();
   EXPECT_EQ(f.ReorderRecordCount, 10);
   EXPECT_TRUE(f.Modified);
-}
-
-TEST(ReorderRecords, TheMemoWarnsWhenItHoldsMoreLinesThanNeeded) {
-  NewStudy s;
-  Basics(s.f, "Two records");
-  s.f.RadRePat4.setChecked(true);
-  ASSERT_EQ(s.f.ReorderRecordCount, 2);
-  Memo& memo = s.f.MemoReorder;
-  for (const auto& [text, tooMany] : {std::pair{"1 2 3\r\n4 5 6\r\n", false},
-                                      {"1 2 3\r\n4 5 6\r\n7", true},
-                                      {"1 2 3\r\n\r\n\r\n", true},
-                                      {"", false}}) {
-    memo.setText(text);
-    EXPECT_EQ(s.f.LblNumReor.caption(),
-              tooMany ? "Perhaps you have too many record(s)" : "2 record(s) needed")
-        << text;
-  }
-  memo.setText("1 2 3\r\n4 5 6\r\n");
-  memo.replace(memo.text().size(), 0, "7");  // edits count as a change too
-  EXPECT_EQ(s.f.LblNumReor.caption(), "Perhaps you have too many record(s)");
-  s.f.Modified = false;
-  s.f.MemoOnChange();  // the rule itself leaves the flag to the memo's wiring
-  EXPECT_FALSE(s.f.Modified);
 }
 
 }  // namespace
