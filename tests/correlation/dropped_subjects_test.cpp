@@ -16,7 +16,7 @@ std::string Dropped(const TFrm1& f) {
   return text;
 }
 
-TEST(DroppedSubjects, TheBoxListsEverySubjectAndTheButtonDropsAndRestoresTheChosenOne) {
+TEST(DroppedSubjects, TheBoxListsEverySubjectOfTheSizesGivenAndTheButtonDropsOrRestoresOne) {
   NewStudy s;
   TFrm1& f = s.f;
   Basics(f, "Drops");
@@ -40,16 +40,11 @@ TEST(DroppedSubjects, TheBoxListsEverySubjectAndTheButtonDropsAndRestoresTheChos
   f.CmbDrop.clear();
   f.ChkDropSub.setChecked(true);
   EXPECT_EQ(Dropped(f), "111 5,Subject1,Subject2,Subject3,Subject4,Subject5 |");
-}
 
-TEST(DroppedSubjects, TheListFollowsNewSizesOnlyWhenRebuiltAndBadSizesAreHarmless) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  Basics(f, "Drops");
-  f.ChkDropSub.setChecked(true);
+  // The list follows new sizes only when rebuilt, and bad sizes are harmless.
   DropSubject(f, 4);
   f.TxtNumSubGroup2.setText("1");
-  EXPECT_EQ(f.CmbDrop.count(), 4) << "editing the sizes rebuilds nothing";
+  EXPECT_EQ(f.CmbDrop.count(), 5) << "editing the sizes rebuilds nothing";
   f.Modified = false;
   f.DropSubSameCallback();
   EXPECT_EQ(Dropped(f), "111 3,Subject1,Subject2,Subject3 | 4") << "numbers beyond stay";

@@ -132,10 +132,8 @@ TEST(PairingLists, PickingAPartnerSwitchesTheButtonsAndUncorrelatingTakesItOutOf
   f.PBCorDisconnectClick();
   EXPECT_EQ(Messages(s.ui), kCannotFind);
   EXPECT_TRUE(f.PBCorDisconnect.enabled() && !f.Modified);
-}
 
-TEST(PairingLists, DamagedCodeRecordsDoNotBreakTheLists) {
-  Pairing s;
+  // Damaged code records do not break the lists.
   for (const std::string& constructs : Texts{"", "01", "0101xx0202", "0101010202029", "zzzz"}) {
     for (const std::string& codes : Texts{"", "0", "01010", "ab01ab01cdcdcdcd0101", "\xff\xff"}) {
       s.f.ConRecInfo.setText(constructs);

@@ -42,21 +42,17 @@ TEST(OptionPages, EachDesignAndOutputChoiceShowsEnablesOrClearsItsFields) {
   EXPECT_EQ(f.TxtCoVar.text() + f.TxtIndDif.text(), "study.covstudy.eff");
 }
 
-TEST(DataFormat, TheSecondFormatRecordIsEmptiedOnEveryChange) {
-  NewStudy s;
-  Edit& second = s.f.TxtGroup2Fortran;
-  for (bool on : {true, false, true}) {
-    second.setText("(2X,10F1.0)");  // as a reader might, before it sets the box
-    s.f.Modified = false;
-    s.f.ChkSecFmt.setChecked(on);
-    EXPECT_EQ(Enabled({&second}) + Visible({&second}) + second.text(), on ? "11" : "00");
-    EXPECT_TRUE(s.f.Modified);
-  }
-}
-
-TEST(DataFormat, ReadingPersonalityVariablesAfterNeedsARoundRobinOrABlockWithPersonInput) {
+TEST(DataFormat, TheSecondRecordStartsEmptyAndReadingPersonalityVariablesAfterNeedsItsInput) {
   NewStudy s;
   TFrm1& f = s.f;
+  Edit& second = f.TxtGroup2Fortran;
+  for (bool on : {true, false, true}) {
+    second.setText("(2X,10F1.0)");  // as a reader might, before it sets the box
+    f.Modified = false;
+    f.ChkSecFmt.setChecked(on);
+    EXPECT_EQ(Enabled({&second}) + Visible({&second}) + second.text(), on ? "11" : "00");
+    EXPECT_TRUE(f.Modified);
+  }
   for (RadioButton* r : {&f.RBPerBeforeDy, &f.RBPerAfterDy}) r->setEnabled(true);
   f.RadInpPat1.setChecked(true);  // round robin with dyad input
   f.RBPerAfterDy.setChecked(true);
