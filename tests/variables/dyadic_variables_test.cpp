@@ -23,7 +23,7 @@ struct ThreeVariables : NewStudy {
     return f.Modified;
   }
 };
-const char* const kThree = "A,B,C | A:,B:K1,C:K2 | 000102 | 010203";
+const std::string kThree = "A,B,C | A:,B:K1,C:K2 | 000102 | 010203";
 
 TEST(DyadicVariables, AddingTrimsGivesOnlyTheFirstACodeAndStopsAtTwenty) {
   NewStudy s;
@@ -46,45 +46,36 @@ TEST(DyadicVariables, AddingTrimsGivesOnlyTheFirstACodeAndStopsAtTwenty) {
   EXPECT_FALSE(f.Modified);
 }
 
-TEST(DyadicVariables, RemovingCutsTheVariablesEntriesEvenWhenTheListsAreOutOfStep) {
+TEST(DyadicVariables, RenameKeepsThePlaceAndRemovalCutsTheEntriesEvenWithListsOutOfStep) {
   ThreeVariables s;
   TFrm1& f = s.f;
-  f.TxtDyVars.setText("typed");
+  f.TxtDyVars.setText(" New ");
+  EXPECT_FALSE(s.on(-1, &TFrm1::CmdDyVarRenameClick));
   EXPECT_FALSE(s.on(-1, &TFrm1::CmdDyVarRemClick));
   f.TxtDyVarsKeyPress('a');  // any other key is left to the box
-  EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text(), kThree + std::string("typed"));
-  f.CmbDyVar.setItemIndex(1);
-  f.TxtDyVarsKeyPress('.');
-  EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text(), "A,C | A:,C:K2 | 0002 | 0103");
-  EXPECT_TRUE(f.Modified);
-
+  EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text(), kThree + " New ");
   f.CmbDyVar.add("Stray");  // an item without a record
   f.UpdateVarCodes();
   EXPECT_EQ(Shown(s.ui), "Data inconsistency|");
-  f.CorRecInfo.setText("010203");
-  EXPECT_TRUE(s.on(2, &TFrm1::CmdDyVarRemClick));  // the entry cut is the one behind the last
-  EXPECT_EQ(DyadicState(f), "A,C | A:,C:K2 | 0002 | 0102");
-  f.CorRecInfo.setText("010");  // a damaged code string is never cut past its end
-  s.on(1, &TFrm1::CmdDyVarRemClick);
-  s.on(0, &TFrm1::CmdDyVarRemClick);
-  EXPECT_EQ(DyadicState(f), " |  |  | 0");
-}
-
-TEST(DyadicVariables, RenameKeepsThePlaceAndCodesAndAcceptsAnEmptyName) {
-  ThreeVariables s;
-  TFrm1& f = s.f;
-  f.CmbDyVar.add("Stray");  // an item without a record
-  f.TxtDyVars.setText(" New ");
-  EXPECT_FALSE(s.on(-1, &TFrm1::CmdDyVarRenameClick));
   EXPECT_TRUE(s.on(3, &TFrm1::CmdDyVarRenameClick));  // no record: only the flag
   EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text(),
             "A,B,C,Stray | A:,B:K1,C:K2 | 000102 | 010203 New ");
   EXPECT_TRUE(s.on(1, &TFrm1::CmdDyVarRenameClick));
-  EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text(),
-            "A,New,C,Stray | A:,New:K1,C:K2 | 000102 | 010203");
-  EXPECT_EQ(f.CmbDyVar.itemIndex(), -1);
-  s.on(0, &TFrm1::CmdDyVarRenameClick);
-  EXPECT_EQ(Joined(RecordNames(f)), ",New,C");
+  EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text() + std::to_string(f.CmbDyVar.itemIndex()),
+            "A,New,C,Stray | A:,New:K1,C:K2 | 000102 | 010203-1");
+  s.on(0, &TFrm1::CmdDyVarRenameClick);  // an empty name is accepted
+
+  f.CmbDyVar.setItemIndex(1);
+  f.TxtDyVarsKeyPress('.');
+  EXPECT_EQ(DyadicState(f) + f.TxtDyVars.text(), ",C,Stray | :,C:K2 | 0002 | 0103");
+  EXPECT_TRUE(f.Modified);
+  f.CorRecInfo.setText("010203");
+  EXPECT_TRUE(s.on(2, &TFrm1::CmdDyVarRemClick));  // the entry cut is the one behind the last
+  EXPECT_EQ(DyadicState(f), ",C | :,C:K2 | 0002 | 0102");
+  f.CorRecInfo.setText("010");  // a damaged code string is never cut past its end
+  s.on(1, &TFrm1::CmdDyVarRemClick);
+  s.on(0, &TFrm1::CmdDyVarRemClick);
+  EXPECT_EQ(DyadicState(f), " |  |  | 0");
 }
 
 TEST(DyadicVariables, AMoveCarriesTheItemItsRecordItsMarkAndBothEntries) {
@@ -150,7 +141,7 @@ TEST(ReverseScoring, TheSwitchShowsTheLimitSumAndTheButtonTogglesTheSelectedMark
   f.ChkReverseVar.setChecked(false);
   f.Modified = false;
   f.ChkReverseVar.setChecked(true);
-  EXPECT_EQ(DyadicState(f) + f.TxtRevScore.text(), kThree + std::string("8"));
+  EXPECT_EQ(DyadicState(f) + f.TxtRevScore.text(), kThree + "8");
   EXPECT_TRUE(f.Modified);
 }
 
