@@ -41,7 +41,6 @@ TEST(DroppedSubjects, TheBoxListsEverySubjectOfTheSizesGivenAndTheButtonDropsOrR
   f.ChkDropSub.setChecked(true);
   EXPECT_EQ(Dropped(f), "111 5,Subject1,Subject2,Subject3,Subject4,Subject5 |");
 
-  // The list follows new sizes only when rebuilt, and bad sizes are harmless.
   DropSubject(f, 4);
   f.TxtNumSubGroup2.setText("1");
   EXPECT_EQ(f.CmbDrop.count(), 5) << "editing the sizes rebuilds nothing";

@@ -59,7 +59,6 @@ TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSiz
   s.f.CorAvailVarList.add("ghost");  // no record: empty lists
   EXPECT_EQ(s.lists("ghost"), "|");
 
-  // A member missing from the dyadic variables is reported and still offered.
   Pairing m("A B", "a1:A a2:A b1:B b2:B", "01020302");
   m.f.CmbDyVar.replace(3, "renamed");  // a2 holds a code, so B's members are looked up
   EXPECT_EQ(m.lists("a1"), "b1 b2 |");
@@ -133,7 +132,6 @@ TEST(PairingLists, PickingAPartnerSwitchesTheButtonsAndUncorrelatingTakesItOutOf
   EXPECT_EQ(Messages(s.ui), kCannotFind);
   EXPECT_TRUE(f.PBCorDisconnect.enabled() && !f.Modified);
 
-  // Damaged code records do not break the lists.
   for (const std::string& constructs : Texts{"", "01", "0101xx0202", "0101010202029", "zzzz"}) {
     for (const std::string& codes : Texts{"", "0", "01010", "ab01ab01cdcdcdcd0101", "\xff\xff"}) {
       s.f.ConRecInfo.setText(constructs);

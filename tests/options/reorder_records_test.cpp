@@ -39,7 +39,6 @@ TEST(ReorderRecords, TheCountFollowsThePatternAndTheNewOrSameChoiceAndTheMemoWar
   EXPECT_EQ(f.ReorderRecordCount, 20);
   EXPECT_EQ(f.NumGroups, 50);
 
-  // The memo warns when it holds more lines than needed.
   f.RadReNewSame1.setChecked(true);
   ASSERT_EQ(f.ReorderRecordCount, 2);
   Memo& memo = f.MemoReorder;
