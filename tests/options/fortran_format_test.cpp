@@ -47,7 +47,6 @@ TEST(FortranFormat, RecordsGiveTheColumnsARuntimeReadsOrTheFirstPositionItCannot
       {"(I2))", "position 5: nothing may follow the closing )"},
       {"(I2 I3)", "position 5: a comma or ) is expected"},
       {"(I2,)", "position 5: an edit descriptor is missing"},
-      {"(,I2)", "position 2: an edit descriptor is missing"},
       {"(0I2)", "position 2: a repeat count must be at least 1"},
       {"(3,I2)", "position 3: an edit descriptor is missing after the repeat count"},
       {"(2T5)", "position 3: a repeat count cannot stand before T"},
