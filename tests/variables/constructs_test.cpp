@@ -121,6 +121,9 @@ TEST(Constructs, RemovingTheSelectedItemReleasesTheCurrentConstructsMembersAndRe
   EXPECT_EQ(DyadicState(f) + " " + ConstructPage(f),
             "A,B,C | A:,B:,C:C1 | 000000 | 000003 C3 | none selected | A,B | ");
   EXPECT_FALSE(f.CorError.tabVisible());
+  f.CompleteConstructs();  // the next write gives A, B and C a construct of their own
+  EXPECT_EQ(DyadicState(f) + Joined(f.CmbConst.items()),
+            "A,B,C | A:A,B:B,C:C | 020304 | 000003C3,A,B,C");
 }
 
 TEST(Constructs, CompletionGivesEveryUnassignedVariableItsOwnConstructOnce) {
