@@ -28,6 +28,7 @@ TEST(ReorderRecords, TheCountFollowsThePatternAndTheNewOrSameChoiceAndTheMemoWar
     EXPECT_EQ(f.LblNumReor.caption(), std::to_string(counts[p].second) + " record(s) needed") << p;
     EXPECT_EQ(Visible({&f.GroupBox17, &f.MemoReorder}), p == 0 ? "00" : "11") << p;
   }
+  EXPECT_EQ(TFrm1::ReorderRecordsFor(0, 0, 10, 6), 0);  // the lowest pattern is one
   EXPECT_EQ(TFrm1::ReorderRecordsFor(-1, 0, 10, 6), std::nullopt);
   EXPECT_EQ(TFrm1::ReorderRecordsFor(3, -1, 10, 6), std::nullopt);
   EXPECT_EQ(TFrm1::ReorderRecordsFor(6, 0, INT_MAX, INT_MAX), INT_MAX);
