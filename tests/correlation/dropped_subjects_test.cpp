@@ -7,95 +7,68 @@
 namespace wintarvel::testing {
 namespace {
 
-struct DroppedSubjects : ::testing::Test {
-  DroppedSubjects() { f.BtnNewSetClick(); }
-  void withSizes(const std::string& first, const std::string& second) {
-    f.TxtNumSubGroup1.setText(first);
-    f.TxtNumSubGroup2.setText(second);
-    f.Modified = false;
-  }
-  std::string controls() const { return Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}); }
-  Fixture fx;
-  TFrm1& f = fx.f;
-};
+std::string Dropped(const TFrm1& f) {
+  std::string text =
+      Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}) + " " + std::to_string(f.GroupSize);
+  for (const std::string& item : f.CmbDrop.items()) text += "," + item;
+  text += " |";
+  for (int subject : f.DroppedSubjects) text += " " + std::to_string(subject);
+  return text;
+}
 
-const Names kSeven{"Subject1", "Subject2", "Subject3", "Subject4",
-                   "Subject5", "Subject6", "Subject7"};
-
-TEST_F(DroppedSubjects, TheBoxListsEverySubjectAndTheButtonDropsAndRestoresTheChosenOne) {
-  withSizes("4", "3");
-  f.ChkDropSub.setChecked(true);
-  EXPECT_EQ(f.CmbDrop.items(), kSeven);
-  EXPECT_EQ(f.GroupSize, 7);
-  EXPECT_EQ(controls(), "111");
-  EXPECT_TRUE(f.Modified);
-
+TEST(DroppedSubjects, TheBoxListsEverySubjectOfTheSizesGivenAndTheButtonDropsOrRestoresOne) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  Basics(f, "Drops");
+  f.TxtNumSubGroup2.setText("3");
   f.Modified = false;
-  for (int subject : {5, 2, 6, 6, 3}) DropSubject(f, subject);
-  EXPECT_EQ(f.DroppedSubjects, (std::vector<int>{5, 2, 3})) << "kept in the order dropped";
-  EXPECT_EQ(f.CmbDrop.items(), (Names{"Subject1", "Subject2 D", "Subject3 D", "Subject4",
-                                      "Subject5 D", "Subject6", "Subject7"}));
+  f.ChkDropSub.setChecked(true);
   EXPECT_TRUE(f.Modified);
-  f.CmdDropClick();  // the subject stays chosen
-  EXPECT_EQ(f.CmbDrop.item(2), "Subject3");
+  for (int subject : {5, 2, 3, 3, 4}) DropSubject(f, subject);
+  EXPECT_EQ(Dropped(f), "111 5,Subject1,Subject2 D,Subject3,Subject4 D,Subject5 D | 5 2 4");
+  f.CmdDropClick();  // the subject stays chosen: a second click restores it
   f.Modified = false;
   f.CmbDrop.setItemIndex(-1);
   f.CmdDropClick();  // nothing chosen: nothing happens
-  EXPECT_EQ(f.DroppedSubjects, (std::vector<int>{5, 2}));
+  EXPECT_EQ(Dropped(f), "111 5,Subject1,Subject2 D,Subject3,Subject4,Subject5 D | 5 2");
   EXPECT_FALSE(f.Modified);
 
   f.ChkDropSub.setChecked(false);
-  EXPECT_TRUE(f.CmbDrop.items().empty() && f.DroppedSubjects.empty());
-  EXPECT_EQ(controls(), "000");
+  EXPECT_EQ(Dropped(f), "000 5 |");
   f.CmbDrop.add("Subject1");  // without the box the button does nothing
-  f.CmbDrop.setItemIndex(0);
-  f.CmdDropClick();
-  EXPECT_TRUE(f.DroppedSubjects.empty());
+  DropSubject(f, 1);
   f.CmbDrop.clear();
   f.ChkDropSub.setChecked(true);
-  EXPECT_EQ(f.CmbDrop.items(), kSeven) << "checked again, no subject is dropped";
-}
+  EXPECT_EQ(Dropped(f), "111 5,Subject1,Subject2,Subject3,Subject4,Subject5 |");
 
-TEST_F(DroppedSubjects, ASizeThatIsNotANumberStopsTheRebuildHalfway) {
-  withSizes("4", "3");
-  f.ChkDropSub.setChecked(true);
-  f.ChkDropSub.setChecked(false);
-  f.TxtNumSubGroup2.setText("x");
+  DropSubject(f, 4);
+  f.TxtNumSubGroup2.setText("1");
+  EXPECT_EQ(f.CmbDrop.count(), 5) << "editing the sizes rebuilds nothing";
   f.Modified = false;
-  dispatch(fx.ui, [&] { f.ChkDropSub.setChecked(true); });
-  EXPECT_EQ(fx.ui.errors, Names{"'x' is not a valid integer value."});
-  EXPECT_TRUE(f.CmbDrop.items().empty());
-  EXPECT_EQ(f.GroupSize, 7) << "keeps its old value";
-  EXPECT_TRUE(f.ChkDropSub.checked());
-  EXPECT_EQ(controls(), "111");
-  EXPECT_FALSE(f.Modified);
-
-  f.TxtNumSubGroup1.setText("y");
-  dispatch(fx.ui, [&] { f.UpdateDropped(); });
-  EXPECT_EQ(fx.ui.errors.back(), "'y' is not a valid integer value.") << "the first size first";
-}
-
-TEST_F(DroppedSubjects, TheListFollowsNewSizesOnlyWhenRebuiltAndAbsurdSizesAreHarmless) {
-  withSizes("3", "3");
-  f.ChkDropSub.setChecked(true);
-  DropSubject(f, 2);
-  DropSubject(f, 6);
-  withSizes("2", "1");
-  EXPECT_EQ(f.CmbDrop.count(), 6) << "editing the sizes rebuilds nothing";
   f.DropSubSameCallback();
-  EXPECT_EQ(f.CmbDrop.items(), (Names{"Subject1", "Subject2 D", "Subject3"}));
-  EXPECT_EQ(f.GroupSize, 3);
-  EXPECT_EQ(f.DroppedSubjects, (std::vector<int>{2, 6})) << "numbers beyond the group stay";
+  EXPECT_EQ(Dropped(f), "111 3,Subject1,Subject2,Subject3 | 4") << "numbers beyond stay";
   EXPECT_TRUE(f.Modified);
 
-  withSizes("2000000000", "2000000000");
+  // A size that is not a number stops the rebuild halfway, the first size looked at first.
+  f.TxtNumSubGroup2.setText("x");
+  f.Modified = false;
+  dispatch(s.ui, [&] { f.DropSubSameCallback(); });
+  EXPECT_EQ(Dropped(f), "111 3 | 4");
+  EXPECT_FALSE(f.Modified);
+  f.TxtNumSubGroup1.setText("y");
+  dispatch(s.ui, [&] { f.UpdateDropped(); });
+  EXPECT_EQ(s.ui.errors,
+            (Names{"'x' is not a valid integer value.", "'y' is not a valid integer value."}));
+
+  f.TxtNumSubGroup1.setText("2000000000");
+  f.TxtNumSubGroup2.setText("2000000000");
   f.DropSubSameCallback();
   EXPECT_GT(f.GroupSize, 0);
-  EXPECT_LE(f.CmbDrop.count(), 198);
-  withSizes("-5", "2");
+  EXPECT_EQ(f.CmbDrop.count(), 198);
+  f.TxtNumSubGroup1.setText("-5");
+  f.TxtNumSubGroup2.setText("2");
   f.DropSubSameCallback();
-  EXPECT_EQ(f.GroupSize, -3);
-  EXPECT_TRUE(f.CmbDrop.items().empty());
+  EXPECT_EQ(Dropped(f), "111 -3 | 4");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,54 +13,40 @@ namespace wintarvel::testing {
 
 using Texts = std::vector<std::string>;
 
-// Splits "a|b|c" at the bars, or "x y" at the blanks.
+// Splits "a|b|" at the bars into "a", "b" and "", or "x y" at the blanks.
 inline Texts Split(const std::string& text, char separator) {
-  Texts parts(1);
-  for (char c : text) {
-    if (c == separator) {
-      parts.emplace_back();
-    } else {
-      parts.back().push_back(c);
-    }
-  }
-  if (separator == ' ' && parts == Texts{""}) return {};
+  Texts parts;
+  std::istringstream in(text);
+  for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+  if (!text.empty() && text.back() == separator) parts.emplace_back();
   return parts;
 }
 
 // Adds the constructs and variables to `f`, fills the list of available variables and sets
 // ConRecInfo from the construct names and CorRecInfo to `codes`. A variable is written
 // "name:construct", or "name" alone when it is in no construct.
-inline void BuildStudy(TFrm1& f, const Texts& constructs, const Texts& variables,
+inline void BuildStudy(TFrm1& f, const std::string& constructs, const std::string& variables,
                        const std::string& codes) {
-  for (const std::string& c : constructs) f.CmbConst.add(c);
+  for (const std::string& c : Split(constructs, ' ')) f.CmbConst.add(c);
   std::string numbers;
-  for (const std::string& v : variables) {
+  for (const std::string& v : Split(variables, ' ')) {
     const std::size_t colon = v.find(':');
     const std::string name = v.substr(0, colon);
     const std::string construct = colon == std::string::npos ? "" : v.substr(colon + 1);
     f.CmbDyVar.add(name);
     f.DyVarList.push_back({name, construct, false});
     f.CorAvailVarList.add(name);
-    int number = 0;
-    for (std::size_t i = 0; i < constructs.size(); ++i) {
-      if (!construct.empty() && constructs[i] == construct) number = static_cast<int>(i) + 1;
-    }
-    numbers += TwoDigits(number);
+    numbers += TwoDigits(construct.empty() ? 0 : IndexOf(f.CmbConst, construct) + 1);
   }
   f.ConRecInfo.setText(numbers);
   f.CorRecInfo.setText(codes);
 }
 
-// A new study with its fakes.
-struct CorrelationStudy : ::testing::Test {
-  CorrelationStudy() { f.BtnNewSetClick(); }
-  Texts messages() const {
-    Texts texts;
-    for (const ShownMessage& m : fx.ui.messages) texts.push_back(m.text + "|" + m.caption);
-    return texts;
-  }
-  Fixture fx;
-  TFrm1& f = fx.f;
-};
+// Every message shown, as "text|caption".
+inline Texts Messages(const FakeUi& ui) {
+  Texts texts;
+  for (const ShownMessage& m : ui.messages) texts.push_back(m.text + "|" + m.caption);
+  return texts;
+}
 
 }  // namespace wintarvel::testing

@@ -1,72 +1,67 @@
-// The design, data format and output option pages: what each choice enables, shows or clears.
+// The design, data format and output option pages: what each choice enables, shows or clears,
+// and the edits that mark the study as changed. Closing the window must never drop a value the
+// set file stores without asking; the file names are not stored and leave the study unmarked.
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
 
-TEST(DesignType, EachDesignDecidesSubgroupNamesAndSelfMeasures) {
-  NewStudy fx;
-  TFrm1& f = fx.f;
-  // The names of both subgroups with their labels, then self measures checked and enabled.
-  const auto design = [&f] {
-    return Visible({&f.Label14, &f.TxtNameSubGroup1, &f.Label15, &f.TxtNameSubGroup2}) + " " +
-           Checked({&f.ChkSelfM}) + Enabled({&f.ChkSelfM}) + " " + f.TxtNameSubGroup1.text();
-  };
-  f.RadDesTy1.setChecked(true);
-  EXPECT_EQ(design(), "1111 11 ");
-  f.TxtNameSubGroup1.setText("Mothers");
-  f.TxtNameSubGroup2.setText("Sons");
-  f.ChkSelfM.setChecked(false);
-  f.Modified = false;
-  f.RadDesTy0.setChecked(true);  // symmetric: names erased, "no self measures" overruled
-  EXPECT_EQ(design(), "0000 11 ");
-  EXPECT_EQ(f.TxtNameSubGroup2.text(), "");
-  EXPECT_TRUE(f.Modified);
-  f.RadDesTy2.setChecked(true);
-  EXPECT_EQ(design(), "1111 00 ");
-  f.TxtNameSubGroup1.setText("Leaders");
-  f.RadDesTy1.setChecked(true);  // the block designs keep the names
-  EXPECT_EQ(design(), "1111 11 Leaders");
+TEST(OptionPages, EachDesignAndOutputChoiceShowsEnablesOrClearsItsFields) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  f.TxtCoVar.setText("study.cov");
+  f.TxtIndDif.setText("study.eff");
+  // Each choice is made with subgroup names typed and self measures off. Then: the names with
+  // their labels shown, self measures checked and enabled, the names, the file name fields of the
+  // covariances and of the effect estimates enabled with their labels and buttons.
+  const std::pair<RadioButton*, const char*> rows[] = {
+      {&f.RadDesTy1, "1111 11 MS 000 000"}, {&f.RadDesTy0, "0000 11  000 000"},
+      {&f.RadDesTy2, "1111 00 MS 000 000"}, {&f.RadDesTy1, "1111 11 MS 000 000"},
+      {&f.RadOut4, "1111 01 MS 111 000"},   {&f.RadOut3, "1111 01 MS 000 000"},
+      {&f.RadAP1, "1111 01 MS 000 111"},    {&f.RadAP2, "1111 01 MS 000 111"},
+      {&f.RadAP0, "1111 01 MS 000 000"}};
+  for (const auto& [button, expected] : rows) {
+    f.TxtNameSubGroup1.setText("M");
+    f.TxtNameSubGroup2.setText("S");
+    f.ChkSelfM.setChecked(false);
+    f.Modified = false;
+    button->setChecked(true);
+    EXPECT_EQ(Visible({&f.Label14, &f.TxtNameSubGroup1, &f.Label15, &f.TxtNameSubGroup2}) + " " +
+                  Checked({&f.ChkSelfM}) + Enabled({&f.ChkSelfM}) + " " +
+                  f.TxtNameSubGroup1.text() + f.TxtNameSubGroup2.text() + " " +
+                  Enabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}) + " " +
+                  Enabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}),
+              expected);
+    EXPECT_TRUE(f.Modified);
+  }
+  EXPECT_EQ(f.TxtCoVar.text() + f.TxtIndDif.text(), "study.covstudy.eff");
 }
 
-TEST(DataFormat, TheSecondFormatRecordIsEmptiedOnEveryChange) {
-  NewStudy fx;
-  Edit& second = fx.f.TxtGroup2Fortran;
-  fx.f.ChkSecFmt.setChecked(true);
-  EXPECT_EQ(Enabled({&second}) + Visible({&second}), "11");
-  EXPECT_TRUE(fx.f.Modified);
-  second.setText("(2X,10F1.0)");
-  fx.f.Modified = false;
-  fx.f.ChkSecFmt.setChecked(false);
-  EXPECT_EQ(second.text(), "");
-  EXPECT_EQ(Enabled({&second}) + Visible({&second}), "00");
-  EXPECT_TRUE(fx.f.Modified);
-  second.setText("(2X,10F1.0)");  // as a reader might, before it sets the box
-  fx.f.ChkSecFmt.setChecked(true);
-  EXPECT_EQ(second.text(), "");
-}
-
-TEST(DataFormat, ReadingPersonalityVariablesAfterNeedsARoundRobinOrABlockWithPersonInput) {
-  NewStudy fx;
-  TFrm1& f = fx.f;
+TEST(DataFormat, TheSecondRecordStartsEmptyAndReadingPersonalityVariablesAfterNeedsItsInput) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  Edit& second = f.TxtGroup2Fortran;
+  for (bool on : {true, false, true}) {
+    second.setText("(2X,10F1.0)");  // as a reader might, before it sets the box
+    f.Modified = false;
+    f.ChkSecFmt.setChecked(on);
+    EXPECT_EQ(Enabled({&second}) + Visible({&second}) + second.text(), on ? "11" : "00");
+    EXPECT_TRUE(f.Modified);
+  }
   for (RadioButton* r : {&f.RBPerBeforeDy, &f.RBPerAfterDy}) r->setEnabled(true);
   f.RadInpPat1.setChecked(true);  // round robin with dyad input
   f.RBPerAfterDy.setChecked(true);
   EXPECT_EQ(f.ReadOrder.checkedIndex(), 1);
-  // Block with dyad input clears "after" and selects nothing in its place.
   f.Modified = false;
-  f.RadInpPat0.setChecked(true);
+  f.RadInpPat0.setChecked(true);  // block with dyad input clears "after", selecting nothing
   EXPECT_EQ(f.ReadOrder.checkedIndex(), -1);
   EXPECT_TRUE(f.Modified);
-  f.RBPerAfterDy.setChecked(true);
-  EXPECT_EQ(f.ReadOrder.checkedIndex(), -1);
-  f.RBPerBeforeDy.setChecked(true);
-  EXPECT_EQ(f.ReadOrder.checkedIndex(), 0);
-  // A half block forbids it too, but choosing the design does not run the rule: the next click
-  // on an input pattern does.
+  // A half block forbids it too, but only the next click on an input pattern runs the rule.
   f.RadInpPat3.setChecked(true);
   f.RBPerAfterDy.setChecked(true);
   f.RadDesTy2.setChecked(true);
@@ -75,35 +70,29 @@ TEST(DataFormat, ReadingPersonalityVariablesAfterNeedsARoundRobinOrABlockWithPer
   EXPECT_EQ(f.ReadOrder.checkedIndex(), -1);
 }
 
-TEST(OutputOptions, OnlyTheChoicesThatWriteAFileEnableItsName) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  const auto names = [&f] {
-    return Enabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}) + " " +
-           Enabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif});
-  };
-  EXPECT_EQ(names(), "000 000");
-  f.RadOut4.setChecked(true);
-  f.RadAP1.setChecked(true);
+TEST(ModifiedFlag, EveryEditOfAStoredValueMarksTheStudyButFileNamesDoNot) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  for (Edit* name : {&f.TxtSetFile, &f.TxtDataFile, &f.TxtOutFile, &f.TxtCoVar, &f.TxtIndDif}) {
+    name->setText("study.x");
+  }
+  EXPECT_FALSE(f.Modified);
+  int edit = 0;
+  for (Edit* stored :
+       {&f.TxtProgTitle, &f.TxtNumSubGroup1, &f.TxtNumSubGroup2, &f.TxtNumGroups,
+        &f.TxtNameSubGroup1, &f.TxtNameSubGroup2, &f.TxtRevScore, &f.TxtGroupFortran}) {
+    f.Modified = false;
+    stored->setText("3");
+    EXPECT_TRUE(f.Modified) << "edit " << edit++;
+  }
+  for (CheckBox* stored : {&f.ChkSelfM, &f.ChkTechOut, &f.ChkRawData}) {
+    f.Modified = false;
+    stored->setChecked(!stored->checked());
+    EXPECT_TRUE(f.Modified) << "edit " << edit++;
+  }
   f.Modified = false;
-  f.BtnNewSetClick();
-  EXPECT_EQ(names(), "000 000") << "after New";
-  f.RadOut4.setChecked(true);
-  EXPECT_EQ(names(), "111 000");
-  f.TxtCoVar.setText("study.cov");
-  f.Modified = false;
-  f.RadOut3.setChecked(true);
-  EXPECT_EQ(names(), "000 000");
-  EXPECT_EQ(f.TxtCoVar.text(), "study.cov");
+  f.MemoReorder.setText("1 2 3");
   EXPECT_TRUE(f.Modified);
-  f.RadAP1.setChecked(true);
-  EXPECT_EQ(names(), "000 111");
-  f.TxtIndDif.setText("study.eff");
-  f.RadAP2.setChecked(true);
-  EXPECT_EQ(names(), "000 111");
-  f.RadAP0.setChecked(true);
-  EXPECT_EQ(names(), "000 000");
-  EXPECT_EQ(f.TxtIndDif.text(), "study.eff");
 }
 
 }  // namespace

@@ -26,6 +26,14 @@ inline std::string DyadicState(const TFrm1& f) {
          " | " + f.CorRecInfo.text();
 }
 
+// The one message shown, as "text|caption"; each message shown joined with "/".
+inline std::string Shown(const FakeUi& ui) {
+  std::string text;
+  for (const ShownMessage& m : ui.messages)
+    text += (text.empty() ? "" : "/") + m.text + "|" + m.caption;
+  return text;
+}
+
 // The construct page: the constructs, the current one and both member lists.
 inline std::string ConstructPage(const TFrm1& f) {
   return Joined(f.CmbConst.items()) + " | " + f.LblConstVar.caption() + " | " +
