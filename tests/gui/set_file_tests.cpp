@@ -103,16 +103,6 @@ class SetFileTest : public QObject {
       QCOMPARE(bytesOf(copy), bytesOf(golden(file)));
       QCOMPARE(s_->find<QLineEdit>("TxtSetFile")->text(), copy);
       QVERIFY(!s_->f.Modified);
-      if (QByteArray(file) == "constructs.set") {
-        QVERIFY(s_->pages()->isTabVisible(5) && !s_->find("PBCorConnect")->isEnabled());
-        QCOMPARE(testing::itemsOf(s_->find<QListWidget>("CorAvailVarList")),
-                 (QStringList{"LIKE", "TRUST", "ANXIOUS", "HOSTILE"}));
-      }
-      if (QByteArray(file) == "reorder.set") {
-        QCOMPARE(s_->find<QPlainTextEdit>("MemoReorder")->toPlainText(),
-                 QStringLiteral("2 1 4 3\n1 2 3 4\n4 3 2 1\n3 4 1 2\n"));
-        QCOMPARE(s_->find<QLabel>("LblNumReor")->text(), QStringLiteral("4 record(s) needed"));
-      }
     }
     QVERIFY(s_->ui.messages.empty() && s_->ui.errors.empty() && s_->ui.questions.empty());
   }
