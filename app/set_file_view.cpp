@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCloseEvent>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -370,13 +371,15 @@ SetFilePanel::SetFilePanel(QMainWindow& window, TFrm1& f, Binder& binder)
   connect(this, &QDockWidget::dockLocationChanged, this, [this] { saveLayout(); });
   connect(this, &QDockWidget::topLevelChanged, this, [this] { saveLayout(); });
   // Only while the window shows: closing or destroying it hides the panel too, which is no choice
-  // of the user's and must neither be kept nor resize anything.
+  // of the user's and must not be kept.
   connect(toggle, &QAction::toggled, this, [this](bool shown) {
     if (!window_.isVisible()) return;
     if (shown) ensureBuilt();
-    makeRoom(shown);
     saveLayout();
   });
+  // The window makes or gives back room only for the user's own command: a panel restored with
+  // the window shows in the width the window was left with.
+  connect(toggle, &QAction::triggered, this, [this](bool shown) { makeRoom(shown); });
   window.installEventFilter(this);
 }
 
@@ -471,6 +474,12 @@ void SetFilePanel::activate(int line, int column) {
   }
   window_.activateWindow();
   if (control->isVisible()) focusTarget(control)->setFocus(Qt::OtherFocusReason);
+}
+
+// The panel's own close button gives the room back, as the menu command does.
+void SetFilePanel::closeEvent(QCloseEvent* event) {
+  QDockWidget::closeEvent(event);
+  if (event->isAccepted()) makeRoom(false);
 }
 
 bool SetFilePanel::eventFilter(QObject* watched, QEvent* event) {

@@ -98,6 +98,7 @@ class SetFilePanel : public QDockWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void ensureBuilt();

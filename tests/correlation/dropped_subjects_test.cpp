@@ -1,154 +1,74 @@
-#include <gtest/gtest.h>
+// The list of subjects that can be dropped, built from the two subgroup sizes.
 
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
 
-using Items = std::vector<std::string>;
+std::string Dropped(const TFrm1& f) {
+  std::string text =
+      Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}) + " " + std::to_string(f.GroupSize);
+  for (const std::string& item : f.CmbDrop.items()) text += "," + item;
+  text += " |";
+  for (int subject : f.DroppedSubjects) text += " " + std::to_string(subject);
+  return text;
+}
 
-class DroppedSubjects : public ::testing::Test {
- protected:
-  DroppedSubjects() { f.BtnNewSetClick(); }
-
-  void withSizes(const std::string& first, const std::string& second) {
-    f.TxtNumSubGroup1.setText(first);
-    f.TxtNumSubGroup2.setText(second);
-    f.Modified = false;
-  }
-
-  void toggle(int subject) {
-    f.CmbDrop.setItemIndex(subject - 1);
-    f.CmdDropClick();
-  }
-
-  Fixture fx;
-  TFrm1& f = fx.f;
-};
-
-TEST_F(DroppedSubjects, CheckingTheBoxListsEverySubjectAndUncheckingItForgetsTheDropped) {
-  withSizes("4", "3");
-  f.ChkDropSub.setChecked(true);
-  const Items everySubject{"Subject1", "Subject2", "Subject3", "Subject4",
-                           "Subject5", "Subject6", "Subject7"};
-  EXPECT_EQ(f.CmbDrop.items(), everySubject);
-  EXPECT_EQ(f.GroupSize, 7);
-  EXPECT_EQ(Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}), "111");
-  EXPECT_TRUE(f.Modified);
-
-  toggle(1);
-  toggle(4);
+TEST(DroppedSubjects, TheBoxListsEverySubjectOfTheSizesGivenAndTheButtonDropsOrRestoresOne) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  Basics(f, "Drops");
+  f.TxtNumSubGroup2.setText("3");
   f.Modified = false;
-  f.ChkDropSub.setChecked(false);
-  EXPECT_TRUE(f.CmbDrop.items().empty());
-  EXPECT_TRUE(f.DroppedSubjects.empty());
-  EXPECT_EQ(Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}), "000");
+  f.ChkDropSub.setChecked(true);
   EXPECT_TRUE(f.Modified);
-
-  f.ChkDropSub.setChecked(true);
-  EXPECT_EQ(f.CmbDrop.items(), everySubject) << "checked again, no subject is dropped";
-}
-
-TEST_F(DroppedSubjects, TheButtonDropsAndRestoresTheChosenSubject) {
-  withSizes("4", "3");
-  f.ChkDropSub.setChecked(true);
-  f.Modified = false;
-
-  toggle(3);
-  EXPECT_EQ(f.CmbDrop.item(2), "Subject3 D");
-  EXPECT_EQ(f.CmbDrop.count(), 7);
-  EXPECT_EQ(f.DroppedSubjects, std::vector<int>{3});
-  EXPECT_TRUE(f.Modified);
-
-  f.CmdDropClick();  // the subject stays chosen
-  EXPECT_EQ(f.CmbDrop.item(2), "Subject3");
-  EXPECT_TRUE(f.DroppedSubjects.empty());
-}
-
-TEST_F(DroppedSubjects, RestoringASubjectKeepsTheOthersInTheOrderTheyWereDropped) {
-  withSizes("4", "3");
-  f.ChkDropSub.setChecked(true);
-  toggle(5);
-  toggle(2);
-  toggle(6);
-  toggle(6);
-  EXPECT_EQ(f.DroppedSubjects, (std::vector<int>{5, 2}));
-  EXPECT_EQ(f.CmbDrop.items(), (Items{"Subject1", "Subject2 D", "Subject3", "Subject4",
-                                      "Subject5 D", "Subject6", "Subject7"}));
-}
-
-TEST_F(DroppedSubjects, TheButtonDoesNothingWithoutTheBoxOrAChoice) {
-  withSizes("2", "1");
-  f.ChkDropSub.setChecked(true);
+  for (int subject : {5, 2, 3, 3, 4}) DropSubject(f, subject);
+  EXPECT_EQ(Dropped(f), "111 5,Subject1,Subject2 D,Subject3,Subject4 D,Subject5 D | 5 2 4");
+  f.CmdDropClick();  // the subject stays chosen: a second click restores it
   f.Modified = false;
   f.CmbDrop.setItemIndex(-1);
-  f.CmdDropClick();
-  EXPECT_TRUE(f.DroppedSubjects.empty());
+  f.CmdDropClick();  // nothing chosen: nothing happens
+  EXPECT_EQ(Dropped(f), "111 5,Subject1,Subject2 D,Subject3,Subject4,Subject5 D | 5 2");
   EXPECT_FALSE(f.Modified);
 
   f.ChkDropSub.setChecked(false);
-  f.Modified = false;
-  f.CmbDrop.add("Subject1");
-  f.CmbDrop.setItemIndex(0);
-  f.CmdDropClick();
-  EXPECT_TRUE(f.DroppedSubjects.empty());
-  EXPECT_EQ(f.CmbDrop.item(0), "Subject1");
-  EXPECT_FALSE(f.Modified);
-}
-
-TEST_F(DroppedSubjects, ASizeThatIsNotANumberStopsTheRebuildHalfway) {
-  withSizes("4", "3");
+  EXPECT_EQ(Dropped(f), "000 5 |");
+  f.CmbDrop.add("Subject1");  // without the box the button does nothing
+  DropSubject(f, 1);
+  f.CmbDrop.clear();
   f.ChkDropSub.setChecked(true);
-  f.ChkDropSub.setChecked(false);
+  EXPECT_EQ(Dropped(f), "111 5,Subject1,Subject2,Subject3,Subject4,Subject5 |");
+
+  DropSubject(f, 4);
+  f.TxtNumSubGroup2.setText("1");
+  EXPECT_EQ(f.CmbDrop.count(), 5) << "editing the sizes rebuilds nothing";
+  f.Modified = false;
+  f.DropSubSameCallback();
+  EXPECT_EQ(Dropped(f), "111 3,Subject1,Subject2,Subject3 | 4") << "numbers beyond stay";
+  EXPECT_TRUE(f.Modified);
+
+  // A size that is not a number stops the rebuild halfway, the first size looked at first.
   f.TxtNumSubGroup2.setText("x");
   f.Modified = false;
-
-  dispatch(fx.ui, [&] { f.ChkDropSub.setChecked(true); });
-  EXPECT_EQ(fx.ui.errors, Items{"'x' is not a valid integer value."});
-  EXPECT_TRUE(f.CmbDrop.items().empty());
-  EXPECT_EQ(f.CmbDrop.text(), "");
-  EXPECT_EQ(f.GroupSize, 7) << "keeps its old value";
-  EXPECT_TRUE(f.ChkDropSub.checked());
-  EXPECT_EQ(Enabled({&f.DropSub, &f.CmbDrop, &f.CmdDrop}), "111");
+  dispatch(s.ui, [&] { f.DropSubSameCallback(); });
+  EXPECT_EQ(Dropped(f), "111 3 | 4");
   EXPECT_FALSE(f.Modified);
-
-  f.TxtNumSubGroup2.setText("");
-  EXPECT_THROW(f.UpdateDropped(), ConversionError) << "an empty size is no number either";
-
   f.TxtNumSubGroup1.setText("y");
-  dispatch(fx.ui, [&] { f.UpdateDropped(); });
-  EXPECT_EQ(fx.ui.errors.back(), "'y' is not a valid integer value.") << "the first size first";
-}
+  dispatch(s.ui, [&] { f.UpdateDropped(); });
+  EXPECT_EQ(s.ui.errors,
+            (Names{"'x' is not a valid integer value.", "'y' is not a valid integer value."}));
 
-TEST_F(DroppedSubjects, TheListFollowsNewSizesOnlyWhenRebuilt) {
-  withSizes("3", "3");
-  f.ChkDropSub.setChecked(true);
-  toggle(2);
-  toggle(6);
-  withSizes("2", "1");
-  EXPECT_EQ(f.CmbDrop.count(), 6) << "editing the sizes rebuilds nothing";
-
+  f.TxtNumSubGroup1.setText("2000000000");
+  f.TxtNumSubGroup2.setText("2000000000");
   f.DropSubSameCallback();
-  EXPECT_EQ(f.CmbDrop.items(), (Items{"Subject1", "Subject2 D", "Subject3"}));
-  EXPECT_EQ(f.GroupSize, 3);
-  EXPECT_EQ(f.DroppedSubjects, (std::vector<int>{2, 6})) << "numbers beyond the group stay";
-  EXPECT_TRUE(f.Modified);
-}
-
-TEST_F(DroppedSubjects, AbsurdSizesNeitherOverflowNorBuildAGiantList) {
-  withSizes("2000000000", "2000000000");
-  f.ChkDropSub.setChecked(true);
   EXPECT_GT(f.GroupSize, 0);
-  EXPECT_LE(f.CmbDrop.count(), 198);
-
-  f.ChkDropSub.setChecked(false);
-  withSizes("-5", "2");
-  f.ChkDropSub.setChecked(true);
-  EXPECT_EQ(f.GroupSize, -3);
-  EXPECT_TRUE(f.CmbDrop.items().empty());
+  EXPECT_EQ(f.CmbDrop.count(), 198);
+  f.TxtNumSubGroup1.setText("-5");
+  f.TxtNumSubGroup2.setText("2");
+  f.DropSubSameCallback();
+  EXPECT_EQ(Dropped(f), "111 -3 | 4");
 }
 
 }  // namespace

@@ -1,45 +1,52 @@
 #pragma once
-// Builds a study for the correlated-errors tests by setting the document members directly: the
-// constructs, the dyadic variables with their records and list items, and both code records.
+// Studies for the correlated-errors tests, built by setting the document members directly.
 
-#include <initializer_list>
+#include <gtest/gtest.h>
+
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "model/frm1.h"
+#include "support/study.h"
 
 namespace wintarvel::testing {
 
-// Entries run together: Codes({"01", "00"}) is "0100".
-inline std::string Codes(std::initializer_list<const char*> entries) {
-  std::string record;
-  for (const char* entry : entries) record += entry;
-  return record;
+using Texts = std::vector<std::string>;
+
+// Splits "a|b|" at the bars into "a", "b" and "", or "x y" at the blanks.
+inline Texts Split(const std::string& text, char separator) {
+  Texts parts;
+  std::istringstream in(text);
+  for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+  if (!text.empty() && text.back() == separator) parts.emplace_back();
+  return parts;
 }
 
-// Adds the constructs and variables to a new study, fills the list of available variables and
-// sets ConRecInfo from the construct names; CorRecInfo is set to `correlationCodes`. A variable
-// is written "name:construct", or "name" alone when it is in no construct.
-inline void BuildStudy(TFrm1& f, const std::vector<std::string>& constructs,
-                       const std::vector<std::string>& variables,
-                       const std::string& correlationCodes) {
-  for (const std::string& c : constructs) f.CmbConst.add(c);
-  std::string constructNumbers;
-  for (const std::string& v : variables) {
+// Adds the constructs and variables to `f`, fills the list of available variables and sets
+// ConRecInfo from the construct names and CorRecInfo to `codes`. A variable is written
+// "name:construct", or "name" alone when it is in no construct.
+inline void BuildStudy(TFrm1& f, const std::string& constructs, const std::string& variables,
+                       const std::string& codes) {
+  for (const std::string& c : Split(constructs, ' ')) f.CmbConst.add(c);
+  std::string numbers;
+  for (const std::string& v : Split(variables, ' ')) {
     const std::size_t colon = v.find(':');
     const std::string name = v.substr(0, colon);
     const std::string construct = colon == std::string::npos ? "" : v.substr(colon + 1);
     f.CmbDyVar.add(name);
     f.DyVarList.push_back({name, construct, false});
     f.CorAvailVarList.add(name);
-    int number = 0;
-    for (std::size_t i = 0; i < constructs.size(); ++i) {
-      if (!construct.empty() && constructs[i] == construct) number = static_cast<int>(i) + 1;
-    }
-    constructNumbers += TwoDigits(number);
+    numbers += TwoDigits(construct.empty() ? 0 : IndexOf(f.CmbConst, construct) + 1);
   }
-  f.ConRecInfo.setText(constructNumbers);
-  f.CorRecInfo.setText(correlationCodes);
+  f.ConRecInfo.setText(numbers);
+  f.CorRecInfo.setText(codes);
+}
+
+// Every message shown, as "text|caption".
+inline Texts Messages(const FakeUi& ui) {
+  Texts texts;
+  for (const ShownMessage& m : ui.messages) texts.push_back(m.text + "|" + m.caption);
+  return texts;
 }
 
 }  // namespace wintarvel::testing

@@ -1,276 +1,163 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+// The "Correlated Errors" page: the partner lists of a chosen variable and the two buttons.
 
 #include "correlation/hand_built_study.h"
-#include "support/fake_ui.h"
 
 namespace wintarvel::testing {
 namespace {
 
-using Items = std::vector<std::string>;
-constexpr const char* kCannotFind = "Cannot find the corresponding dyadic variable";
+const Texts kCannotFind{"Cannot find the corresponding dyadic variable|"};
+const char* const k332 = "A B C|A1:A A2:A A3:A B1:B B2:B B3:B C1:C C2:C|";
 
-class Pairing : public ::testing::Test {
- protected:
-  Pairing() { f.BtnNewSetClick(); }
-
-  // A and B with three variables, C with two; every variable in a set of its own.
-  void buildThreeConstructs() {
-    BuildStudy(f, {"A", "B", "C"}, {"A1:A", "A2:A", "A3:A", "B1:B", "B2:B", "B3:B", "C1:C", "C2:C"},
-               Codes({"01", "02", "03", "04", "05", "06", "07", "08"}));
+struct Pairing : NewStudy {
+  // By default A and B with three variables, C with two; every variable in a set of its own.
+  explicit Pairing(const std::string& constructs = "A B C",
+                   const std::string& variables = "A1:A A2:A A3:A B1:B B2:B B3:B C1:C C2:C",
+                   const std::string& codes = "0102030405060708") {
+    BuildStudy(f, constructs, variables, codes);
   }
-
-  void chooseAvailable(const std::string& name) {
-    f.CorAvailVarList.setItemIndex(indexOf(f.CorAvailVarList, name));
-    f.CorAvailVarListClick();
+  void choose(ListBox& list, const std::string& item, void (TFrm1::*click)()) {
+    list.setItemIndex(IndexOf(list, item));
+    (f.*click)();
   }
-  void chooseCandidate(const std::string& name) {
-    f.CorMapVarList.setItemIndex(indexOf(f.CorMapVarList, name));
-    f.CorMapVarListClick();
+  // The candidates offered | the variables correlated, after choosing `available` if given.
+  std::string lists(const std::string& available = "") {
+    if (!available.empty()) choose(f.CorAvailVarList, available, &TFrm1::CorAvailVarListClick);
+    std::string text;
+    for (const std::string& s : f.CorMapVarList.items()) text += s + " ";
+    text += "|";
+    for (const std::string& s : f.CorVarList.items()) text += " " + s;
+    return text;
   }
-  void chooseCorrelated(const std::string& name) {
-    f.CorVarList.setItemIndex(indexOf(f.CorVarList, name));
-    f.CorVarListClick();
-  }
-  void correlate(const std::string& available, const std::string& candidate) {
-    chooseAvailable(available);
-    chooseCandidate(candidate);
-    f.PRCorConnectClick();
-  }
-
-  static int indexOf(const ListBox& list, const std::string& item) {
-    for (int i = 0; i < list.count(); ++i) {
-      if (list.item(i) == item) return i;
-    }
-    ADD_FAILURE() << "no item " << item;
-    return -1;
-  }
-
-  Fixture fx;
-  TFrm1& f = fx.f;
+  std::string buttons() const { return Enabled({&f.PBCorConnect, &f.PBCorDisconnect}); }
 };
 
-TEST_F(Pairing, AVariableIsOfferedTheVariablesOfConstructsOfTheSameSize) {
-  buildThreeConstructs();
-  chooseAvailable("A2");
-  EXPECT_EQ(f.SelectedAvailVar, "A2");
-  EXPECT_EQ(f.CorMapVarList.items(), (Items{"B1", "B2", "B3"}));
-  EXPECT_TRUE(f.CorVarList.items().empty());
-
-  chooseAvailable("C1");
-  EXPECT_TRUE(f.CorMapVarList.items().empty()) << "no other construct has two variables";
-  EXPECT_TRUE(fx.ui.messages.empty());
-}
-
-TEST_F(Pairing, ACorrelatedConstructOffersNothingMoreAndItsPartnerIsNotOfferedToOthers) {
-  buildThreeConstructs();
-  f.CmbDyVar.replace(3, "B1 R");
-  f.DyVarList[3].Reversed = true;
-  correlate("A1", "B1");  // offered by its name
-  EXPECT_TRUE(f.Modified);
-
-  chooseAvailable("A1");
-  EXPECT_EQ(f.CorVarList.items(), (Items{"B1 R"})) << "listed as the dyadic variable's item";
-  EXPECT_TRUE(f.CorMapVarList.items().empty());
-
-  chooseAvailable("A2");
-  EXPECT_EQ(f.CorMapVarList.items(), (Items{"B2", "B3"}));
-  EXPECT_TRUE(f.CorVarList.items().empty());
-}
-
-// A new study where every variable is in a construct of its own, after a construct X whose two
-// variables share a code: X breaks the rules, so the verification that follows a connection fails
-// at once and leaves the record as the connection made it.
-class Connecting : public Pairing {
- protected:
-  void connect(const std::string& codes, const std::string& available,
-               const std::string& candidate) {
-    f.Modified = false;
-    f.BtnNewSetClick();
-    BuildStudy(f, {"X", "C1", "C2", "C3", "C4", "C5", "C6"},
-               {"x1:X", "x2:X", "v1:C1", "v2:C2", "v3:C3", "v4:C4", "v5:C5", "v6:C6"},
-               "9999" + codes);
-    f.SelectedAvailVar = available;
-    f.SelectedCorrVar = candidate;
-    f.PRCorConnectClick();
+TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSize) {
+  // constructs | variables | codes | construct record ("" as built) | chosen | lists
+  const std::string rows[] = {
+      k332 + std::string("0102030405060708||A2|B1 B2 B3 |"),
+      k332 + std::string("0102030405060708||C1||"),
+      "A B|a1:A a2:A x1 b1:B b2:B b3:B x2|01020304050607||x2|a1 a2 |",  // no construct: a group
+      "A B C|a1:A b1:B b2:B c1:C|01020304||a1||",  // one variable offers nothing, even to one
+      "A B|a1:A a2:A b1:B b2:B a3:A|0102030405|0101020200|b1|a1 a2 |",  // A's size as coded
+      k332 + std::string("0102030106070809||A2|B2 B3 |"),               // B1 is taken by A1
+      k332 + std::string("0101030105060708||A1|| B1"),  // A2's shared code is cleared
+  };
+  for (const std::string& row : rows) {
+    SCOPED_TRACE(row);
+    const Texts field = Split(row, '|');
+    Pairing s(field[0], field[1], field[2]);
+    if (!field[3].empty()) s.f.ConRecInfo.setText(field[3]);
+    EXPECT_EQ(s.lists(field[4]), field[5] + "|" + field[6]);
+    EXPECT_EQ(s.f.SelectedAvailVar, field[4]);
+    EXPECT_TRUE(s.ui.messages.empty());
+    EXPECT_TRUE(row != rows[6] || s.f.CorRecInfo.text() == "0100030105060708") << "A2's cleared";
   }
-};
+  Pairing s;
+  s.f.CmbDyVar.replace(3, "B1 R");
+  s.f.CorRecInfo.setText("0102030105060708");
+  EXPECT_EQ(s.lists("A1"), "| B1 R") << "listed as the dyadic variable's item";
+  EXPECT_EQ(s.lists("A2"), "B2 B3 |");
+  s.f.CorAvailVarList.add("ghost");  // no record: both lists emptied
+  EXPECT_EQ(s.lists("ghost"), "|");
 
-TEST_F(Connecting, TwoVariablesWithoutASetGetTheSmallestUnusedCode) {
-  connect(Codes({"01", "02", "03", "04", "00", "00"}), "v5", "v6");
-  EXPECT_EQ(f.CorRecInfo.text(), "9999" + Codes({"01", "02", "03", "04", "05", "05"}));
-  EXPECT_TRUE(f.Modified);
-  // The lists are refreshed, and unlike a click a refresh lists for a construct of one
-  // variable: the other constructs of one variable, C6 now correlated.
-  EXPECT_EQ(f.CorVarList.items(), (Items{"v6"}));
-  EXPECT_EQ(f.CorMapVarList.items(), (Items{"v1", "v2", "v3", "v4"}));
+  Pairing m("A B", "a1:A a2:A b1:B b2:B", "01020302");
+  m.f.CmbDyVar.replace(3, "renamed");  // a2 holds a code, so B's members are looked up
+  EXPECT_EQ(m.lists("a1"), "b1 b2 |");
+  m.f.CmbDyVar.replace(1, "gone");  // and a2 itself cannot be found
+  m.f.CorAvailVarListClick();
+  EXPECT_EQ(Messages(m.ui), (Texts{kCannotFind[0], kCannotFind[0]}));
 }
 
-TEST_F(Connecting, SetsMergeUnderTheSmallerCodeAndAVariableWithoutASetJoinsTheOther) {
-  connect(Codes({"04", "02", "04", "02", "01", "00"}), "v1", "v2");
-  EXPECT_EQ(f.CorRecInfo.text(), "9999" + Codes({"02", "02", "02", "02", "01", "00"}));
-
-  connect(Codes({"03", "00", "03", "00", "00", "00"}), "v2", "v3");
-  EXPECT_EQ(f.CorRecInfo.text(), "9999" + Codes({"03", "03", "03", "00", "00", "00"}));
+TEST(PairingLists, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
+  // codes | available | candidate | record after ("" unchanged, with a message) | lists
+  const std::string rows[] = {
+      "010203040000|v5|v6|010203040505|v1 v2 v3 v4 | v6",  // a new code
+      "040204020100|v1|v2|020202020100|v5 v6 | v2 v3 v4",  // sets merge under the smaller
+      "030003000000|v2|v3|030303000000|v4 v5 v6 | v1 v3",  // one joins the other's set
+      "040000000000|v1|v6|040000000004|v2 v3 v4 v5 | v6",
+      "01ab0|v2|v6|010200000002|v1 v3 v4 v5 | v6",  // an entry for every variable
+      "010203040506|v1|nobody|||",
+      "010203040506|nobody|v1|||",
+  };
+  for (const std::string& row : rows) {
+    SCOPED_TRACE(row);
+    const Texts field = Split(row, '|');
+    // X's two variables share a code, so the verification after the connection changes nothing.
+    Pairing s("X C1 C2 C3 C4 C5 C6", "x1:X x2:X v1:C1 v2:C2 v3:C3 v4:C4 v5:C5 v6:C6",
+              "9999" + field[0]);
+    s.f.SelectedAvailVar = field[1];
+    s.f.SelectedCorrVar = field[2];
+    s.f.PRCorConnectClick();
+    const bool done = !field[3].empty();
+    EXPECT_EQ(s.f.CorRecInfo.text(), "9999" + (done ? field[3] : field[0]));
+    EXPECT_EQ(s.f.Modified, done);
+    EXPECT_EQ(Messages(s.ui), done ? Texts{} : kCannotFind);
+    EXPECT_EQ(s.lists(), field[4] + "|" + field[5]);
+  }
+  // The refresh takes a2 out of a1's set; only then does the verification run, which pairs a2
+  // with b2 and numbers the sets anew. Verifying first would have failed.
+  Pairing s("A B", "a1:A a2:A b1:B b2:B", "01010000");
+  s.f.SelectedAvailVar = "a1";
+  s.f.SelectedCorrVar = "b1";
+  s.f.PRCorConnectClick();
+  EXPECT_EQ(s.lists() + " " + s.f.CorRecInfo.text(), "| b1 01020102");
+  EXPECT_TRUE(s.ui.messages.empty());
 }
 
-TEST_F(Connecting, AShortOrDamagedRecordGetsAnEntryForEveryVariable) {
-  connect("01ab0", "v2", "v6");
-  EXPECT_EQ(f.CorRecInfo.text(), "9999" + Codes({"01", "02", "00", "00", "00", "02"}));
-}
-
-TEST_F(Connecting, AnUnknownVariableIsReportedAndChangesNothing) {
-  connect(Codes({"01", "02", "03", "04", "05", "06"}), "v1", "nobody");
-  EXPECT_EQ(fx.ui.messages.size(), 1u);
-  EXPECT_EQ(fx.ui.messages[0].text, kCannotFind);
-  EXPECT_EQ(fx.ui.messages[0].caption, "");
-  EXPECT_EQ(f.CorRecInfo.text(), "9999" + Codes({"01", "02", "03", "04", "05", "06"}));
-  EXPECT_FALSE(f.Modified);
-}
-
-TEST_F(Pairing, ConnectingRefreshesTheListsAndThenVerifiesSilently) {
-  // a1 and a2 (both of A) share a code. The refresh after the connection takes a2 out of the
-  // set; only then does the verification run, which finds a valid pattern, pairs a2 with b2 and
-  // numbers the sets anew. Verifying first would have failed on a1 and a2.
-  BuildStudy(f, {"A", "B"}, {"a1:A", "a2:A", "b1:B", "b2:B"}, Codes({"01", "01", "00", "00"}));
-  f.SelectedAvailVar = "a1";
-  f.SelectedCorrVar = "b1";
+TEST(PairingLists, PickingAPartnerSwitchesTheButtonsAndUncorrelatingTakesItOutOfItsSet) {
+  Pairing s;
+  TFrm1& f = s.f;
+  s.lists("A1");
+  s.choose(f.CorMapVarList, "B1", &TFrm1::CorMapVarListClick);
+  EXPECT_EQ(f.SelectedCorrVar + s.buttons(), "B110");
   f.PRCorConnectClick();
-  EXPECT_EQ(f.CorVarList.items(), (Items{"b1"}));
-  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "01", "02"}));
-  EXPECT_TRUE(fx.ui.messages.empty());
-}
+  s.lists("A3");
+  EXPECT_EQ(s.lists() + f.SelectedCorrVar + s.buttons(), "B2 B3 |B110");  // both kept
+  s.choose(f.CorMapVarList, "", &TFrm1::CorMapVarListClick);  // nothing selected: no change
+  s.choose(f.CorVarList, "", &TFrm1::CorVarListClick);
+  s.choose(f.CorAvailVarList, "", &TFrm1::CorAvailVarListClick);
+  EXPECT_EQ(f.SelectedAvailVar + s.lists() + s.buttons(), "A3B2 B3 |10");
 
-TEST_F(Pairing, UncorrelatingTakesOnlyTheChosenVariableOutOfItsSet) {
-  buildThreeConstructs();
-  correlate("A1", "B1");
-  chooseAvailable("A1");
-  chooseCorrelated("B1");
-  EXPECT_FALSE(f.PBCorConnect.enabled());
-  EXPECT_TRUE(f.PBCorDisconnect.enabled());
+  s.lists("A1");
+  s.choose(f.CorVarList, "B1", &TFrm1::CorVarListClick);
+  EXPECT_EQ(s.buttons(), "01");
   f.Modified = false;
-
   f.PBCorDisconnectClick();
-  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "02", "03", "00", "05", "06", "07", "08"}));
-  EXPECT_FALSE(f.PBCorConnect.enabled());
-  EXPECT_FALSE(f.PBCorDisconnect.enabled());
+  EXPECT_EQ(f.CorRecInfo.text() + " " + s.buttons() + " " + s.lists(),
+            "0102030005060708 00 B1 B2 B3 |");
   EXPECT_TRUE(f.Modified);
-  EXPECT_TRUE(f.CorVarList.items().empty());
-  EXPECT_EQ(f.CorMapVarList.items(), (Items{"B1", "B2", "B3"}));
-}
 
-TEST_F(Pairing, UncorrelatingAnUnknownVariableIsReported) {
-  buildThreeConstructs();
   f.SelectedCorrVar = "nobody";
   f.PBCorDisconnect.setEnabled(true);
+  f.Modified = false;
   f.PBCorDisconnectClick();
-  ASSERT_EQ(fx.ui.messages.size(), 1u);
-  EXPECT_EQ(fx.ui.messages[0].text, kCannotFind);
-  EXPECT_TRUE(f.PBCorDisconnect.enabled());
-  EXPECT_FALSE(f.Modified);
-}
+  EXPECT_EQ(Messages(s.ui), kCannotFind);
+  EXPECT_TRUE(f.PBCorDisconnect.enabled() && !f.Modified);
 
-TEST_F(Pairing, AVariableSharingACodeWithItsOwnConstructLosesItWhenTheListsAreBuilt) {
-  buildThreeConstructs();
-  f.CorRecInfo.setText(Codes({"01", "01", "03", "01", "05", "06", "07", "08"}));
-  chooseAvailable("A1");
-  EXPECT_EQ(f.CorRecInfo.text(), Codes({"01", "00", "03", "01", "05", "06", "07", "08"}));
-  EXPECT_EQ(f.CorVarList.items(), (Items{"B1"}));
-}
-
-TEST_F(Pairing, AMemberMissingFromTheDyadicVariablesIsReportedAndStillOffered) {
-  BuildStudy(f, {"A", "B"}, {"a1:A", "a2:A", "b1:B", "b2:B"}, Codes({"01", "02", "03", "02"}));
-  f.CmbDyVar.replace(3, "renamed");  // the lists are out of step with the items
-  chooseAvailable("a1");
-  // a2 holds a code, so B's members are looked up: b2 cannot be found and is skipped.
-  ASSERT_EQ(fx.ui.messages.size(), 1u);
-  EXPECT_EQ(fx.ui.messages[0].text, kCannotFind);
-  EXPECT_EQ(f.CorMapVarList.items(), (Items{"b1", "b2"}));
-}
-
-TEST_F(Pairing, PickingCandidatesAndCorrelatedVariablesSwitchesTheButtons) {
-  buildThreeConstructs();
-  chooseAvailable("A1");
-  chooseCandidate("B2");
-  EXPECT_EQ(f.SelectedCorrVar, "B2");
-  EXPECT_TRUE(f.PBCorConnect.enabled());
-  EXPECT_FALSE(f.PBCorDisconnect.enabled());
-
-  // Choosing another available variable keeps the button and the chosen candidate.
-  chooseAvailable("A3");
-  EXPECT_TRUE(f.PBCorConnect.enabled());
-  EXPECT_EQ(f.SelectedCorrVar, "B2");
-
-  // A click with nothing selected changes nothing.
-  f.CorMapVarList.setItemIndex(-1);
-  f.CorMapVarListClick();
-  f.CorAvailVarList.setItemIndex(-1);
-  f.CorAvailVarListClick();
-  EXPECT_EQ(f.SelectedAvailVar, "A3");
-  EXPECT_EQ(f.CorMapVarList.items(), (Items{"B1", "B2", "B3"}));
-}
-
-TEST_F(Pairing, VariablesInNoConstructFormAGroupOfTheirOwn) {
-  BuildStudy(f, {"A", "B"}, {"a1:A", "a2:A", "x1", "b1:B", "b2:B", "b3:B", "x2"},
-             Codes({"01", "02", "03", "04", "05", "06", "07"}));
-  chooseAvailable("x2");
-  EXPECT_EQ(f.CorMapVarList.items(), (Items{"a1", "a2"}));
-}
-
-TEST_F(Pairing, AVariableWithoutARecordOrAloneInItsConstructGetsEmptyLists) {
-  BuildStudy(f, {"A", "B"}, {"a1:A", "b1:B", "b2:B"}, Codes({"01", "02", "03"}));
-  chooseAvailable("a1");
-  EXPECT_TRUE(f.CorMapVarList.items().empty());
-
-  f.CorAvailVarList.add("ghost");
-  chooseAvailable("ghost");
-  EXPECT_EQ(f.SelectedAvailVar, "ghost");
-  EXPECT_TRUE(f.CorMapVarList.items().empty());
-  EXPECT_TRUE(f.CorVarList.items().empty());
-  EXPECT_TRUE(fx.ui.messages.empty());
-}
-
-TEST_F(Pairing, DamagedCodeRecordsDoNotBreakTheLists) {
-  buildThreeConstructs();
-  for (const std::string& constructs : Items{"", "01", "0101xx0202", "0101010202029", "zzzzzzzz"}) {
-    for (const std::string& codes : Items{"", "0", "01010", "ab01ab01cdcdcdcd0101", "\xff\xff"}) {
-      f.ConRecInfo.setText(constructs);
-      f.CorRecInfo.setText(codes);
-      chooseAvailable("A1");
-      f.SelectedCorrVar = "B1";
-      f.RefreshCorLists();
-      f.PBCorDisconnectClick();
-      f.PRCorConnectClick();
-      EXPECT_EQ(f.CorRecInfo.text().size() % 2, 0u) << constructs << " / " << codes;
+  for (const std::string& constructs : Texts{"", "01", "0101xx0202", "0101010202029", "zzzz"}) {
+    for (const std::string& codes : Texts{"", "0", "01010", "ab01ab01cdcdcdcd0101", "\xff\xff"}) {
+      s.f.ConRecInfo.setText(constructs);
+      s.f.CorRecInfo.setText(codes);
+      s.lists("A1");
+      s.f.SelectedCorrVar = "B1";
+      s.f.RefreshCorLists();
+      s.f.PBCorDisconnectClick();
+      s.f.PRCorConnectClick();
+      EXPECT_EQ(s.f.CorRecInfo.text().size() % 2, 0u) << constructs << " / " << codes;
     }
   }
 }
 
-TEST(FindDyVarItem, FindsAnItemByNameIgnoringCaseAndThenWithTheReverseMark) {
-  Fixture fx;
-  TFrm1& f = fx.f;
-  f.BtnNewSetClick();
-  for (const char* item : {"alpha R", "Beta", "ALPHA", "gamma R"}) f.CmbDyVar.add(item);
-  EXPECT_EQ(f.FindDyVarItem("alpha"), 2) << "a plain item comes before a reversed one";
-  EXPECT_EQ(f.FindDyVarItem("beta"), 1);
-  EXPECT_EQ(f.FindDyVarItem("Gamma"), 3);
-  EXPECT_EQ(f.FindDyVarItem("GAMMA r"), 3);
-  EXPECT_EQ(f.FindDyVarItem("delta"), -1);
-  EXPECT_EQ(f.FindDyVarItem(""), -1);
-}
-
-TEST(NextFreeCode, IsTheSmallestPositiveCodeNoEntryHolds) {
-  EXPECT_EQ(TFrm1::NextFreeCode(""), 1);
-  EXPECT_EQ(TFrm1::NextFreeCode(Codes({"00", "00"})), 1);
-  EXPECT_EQ(TFrm1::NextFreeCode(Codes({"01", "02", "03", "04", "00", "00"})), 5);
-  EXPECT_EQ(TFrm1::NextFreeCode(Codes({"03", "01", "03"})), 2);
-  EXPECT_EQ(TFrm1::NextFreeCode(Codes({"01", "02", "03"})), 4) << "at most one more than entries";
-  EXPECT_EQ(TFrm1::NextFreeCode(Codes({"99", "98"})), 1);
-  // Damaged entries and half an entry hold no code.
-  EXPECT_EQ(TFrm1::NextFreeCode("0a01-2 10"), 2);
-  EXPECT_EQ(TFrm1::NextFreeCode("010"), 2);
+TEST(PairingLists, ItemsAreFoundIgnoringCaseThenWithTheMarkAndFreeCodesAreTheSmallestUnused) {
+  NewStudy s;
+  for (const char* item : {"alpha R", "Beta", "ALPHA", "gamma R"}) s.f.CmbDyVar.add(item);
+  const std::pair<const char*, int> items[] = {{"alpha", 2},   {"beta", 1},   {"Gamma", 3},
+                                               {"GAMMA r", 3}, {"delta", -1}, {"", -1}};
+  for (const auto& [name, index] : items) EXPECT_EQ(s.f.FindDyVarItem(name), index) << name;
+  const std::pair<const char*, int> codes[] = {
+      {"", 1},     {"0000", 1},      {"010203040000", 5}, {"030103", 2}, {"010203", 4},
+      {"9998", 1}, {"0a01-2 10", 2}, {"010", 2},          {"0201", 3},   {"04030201", 5}};
+  for (const auto& [record, code] : codes) EXPECT_EQ(TFrm1::NextFreeCode(record), code) << record;
 }
 
 }  // namespace

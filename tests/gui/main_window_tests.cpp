@@ -1,323 +1,22 @@
-// The real main window, offscreen: what it shows at start and after "New", how the user's
-// typing and clicks reach the program's rules, and that every page is laid out tidily.
+// Walks through the real main window, offscreen: the pages and dialogs, typing and clicks that
+// reach the program's rules and their errors, the Edit menu's undo, the question on closing, what
+// every control tells a screen reader and the user, the keyboard, and the reorder memo's binding.
 
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
-#include <QAccessible>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStatusBar>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-#include <QWindow>
-#include <functional>
 #include <memory>
 
+#include "app/field_feedback.h"
 #include "app/qt_ui.h"
 #include "window_session.h"
 
 using namespace wintarvel;
-using wintarvel::testing::WindowSession;
 
 namespace {
 
-const char* const kPageNames[] = {"Groups",     "Variables", "TabSheet2", "Output",
-                                  "Constructs", "CorError",  "Reorder",   "TabSheet1"};
+const char* const kQuestion = "Changes have been made, do you want to save it?";
 
-}  // namespace
-
-class MainWindowTest : public QObject {
-  Q_OBJECT
-
- private slots:
-  void init();
-  void cleanup();
-  void startsWithPagesHiddenAndSavingAndRunningDisabled();
-  void menuHoldsEveryCommandWithItsAccessKey();
-  void newShowsEveryControlOnItsPage();
-  void pointingAtAToolbarButtonShowsItsHint();
-  void enterInTheNameBoxAddsTheDyadicVariable();
-  void periodRemovesTheSelectedVariableAndStaysInTheBox();
-  void numberOfGroupsIsCheckedAfterEveryCharacter();
-  void anErrorWhileTypingIsShownAtTheFieldAndACommandsInABox();
-  void radioClickRunsTheRuleAndACheckedButtonStaysChecked();
-  void editsRefuseCharactersOutsideLatin1AndStopAtTheLimit();
-  void pastingLinesIntoAnEditKeepsOnlyTheFirstLine();
-  void twoConstructsShowTheCorrelatedErrorsTab();
-  void theExampleStudyRunsOnceItsFilesAreNamed();
-  void closingAsksFirstAndCancelKeepsTheWindowOpen();
-  void exitClosesTheWindowThroughTheProgram();
-  void ctrlZBringsBackAVariableRemovedByAPeriod();
-  void escapeAtTheExitQuestionKeepsTheWindow();
-  void aRunWithUnsavedChangesAsksFirst();
-  void aboutBoxAndEngineDialogFollowTheirControls();
-  void everyTabCaptionIsReadableAtTheDefaultSize();
-  void noControlOverlapsAnotherOrIsCutOff();
-  void everyInputControlHasAnAccessibleNameAndTheMemoReadsAsTheCore();
-  void pagesAreBuiltOnTheFirstNewAndShowWhatTheProgramSetBefore();
-  void pagesBuiltOnRequestBeforeNewShowTheStartStateAndStayHidden();
-
- private:
-  QWidget& window() { return s_->window(); }
-  template <class W>
-  W* find(const char* name) {
-    return s_->find<W>(name);
-  }
-  QAction* action(const char* name) { return find<QAction>(name); }
-  void startNewSetFile();
-  void type(const char* editName, const QString& text);
-  void clickItem(QListWidget* list, int row);
-  void click(const char* name);
-  void showPageOf(QWidget* w);
-
-  std::unique_ptr<WindowSession> s_;
-};
-
-void MainWindowTest::init() {
-  s_ = std::make_unique<WindowSession>();
-  QVERIFY(s_->show());
-}
-
-void MainWindowTest::cleanup() {
-  QVERIFY2(s_->ui.unexpected.empty(), s_->firstUnexpected());
-  s_.reset();
-}
-
-void MainWindowTest::startNewSetFile() {
-  action("FileNewItem")->trigger();
-  QVERIFY(find<QTabWidget>("PageControl1")->isVisible());
-}
-
-void MainWindowTest::type(const char* editName, const QString& text) {
-  QLineEdit* edit = find<QLineEdit>(editName);
-  QVERIFY(edit != nullptr);
-  QTest::keyClicks(edit, text);
-}
-
-// The user clicks only what is on screen: the page holding the widget comes to the top first.
-void MainWindowTest::showPageOf(QWidget* w) {
-  auto* pages = find<QTabWidget>("PageControl1");
-  for (int i = 0; i < pages->count(); ++i) {
-    if (pages->widget(i)->isAncestorOf(w)) pages->setCurrentIndex(i);
-  }
-}
-
-void MainWindowTest::click(const char* name) {
-  auto* w = find<QWidget>(name);
-  QVERIFY(w != nullptr);
-  showPageOf(w);
-  // On the indicator: a button stretched by its layout is hit only on its indicator and text.
-  QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(std::min(8, w->width() / 2), w->height() / 2));
-}
-
-// Characters QTest cannot type, sent as the key events a keyboard layout would produce.
-void typeCharacters(QWidget* w, const QString& text) {
-  for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(w, &release);
-  }
-}
-
-void MainWindowTest::clickItem(QListWidget* list, int row) {
-  showPageOf(list);
-  const QRect rect = list->visualItemRect(list->item(row));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
-void MainWindowTest::startsWithPagesHiddenAndSavingAndRunningDisabled() {
-  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel"));
-  QVERIFY(find<QTabWidget>("PageControl1")->isHidden());
-  QVERIFY(find<QPushButton>("Done")->isHidden());
-  QVERIFY(find<QPushButton>("Cancel")->isHidden());
-  QVERIFY(!action("BtnSaveSet")->isEnabled());
-  QVERIFY(!action("BtnRun")->isEnabled());
-  QVERIFY(!find<QToolButton>("BtnSaveSet")->isEnabled());
-  QVERIFY(action("BtnNewSet")->isEnabled());
-  // Every command but the toolbar's is available (an empty list of recent files has nothing
-  // to clear).
-  for (QAction* a : window().findChildren<QAction*>()) {
-    // Undo and redo wait for a first step; an empty list of recent files has nothing to clear.
-    const QString name = a->objectName();
-    const bool enabled = name != "EditUndo" && name != "EditRedo" && name != "ClearRecentFiles";
-    if (!name.isEmpty() && !name.startsWith(QLatin1String("Btn")))
-      QVERIFY2(a->isEnabled() == enabled, qPrintable(name));
-  }
-  QCOMPARE(window().size().expandedTo(QSize(553, 458)), window().size());
-}
-
-void MainWindowTest::menuHoldsEveryCommandWithItsAccessKey() {
-  QStringList top;
-  for (QAction* a : s_->windows.main.menuBar()->actions()) top << a->text();
-  QCOMPARE(top, (QStringList{"&File", "&Edit", "&View", "&Run", "&Path", "&Help"}));
-  QMenu* file = find<QMenu>("File1");
-  QStringList fileItems;
-  for (QAction* a : file->actions())
-    fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
-  QCOMPARE(fileItems,
-           (QStringList{"&Set Files", "&Data Files", "&Recent Set Files", "-", "E&xit"}));
-  QStringList setItems;
-  for (QAction* a : find<QMenu>("SetFile1")->actions())
-    setItems << a->objectName() + '=' + a->text();
-  QCOMPARE(setItems,
-           (QStringList{"FileNewItem=&New", "FileOpenItem=&Open", "OpeninNotepad1=O&pen in Notepad",
-                        "FileCloseItem=&Close", "FileSaveItem=&Save", "SaveSetFileAs1=Save &As"}));
-  QCOMPARE(action("Open1")->text(), QStringLiteral("&Open in Notepad"));
-  QCOMPARE(action("Open1")->statusTip(), QStringLiteral("Open an existing Data File"));
-  QCOMPARE(action("ExecuteWinMendra1")->text(), QStringLiteral("&Run Tarvel"));
-  QCOMPARE(action("EditOptions1")->text(), QStringLiteral("&Tarvel Directory"));
-  QStringList helpItems;
-  for (QAction* a : find<QMenu>("Help1")->actions()) helpItems << a->text();
-  QCOMPARE(helpItems, (QStringList{"WinTarvel &Help", "&About"}));
-  QCOMPARE(file->menuAction()->statusTip(), QStringLiteral("File related commands"));
-  QCOMPARE(find<QMenu>("Help1")->menuAction()->statusTip(), QStringLiteral("Help topics"));
-}
-
-void MainWindowTest::newShowsEveryControlOnItsPage() {
-  startNewSetFile();
-  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - Untitled[*]"));
-  QCOMPARE(window().windowHandle()->title(), QStringLiteral("WinTarvel - Untitled"));
-  QVERIFY(action("BtnSaveSet")->isEnabled());
-  QVERIFY(find<QPushButton>("Done")->isVisible());
-  QCOMPARE(find<QPushButton>("Done")->text(), QStringLiteral("Save Set File"));
-  QCOMPARE(find<QPushButton>("Cancel")->text(), QStringLiteral("Close"));
-  auto* pages = find<QTabWidget>("PageControl1");
-  const QStringList captions{"Basic",      "Variables",         "Data Format", "Output",
-                             "Constructs", "Correlated Errors", "Reorder",     "File Names"};
-  for (int i = 0; i < 8; ++i) {
-    QCOMPARE(pages->widget(i)->objectName(), QString::fromLatin1(kPageNames[i]));
-    QCOMPARE(pages->tabText(i), captions[i]);
-  }
-  QVERIFY(!pages->isTabVisible(5));
-
-  const std::vector<std::vector<const char*>> controls = {
-      {"StudyTitleBox", "TxtProgTitle", "TxtNumGroups", "LblNumGroupsRange", "TxtNumSubGroup1",
-       "TxtNumSubGroup2", "Label14", "Label15", "TxtNameSubGroup1", "TxtNameSubGroup2",
-       "GroupBox14", "RadDesTy0", "RadDesTy1", "RadDesTy2", "ChkDropSub", "DropSub", "CmbDrop",
-       "CmdDrop"},
-      {"DyadicBox", "TxtDyVars", "CmbDyVar", "CmdDyVarAdd", "CmdDyVarRem", "CmdDyVarRename", "UDDy",
-       "PersonalityBox", "TxtPerVars", "CmbPerVar", "CmdPerVarAdd", "CmdPerVarRem",
-       "CmdPerVarRename", "UDPer", "ChkSelfM", "ChkReverseVar", "CmdDyVarRev", "LBLRevScore",
-       "TxtRevScore"},
-      {"Label16", "TxtGroupFortran", "ChkSecFmt", "TxtGroup2Fortran", "GroupBox9", "RadInpPat0",
-       "RadInpPat1", "RadInpPat2", "RadInpPat3", "RadInpPat4", "RadInpPat5", "GroupBoxPV",
-       "RBPerBeforeDy", "RBPerAfterDy"},
-      {"RadioGroup1", "RadOut0", "RadOut1", "RadOut2", "RadOut3", "RadOut4", "ChkTechOut", "Label3",
-       "ChkRawData", "GroupBox3", "RadAP0", "RadAP1", "RadAP2"},
-      {"TxtConstruct", "CmbConst", "CmdConstAdd", "CmdConstRem", "LblConstVar", "LstVars",
-       "LstVarsConst", "CmdVarsConstAdd", "CmdVarsConstRem"},
-      {"CorAvailVarList", "CorMapVarList", "CorVarList", "PBCorConnect", "PBCorDisconnect",
-       "PBCorConfirm", "ConRecInfo", "CorRecInfo"},
-      {"GroupBox16", "RadRePat0", "RadRePat1", "RadRePat2", "RadRePat3", "RadRePat4", "RadRePat5",
-       "RadRePat6", "Label7", "GroupBox17", "RadReNewSame0", "RadReNewSame1", "Label2",
-       "MemoReorder", "LblNumReor"},
-      {"TxtSetFile", "Button2", "TxtDataFile", "Button1", "TxtOutFile", "Button3", "TxtCoVar",
-       "CmdCoVar", "LblCoVar", "TxtIndDif", "CmdIndDif", "LblIndDif", "GenInstr", "TxtExeDir"}};
-  for (int page = 0; page < 8; ++page) {
-    for (const char* name : controls[static_cast<std::size_t>(page)]) {
-      QWidget* w = pages->widget(page)->findChild<QWidget*>(QString::fromLatin1(name));
-      QVERIFY2(w != nullptr, name);
-    }
-  }
-  // A few captions and start-up states, read from the widgets themselves.
-  QCOMPARE(find<QRadioButton>("RadDesTy0")->text(), QStringLiteral("Symmetric Block (Default)"));
-  QVERIFY(find<QRadioButton>("RadDesTy0")->isChecked());
-  QCOMPARE(find<QGroupBox>("GroupBox9")->title(), QStringLiteral("&Input Pattern "));
-  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("0 record(s) needed"));
-  QCOMPARE(find<QPushButton>("CmdVarsConstAdd")->text(), QStringLiteral("A&dd ->"));
-  QVERIFY(!find<QGroupBox>("GroupBoxPV")->isEnabled());
-  QVERIFY(find<QWidget>("MemoReorder")->isHidden());
-  QVERIFY(find<QLineEdit>("ConRecInfo")->isHidden());
-  QVERIFY(find<QPushButton>("PBCorConfirm")->isHidden());
-}
-
-void MainWindowTest::pointingAtAToolbarButtonShowsItsHint() {
-  auto* button = find<QToolButton>("BtnNewSet");
-  QCOMPARE(button->toolTip(), QStringLiteral("Create a New Set File"));
-  QTest::mouseMove(button);
-  QTRY_COMPARE(window().findChild<QStatusBar*>()->currentMessage(),
-               QStringLiteral("Create a New Set File"));
-  QTest::mouseMove(find<QToolButton>("BtnOpenSet"));
-  QTRY_COMPARE(window().findChild<QStatusBar*>()->currentMessage(),
-               QStringLiteral("Open an Existing Set File"));
-}
-
-void MainWindowTest::enterInTheNameBoxAddsTheDyadicVariable() {
-  startNewSetFile();
-  type("TxtDyVars", QStringLiteral("Anger"));
-  QTest::keyClick(find<QLineEdit>("TxtDyVars"), Qt::Key_Return);
-  auto* list = find<QListWidget>("CmbDyVar");
-  QCOMPARE(list->count(), 1);
-  QCOMPARE(list->item(0)->text(), QStringLiteral("Anger"));
-  QCOMPARE(find<QLineEdit>("TxtDyVars")->text(), QString());
-  QCOMPARE(s_->f.DyVarList.size(), std::size_t{1});
-  QCOMPARE(s_->f.CmbDyVar.item(0), std::string("Anger"));
-}
-
-void MainWindowTest::periodRemovesTheSelectedVariableAndStaysInTheBox() {
-  startNewSetFile();
-  for (const char* name : {"Anger", "Joy"}) {
-    type("TxtDyVars", QString::fromLatin1(name));
-    QTest::keyClick(find<QLineEdit>("TxtDyVars"), Qt::Key_Return);
-  }
-  auto* list = find<QListWidget>("CmbDyVar");
-  find<QTabWidget>("PageControl1")->setCurrentIndex(1);
-  clickItem(list, 0);
-  QCOMPARE(s_->f.CmbDyVar.itemIndex(), 0);
-  QCOMPARE(find<QLineEdit>("TxtDyVars")->text(), QStringLiteral("Anger"));
-  // Clicking the same item again copies its name again.
-  type("TxtDyVars", QStringLiteral("x"));
-  clickItem(list, 0);
-  QCOMPARE(find<QLineEdit>("TxtDyVars")->text(), QStringLiteral("Anger"));
-
-  QTest::keyClick(find<QLineEdit>("TxtDyVars"), '.');
-  QCOMPARE(list->count(), 1);
-  QCOMPARE(list->item(0)->text(), QStringLiteral("Joy"));
-  QCOMPARE(find<QLineEdit>("TxtDyVars")->text(), QStringLiteral("."));
-  QCOMPARE(s_->f.TxtDyVars.text(), std::string("."));
-}
-
-void MainWindowTest::numberOfGroupsIsCheckedAfterEveryCharacter() {
-  startNewSetFile();
-  type("TxtNumSubGroup1", QStringLiteral("3"));
-  type("TxtNumSubGroup2", QStringLiteral("3"));
-  click("RadRePat1");
-  click("RadReNewSame0");
-  auto* label = find<QLabel>("LblNumReor");
-  QCOMPARE(label->text(), QStringLiteral("1 record(s) needed"));
-  QVERIFY(find<QWidget>("MemoReorder")->isVisibleTo(find<QWidget>("Reorder")));
-
-  auto* groups = find<QLineEdit>("TxtNumGroups");
-  QTest::keyClick(groups, Qt::Key_End);
-  QTest::keyClick(groups, '2');
-  QCOMPARE(label->text(), QStringLiteral("12 record(s) needed"));
-  QTest::keyClick(groups, '5');
-  QCOMPARE(label->text(), QStringLiteral("125 record(s) needed"));
-  QTest::keyClick(groups, Qt::Key_Backspace);
-  QCOMPARE(label->text(), QStringLiteral("12 record(s) needed"));
-  QCOMPARE(s_->f.NumGroups, 12);
-  QVERIFY(s_->ui.errors.empty());
+void clickItem(QListWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(row)).center());
 }
 
 // A field drawn with a red frame: its left edge is red, not the style's grey.
@@ -327,471 +26,502 @@ bool showsRedFrame(QWidget* field) {
   return edge.red() > 150 && edge.green() < 80 && edge.blue() < 80;
 }
 
-// An error raised by typing is shown at the field, and the typing goes on; the same error raised
-// by a command comes in the error box.
-void MainWindowTest::anErrorWhileTypingIsShownAtTheFieldAndACommandsInABox() {
-  startNewSetFile();
-  type("TxtNumSubGroup1", QStringLiteral("3"));
-  type("TxtNumSubGroup2", QStringLiteral("3"));
-  click("RadRePat1");
-  auto* groups = find<QLineEdit>("TxtNumGroups");
-  auto* status = window().findChild<QStatusBar*>();
-  const QString hint = groups->toolTip();
-  QVERIFY(!showsRedFrame(groups));
-
-  QTest::keyClick(groups, Qt::Key_End);
-  QTest::keyClick(groups, 'x');
-  const QString message = QStringLiteral("'1x' is not a valid integer value.");
-  QVERIFY(s_->ui.errors.empty());
-  QVERIFY(showsRedFrame(groups));
-  QCOMPARE(status->currentMessage(), message);
-  QCOMPARE(groups->toolTip(), message + '\n' + hint);
-  QCOMPARE(groups->text(), QStringLiteral("1x"));
-  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("1 record(s) needed"));
-
-  click("RadReNewSame0");
-  QCOMPARE(s_->ui.errors, std::vector<std::string>{message.toStdString()});
-
-  QTest::keyClick(groups, Qt::Key_Backspace);
-  QTest::keyClick(groups, '4');
-  QVERIFY(!showsRedFrame(groups));
-  QCOMPARE(groups->toolTip(), hint);
-  QCOMPARE(status->currentMessage(), QString());
-  QCOMPARE(find<QLabel>("LblNumReor")->text(), QStringLiteral("14 record(s) needed"));
-  QCOMPARE(s_->ui.errors.size(), std::size_t{1});
-}
-
-void MainWindowTest::radioClickRunsTheRuleAndACheckedButtonStaysChecked() {
-  startNewSetFile();
-  auto* half = find<QRadioButton>("RadDesTy2");
-  click("RadDesTy2");
-  QVERIFY(half->isChecked());
-  QVERIFY(!find<QRadioButton>("RadDesTy0")->isChecked());
-  QVERIFY(s_->f.RadDesTy2.checked());
-  QVERIFY(!find<QCheckBox>("ChkSelfM")->isEnabled());
-  QVERIFY(find<QLineEdit>("TxtNameSubGroup1")->isVisibleTo(find<QWidget>("Groups")));
-  click("RadDesTy2");
-  QVERIFY(half->isChecked());
-  QVERIFY(s_->f.RadDesTy2.checked());
-
-  auto* selfMeasures = find<QCheckBox>("ChkSelfM");
-  click("RadDesTy1");
-  QVERIFY(selfMeasures->isEnabled());
-  click("ChkSelfM");
-  QCOMPARE(selfMeasures->isChecked(), s_->f.ChkSelfM.checked());
-}
-
-void MainWindowTest::editsRefuseCharactersOutsideLatin1AndStopAtTheLimit() {
-  startNewSetFile();
-  auto* name = find<QLineEdit>("TxtDyVars");
-  typeCharacters(name, QString::fromUtf8("Gr\u00fc\u20acn"));
-  QCOMPARE(name->text(), QString::fromUtf8("Gr\u00fcn"));
-  QCOMPARE(s_->f.TxtDyVars.text(), std::string("Gr\xfcn"));
-  QTest::keyClicks(name, QStringLiteral("abcdefghij"));
-  QCOMPARE(name->text().size(), 10);
-  QCOMPARE(s_->f.TxtDyVars.text().size(), std::size_t{10});
-  // A longer text set by the program stays whole.
-  s_->windows.binder.run([this] { s_->f.TxtProgTitle.setText(std::string(70, 'T')); });
-  QCOMPARE(find<QLineEdit>("TxtProgTitle")->text().size(), 70);
-}
-
-// An edit holds one line, as the set file and the instruction file store each value on one:
-// pasted text stops at its first line break.
-void MainWindowTest::pastingLinesIntoAnEditKeepsOnlyTheFirstLine() {
-  startNewSetFile();
-  auto* title = find<QLineEdit>("TxtProgTitle");
-  QApplication::clipboard()->setText(QStringLiteral("Roommates\r\nsecond line"));
-  title->setFocus();
-  QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
-  QCOMPARE(s_->f.TxtProgTitle.text(), std::string("Roommates"));
-  QCOMPARE(title->text(), QStringLiteral("Roommates"));
-  QVERIFY(s_->f.Modified);
-  // What stood after the cursor stays.
-  QTest::keyClick(title, Qt::Key_Home);
-  QApplication::clipboard()->setText(QStringLiteral("The \nrest"));
-  QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
-  QCOMPARE(s_->f.TxtProgTitle.text(), std::string("The Roommates"));
-  QCOMPARE(title->cursorPosition(), 4);
-
-  auto* setFile = find<QLineEdit>("TxtSetFile");
-  QApplication::clipboard()->setText(QStringLiteral("/studies/a.set\nrm -rf"));
-  setFile->setFocus();
-  QTest::keyClick(setFile, Qt::Key_V, Qt::ControlModifier);
-  QCOMPARE(s_->f.TxtSetFile.text(), std::string("/studies/a.set"));
-  QApplication::clipboard()->setText(QStringLiteral("\n/else.set"));
-  QTest::keyClick(setFile, Qt::Key_V, Qt::ControlModifier);
-  QCOMPARE(s_->f.TxtSetFile.text(), std::string("/studies/a.set"));
-  QCOMPARE(setFile->text(), QStringLiteral("/studies/a.set"));
-}
-
-// The walkthrough of the README: open the example, name the files, press "Run Tarvel".
-void MainWindowTest::theExampleStudyRunsOnceItsFilesAreNamed() {
-  QTemporaryDir dir;
-  for (const char* name : {"roommate.set", "roommate.txt"}) {
-    QVERIFY(QFile::copy(QStringLiteral(WINTARVEL_EXAMPLES "/") + name, dir.filePath(name)));
-  }
-  const auto path = [&dir](const char* name) {
-    return QDir::toNativeSeparators(dir.filePath(QString::fromLatin1(name)));
-  };
-  s_->ui.files.push_back(path("roommate.set").toStdString());
-  action("FileOpenItem")->trigger();
-  QCOMPARE(window().windowTitle(), QStringLiteral("WinTarvel - roommate[*]"));
-  QCOMPARE(find<QTabWidget>("PageControl1")->currentWidget()->objectName(),
-           QStringLiteral("Groups"));
-  auto* run = find<QPushButton>("GenInstr");
-  QVERIFY(!run->isEnabled());
-
-  type("TxtDataFile", path("roommate.txt"));
-  QVERIFY(!run->isEnabled());
-  type("TxtOutFile", path("roommate.out"));
-  QVERIFY(run->isEnabled());
-  QVERIFY(action("BtnRun")->isEnabled());
-  type("TxtIndDif", path("roommate.eff"));
-  click("GenInstr");
-
-  QVERIFY(s_->ui.messages.empty());
-  QCOMPARE(s_->platform.engineStarts.size(), std::size_t{1});
-  QCOMPARE(s_->platform.viewerStarts, std::vector<std::string>{path("roommate.out").toStdString()});
-  QFile instructions(dir.filePath(QStringLiteral("xkb.ist")));
-  QVERIFY(instructions.open(QIODevice::ReadOnly));
-  std::string expected;
-  for (const char* name : {"roommate.set", "roommate.txt", "roommate.out", "roommate.eff"}) {
-    std::string shortForm;  // on Windows the 8.3 form; elsewhere the path itself
-    s_->platform.shortPath(path(name).toStdString(), shortForm);
-    expected += shortForm + "\r\n";
-  }
-  QCOMPARE(instructions.readAll().toStdString(), expected);
-  QVERIFY(!s_->f.Modified);
-}
-
-void MainWindowTest::twoConstructsShowTheCorrelatedErrorsTab() {
-  startNewSetFile();
-  auto* pages = find<QTabWidget>("PageControl1");
-  for (const char* name : {"Self", "Other"}) {
-    type("TxtConstruct", QString::fromLatin1(name));
-    QTest::keyClick(find<QLineEdit>("TxtConstruct"), Qt::Key_Return);
-  }
-  QCOMPARE(find<QListWidget>("CmbConst")->count(), 2);
-  QVERIFY(pages->isTabVisible(5));
-  QCOMPARE(find<QLabel>("LblConstVar")->text(), QStringLiteral("Other"));
-}
-
-void MainWindowTest::closingAsksFirstAndCancelKeepsTheWindowOpen() {
-  startNewSetFile();
-  type("TxtProgTitle", QStringLiteral("Roommates"));
-  QVERIFY(s_->f.Modified);
-  s_->ui.answers.push_back(Answer::Cancel);
-  window().close();
-  QVERIFY(window().isVisible());
-  QCOMPARE(s_->ui.questions.size(), std::size_t{1});
-  s_->ui.answers.push_back(Answer::No);
-  window().close();
-  QVERIFY(!window().isVisible());
-}
-
-void MainWindowTest::exitClosesTheWindowThroughTheProgram() {
-  action("FileExitItem")->trigger();
-  QCOMPARE(s_->ui.closeRequests, 1);
-  QVERIFY(!window().isVisible());
-  QVERIFY(s_->ui.questions.empty());
-}
-
-// "A.B" typed into the name box: the period removes the selected variable on the way. Ctrl+Z,
-// with the box still holding the focus, takes back the typing after it, then the removal.
-void MainWindowTest::ctrlZBringsBackAVariableRemovedByAPeriod() {
-  startNewSetFile();
-  for (const char* name : {"Anger", "Joy"}) {
-    type("TxtDyVars", QString::fromLatin1(name));
-    QTest::keyClick(find<QLineEdit>("TxtDyVars"), Qt::Key_Return);
-  }
-  auto* list = find<QListWidget>("CmbDyVar");
-  clickItem(list, 0);
-  auto* box = find<QLineEdit>("TxtDyVars");
-  box->setFocus();
-  QTRY_VERIFY(box->hasFocus());
-  QTest::keyClicks(box, QStringLiteral("A.B"));
-  QCOMPARE(list->count(), 1);
-  QCOMPARE(action("EditUndo")->text(), QStringLiteral("&Undo Typing in Dyadic Variable Name"));
-  QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(box->text(), QStringLiteral("."));
-  QCOMPARE(action("EditUndo")->text(), QStringLiteral("&Undo Remove Variable"));
-  QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(list->count(), 2);
-  QCOMPARE(list->item(0)->text(), QStringLiteral("Anger"));
-  QCOMPARE(box->text(), QStringLiteral("AngerA"));
-  QCOMPARE(action("EditRedo")->text(), QStringLiteral("&Redo Remove Variable"));
-  QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
-  QCOMPARE(list->count(), 1);
-}
-
-// The real question box: Escape answers Cancel, at Exit as at the window's close button.
-void MainWindowTest::escapeAtTheExitQuestionKeepsTheWindow() {
-  view::QtUi ui;
-  testing::RecordingPlatform platform;
-  QTemporaryDir start;
-  TFrm1 f(ui, platform, start.path().toStdString());
-  view::Windows windows(f);
-  ui.setMainWindow(&windows.main);
-  windows.main.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&windows.main));
-  windows.main.findChild<QAction*>(QStringLiteral("FileNewItem"))->trigger();
-  QTest::keyClicks(windows.main.findChild<QLineEdit*>(QStringLiteral("TxtProgTitle")),
-                   QStringLiteral("Roommates"));
-  QStringList asked;
-  auto pressEscapeAtTheQuestion = [&asked] {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, &asked] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      poll->deleteLater();
-      poll->stop();
-      asked << box->text();
-      QVERIFY(box->button(QMessageBox::Cancel) != nullptr);
-      QTest::keyClick(box, Qt::Key_Escape);
-    });
-    poll->start(20);
-  };
-  pressEscapeAtTheQuestion();
-  windows.main.findChild<QAction*>(QStringLiteral("FileExitItem"))->trigger();
-  pressEscapeAtTheQuestion();
-  windows.main.close();
-  QCOMPARE(asked.size(), 2);
-  QCOMPARE(asked[0], QStringLiteral("Changes have been made, do you want to save it?"));
-  QVERIFY(windows.main.isVisible());
-  QVERIFY(f.Modified);
-  QCOMPARE(f.TxtProgTitle.text(), std::string("Roommates"));
-  f.Modified = false;  // lets the window go without asking
-}
-
-// Run Tarvel after an edit: Cancel runs nothing; Yes saves first and runs what the window shows.
-void MainWindowTest::aRunWithUnsavedChangesAsksFirst() {
-  QTemporaryDir dir;
-  for (const char* name : {"roommate.set", "roommate.txt"}) {
-    QVERIFY(QFile::copy(QStringLiteral(WINTARVEL_EXAMPLES "/") + name, dir.filePath(name)));
-  }
-  s_->ui.files.push_back(dir.filePath(QStringLiteral("roommate.set")).toStdString());
-  action("FileOpenItem")->trigger();
-  type("TxtDataFile", dir.filePath(QStringLiteral("roommate.txt")));
-  type("TxtOutFile", dir.filePath(QStringLiteral("roommate.out")));
-  type("TxtIndDif", dir.filePath(QStringLiteral("roommate.eff")));
-  QTest::keyClick(find<QLineEdit>("TxtNumGroups"), Qt::Key_Backspace);
-  type("TxtNumGroups", QStringLiteral("1"));  // 12 groups become 11
-  s_->ui.answers = {Answer::Cancel, Answer::Yes};
-  click("GenInstr");
-  QVERIFY(s_->platform.engineStarts.empty());
-  click("GenInstr");
-  QCOMPARE(s_->ui.questions,
-           (std::vector<std::string>(
-               2, "The study has changes that are not saved. Save them before the run?")));
-  QCOMPARE(s_->platform.engineStarts.size(), std::size_t{1});
-  QFile saved(dir.filePath(QStringLiteral("roommate.set")));
-  QVERIFY(saved.open(QIODevice::ReadOnly));
-  QVERIFY(saved.readAll().contains(" 4 4 3 11"));
-  QVERIFY(find<QLabel>("RunOutcome")
-              ->text()
-              .startsWith(QStringLiteral("Tarvel ended with exit code 0 after ")));
-}
-
-void MainWindowTest::aboutBoxAndEngineDialogFollowTheirControls() {
-  auto* about = window().findChild<QDialog*>(QStringLiteral("AboutBox"));
-  QVERIFY(about->isHidden());
-  action("HelpAboutItem")->trigger();
-  action("HelpAboutItem")->trigger();
-  QVERIFY(about->isVisible());
-  QCOMPARE(window().findChildren<QDialog*>(QStringLiteral("AboutBox")).size(), 1);
-  QCOMPARE(about->windowTitle(), QStringLiteral("About"));
-  QCOMPARE(about->findChild<QLabel*>("Label2")->text(),
-           QStringLiteral("Last updated on 10-10-2006"));
-  QVERIFY(about->findChild<QLabel*>("Label1")->font().bold());
-  // The version of the build and the licence, and no address that leads nowhere.
-  QString aboutText;
-  for (QLabel* label : about->findChildren<QLabel*>()) aboutText += label->text() + '\n';
-  QVERIFY(aboutText.contains(QStringLiteral("Version " WINTARVEL_VERSION)));
-  QVERIFY(aboutText.contains(QStringLiteral("GPL-3.0-or-later")));
-  QVERIFY2(!aboutText.contains('@') && !aboutText.contains(QStringLiteral("example")),
-           qPrintable(aboutText));
-  QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
-  QVERIFY(about->isHidden());
-  QVERIFY(!s_->f.AboutBox.visible());
-
-  auto* options = window().findChild<QDialog*>(QStringLiteral("FrmOptions"));
-  action("EditOptions1")->trigger();
-  QVERIFY(options->isVisible());
-  QCOMPARE(options->windowTitle(), QStringLiteral("WinTarvel - Tarvel.exe Directory"));
-  QCOMPARE(options->findChild<QLabel*>("Label1")->text(), QStringLiteral("&Path to tarvel.exe"));
-  QTest::keyClicks(options->findChild<QLineEdit*>("TxttvlPath"),
-                   QStringLiteral("/opt/tarvel/tarvel.exe"));
-  QCOMPARE(s_->f.FrmOptions.TxttvlPath.text(), std::string("/opt/tarvel/tarvel.exe"));
-  QTest::mouseClick(options->findChild<QPushButton*>("CmdOptCancel"), Qt::LeftButton);
-  QVERIFY(options->isHidden());
-  action("EditOptions1")->trigger();
-  QTest::keyClick(options, Qt::Key_Escape);
-  QVERIFY(options->isHidden());
-  QVERIFY(!s_->f.FrmOptions.visible());
-}
-
-void MainWindowTest::everyTabCaptionIsReadableAtTheDefaultSize() {
-  startNewSetFile();
-  for (const char* name : {"A", "B"}) {
-    type("TxtConstruct", QString::fromLatin1(name));
-    QTest::keyClick(find<QLineEdit>("TxtConstruct"), Qt::Key_Return);
-  }
-  auto* pages = find<QTabWidget>("PageControl1");
-  QVERIFY(pages->isTabVisible(5));
-  QTabBar* bar = pages->tabBar();
-  QCoreApplication::processEvents();
-  for (int i = 0; i < bar->count(); ++i) {
-    const QRect tab = bar->tabRect(i);
-    QVERIFY2(tab.right() <= bar->width(), qPrintable(bar->tabText(i)));
-    QVERIFY2(tab.width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
-             qPrintable(bar->tabText(i)));
-  }
-}
-
-void MainWindowTest::noControlOverlapsAnotherOrIsCutOff() {
-  startNewSetFile();
-  s_->showEverything();  // so that those controls are checked too
-  auto* pages = find<QTabWidget>("PageControl1");
-  for (int i = 0; i < pages->count(); ++i) {
-    pages->setCurrentIndex(i);
-    QWidget* page = pages->widget(i);
-    QCoreApplication::processEvents();
-    QList<QWidget*> shown;
-    for (QWidget* w : page->findChildren<QWidget*>()) {
-      if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
-      if (!w->isVisibleTo(page)) continue;
-      const QString what = QString::fromLatin1(kPageNames[i]) + '/' + w->objectName();
-      QVERIFY2(w->parentWidget()->rect().contains(w->geometry()),
-               qPrintable(what + " leaves its parent"));
-      const QSize least = w->minimumSizeHint();
-      QVERIFY2(w->width() >= least.width() && w->height() >= least.height(),
-               qPrintable(what + " is cut off"));
-      shown << w;
-    }
-    for (QWidget* a : shown) {
-      for (QWidget* b : shown) {
-        if (a < b && a->parentWidget() == b->parentWidget()) {
-          QVERIFY2(!a->geometry().intersects(b->geometry()),
-                   qPrintable(a->objectName() + " overlaps " + b->objectName()));
-        }
-      }
-    }
-  }
-}
-
-namespace {
-
 // A control the user types into, chooses from or presses; the parts Qt builds inside a control
-// (named "qt_...") and the controls within another control belong to that control.
+// (named "qt_...") and the scroll areas that hold the pages are not.
 bool isInputControl(const QWidget* w) {
-  if (w->objectName().startsWith(QLatin1String("qt_"))) return false;
-  for (const QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget()) {
-    if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p)) return false;
-  }
+  if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) return false;
+  if (qobject_cast<const QScrollArea*>(w) != nullptr) return false;
   return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
          qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QAbstractButton*>(w) ||
-         qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QPlainTextEdit*>(w);
+         qobject_cast<const QPlainTextEdit*>(w);
+}
+
+// The access key of a caption: the letter after a single '&', a null character when none.
+QChar accessKey(const QString& caption) {
+  const QKeySequence key = QKeySequence::mnemonic(caption);
+  return key.isEmpty() ? QChar() : QChar(key[0].key()).toLower();
+}
+
+// The caption of a button or group, or of a label that names a field.
+QString captionOf(QWidget* w) {
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+  if (auto* box = qobject_cast<QGroupBox*>(w)) return box->title();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->buddy() ? label->text() : QString();
+  return {};
+}
+
+// A group box passes the focus to one of its controls: none while they are all disabled.
+bool canTakeFocus(QWidget* w) {
+  for (QWidget* c : w->findChildren<QWidget*>())
+    if (c->isEnabled() && c->isVisible() && (c->focusPolicy() & Qt::TabFocus)) return true;
+  return qobject_cast<QGroupBox*>(w) == nullptr;
+}
+
+void press(QWidget* target, QKeyCombination key) {
+  QTest::keyClick(target, key.key(), key.keyboardModifiers());
 }
 
 }  // namespace
 
-// A screen reader names every control, whether a label beside it names it or its own name does,
-// and reads the reorder records as they are stored.
-void MainWindowTest::everyInputControlHasAnAccessibleNameAndTheMemoReadsAsTheCore() {
-  startNewSetFile();
-  s_->windows.binder.run([this] { s_->f.RadRePat1.setChecked(true); });
-  QStringList unnamed;
-  int controls = 0;
-  for (QWidget* w : window().findChildren<QWidget*>()) {
-    if (!isInputControl(w)) continue;
-    ++controls;
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    if (a == nullptr || a->text(QAccessible::Name).trimmed().isEmpty()) {
-      unnamed << w->metaObject()->className() + QStringLiteral(" ") + w->objectName();
+class MainWindowTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<testing::WindowSession> s_;
+
+ private slots:
+  void init() {
+    s_ = std::make_unique<testing::WindowSession>();
+    QVERIFY(s_->show());
+    QApplication::setActiveWindow(&s_->window());
+    QVERIFY(QTest::qWaitForWindowActive(&s_->window()));
+  }
+  void cleanup() {
+    QVERIFY2(s_->ui.unexpected.empty(), s_->firstUnexpected());
+    s_.reset();
+  }
+
+  void startsEmptyAndTheDialogsAndPagesShowWhatTheProgramSet() {
+    QCOMPARE(s_->pages()->count(), 0);
+    // Nothing to save, run, undo or clear yet; every other command is available.
+    const QStringList off{"BtnSaveSet", "BtnRun", "EditUndo", "EditRedo", "ClearRecentFiles"};
+    for (QAction* a : s_->window().findChildren<QAction*>()) {
+      if (!a->objectName().isEmpty())
+        QVERIFY2(a->isEnabled() != off.contains(a->objectName()), qPrintable(a->objectName()));
+    }
+    const QSize startSize = s_->window().size();
+
+    // One About box, however often asked for.
+    auto* about = s_->find<QDialog>("AboutBox");
+    s_->trigger("HelpAboutItem");
+    s_->trigger("HelpAboutItem");
+    QCOMPARE(s_->window().findChildren<QDialog*>(QStringLiteral("AboutBox")).size(), 1);
+    QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    QVERIFY(about->isHidden() && !s_->f.AboutBox.visible());
+
+    // The engine dialog, before the pages exist: Cancel and Escape keep nothing, Save keeps it.
+    auto* options = s_->find<QDialog>("FrmOptions");
+    auto* path = options->findChild<QLineEdit*>("TxttvlPath");
+    for (const char* button : {"CmdOptCancel", "", "CmdOptSave"}) {
+      s_->trigger("EditOptions1");
+      QVERIFY(options->isVisible() && s_->f.FrmOptions.visible());
+      path->selectAll();
+      QTest::keyClicks(path, QDir::toNativeSeparators(QStringLiteral("/opt/tarvel/tarvel.exe")));
+      QCOMPARE(s_->f.FrmOptions.TxttvlPath.text(), path->text().toStdString());
+      if (*button == 0)
+        QTest::keyClick(options, Qt::Key_Escape);
+      else
+        QTest::mouseClick(options->findChild<QPushButton*>(button), Qt::LeftButton);
+      QVERIFY(options->isHidden() && !s_->f.FrmOptions.visible());
+      QCOMPARE(s_->f.TxtExeDir.text().empty(), QByteArray(button) != "CmdOptSave");
+    }
+
+    // Pages built before "New" show the program's state, stay hidden and change nothing.
+    s_->windows.main.ensurePagesBuilt();
+    QCOMPARE(s_->pages()->count(), 8);
+    QVERIFY(s_->pages()->isHidden());
+    QCOMPARE(s_->find<QLineEdit>("TxtExeDir")->text(), QDir::toNativeSeparators("/opt/tarvel"));
+    QVERIFY(!s_->f.Modified);
+    QCOMPARE(s_->f.PageControl1.activePage(), 3);  // adding the tabs chose no page
+
+    QWidget* title = s_->find("TxtProgTitle");
+    s_->trigger("FileNewItem");
+    QCOMPARE(s_->find("TxtProgTitle"), title);  // built once
+    QVERIFY(s_->pages()->isVisible() && !s_->find("StartHint")->isVisible());
+    QCOMPARE(s_->window().windowHandle()->title(), QStringLiteral("WinTarvel - Untitled"));
+    QCOMPARE(s_->pages()->currentWidget()->objectName(), QStringLiteral("Output"));
+    // The window only grows, and as far as the pages need.
+    QCoreApplication::processEvents();
+    QCOMPARE(s_->window().size().expandedTo(startSize), s_->window().size());
+    const QSize wanted = s_->pages()->sizeHint();
+    QVERIFY(s_->pages()->width() >= wanted.width() && s_->pages()->height() >= wanted.height());
+  }
+
+  void variablesAreAddedAndRemovedByKeysAndTheEditMenuUndoesEachStep() {
+    s_->trigger("FileNewItem");
+    auto* box = s_->find<QLineEdit>("TxtDyVars");
+    auto* list = s_->find<QListWidget>("CmbDyVar");
+    for (const char* name : {"Anger", "Joy"}) {
+      s_->type("TxtDyVars", QString::fromLatin1(name));
+      QTest::keyClick(box, Qt::Key_Return);
+    }
+    QCOMPARE(testing::itemsOf(list), (QStringList{"Anger", "Joy"}));
+    QCOMPARE(box->text(), QString());
+    QCOMPARE(s_->f.CmbDyVar.item(1), std::string("Joy"));
+
+    // A click on an item copies its name, again after the box was changed.
+    s_->pages()->setCurrentIndex(1);
+    clickItem(list, 0);
+    s_->type("TxtDyVars", QStringLiteral("x"));
+    clickItem(list, 0);
+    QCOMPARE(box->text(), QStringLiteral("Anger"));
+    QCOMPARE(s_->f.CmbDyVar.itemIndex(), 0);
+
+    // "A.B" typed: the period removes the selected variable on the way.
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("A.B"));
+    QCOMPARE(testing::itemsOf(list), QStringList{"Joy"});
+    QCOMPARE(s_->f.TxtDyVars.text(), std::string(".B"));
+    auto* undo = s_->find<QAction>("EditUndo");
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Typing in Dyadic Variable Name"));
+    // Ctrl+Z in the box is the program's undo, not the box's own.
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(box->text(), QStringLiteral("."));
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Remove Variable"));
+    undo->trigger();
+    QCOMPARE(testing::itemsOf(list), (QStringList{"Anger", "Joy"}));
+    QCOMPARE(box->text(), QStringLiteral("AngerA"));
+    QCOMPARE(s_->find<QAction>("EditRedo")->text(), QStringLiteral("&Redo Remove Variable"));
+    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(testing::itemsOf(list), QStringList{"Joy"});
+  }
+
+  // A value refused while typing shows at the field (red frame, tool tip, status bar) and the
+  // typing goes on; a command meeting the same value says it in a box.
+  void aTypingErrorShowsAtTheFieldAndTheSameErrorOfACommandInABox() {
+    s_->trigger("FileNewItem");
+    s_->type("TxtNumSubGroup1", QStringLiteral("3"));
+    s_->type("TxtNumSubGroup2", QStringLiteral("3"));
+    for (int twice = 0; twice < 2; ++twice) s_->click("RadRePat1");  // and stays checked
+    QVERIFY(s_->find<QRadioButton>("RadRePat1")->isChecked() && s_->f.RadRePat1.checked());
+    auto* groups = s_->find<QLineEdit>("TxtNumGroups");
+    auto* records = s_->find<QLabel>("LblNumReor");
+    const QString hint = groups->toolTip();
+    QVERIFY(!showsRedFrame(groups));
+
+    QTest::keyClick(groups, Qt::Key_End);
+    QTest::keyClick(groups, 'x');
+    const QString message = QStringLiteral("'1x' is not a valid integer value.");
+    QVERIFY(s_->ui.errors.empty());
+    QVERIFY(showsRedFrame(groups));
+    QCOMPARE(s_->status(), message);
+    QCOMPARE(groups->toolTip(), message + '\n' + hint);
+    QCOMPARE(groups->text(), QStringLiteral("1x"));
+    QCOMPARE(records->text(), QStringLiteral("1 record(s) needed"));
+
+    s_->click("RadReNewSame0");
+    QCOMPARE(s_->ui.errors, std::vector<std::string>{message.toStdString()});
+
+    // Every key is checked at once: the count follows each one.
+    QTest::keyClick(groups, Qt::Key_Backspace);
+    QVERIFY(!showsRedFrame(groups));
+    QCOMPARE(groups->toolTip(), hint);
+    QCOMPARE(s_->status(), QString());
+    QTest::keyClick(groups, '2');
+    QCOMPARE(records->text(), QStringLiteral("12 record(s) needed"));
+    QCOMPARE(s_->f.NumGroups, 12);
+    QCOMPARE(s_->ui.errors.size(), std::size_t{1});
+  }
+
+  void editsTakeOneLineOfLatin1UpToTheirLimitAndSaySoWhenFull() {
+    s_->trigger("FileNewItem");
+    s_->pages()->setCurrentIndex(1);
+    auto* name = s_->find<QLineEdit>("TxtDyVars");
+    name->setFocus();
+    // Characters QTest cannot type, sent as a keyboard layout would: the euro sign is refused.
+    for (QChar c : QString::fromUtf8("Gr\u00fc\u20acn")) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(name, &press);
+    }
+    QCOMPARE(s_->f.TxtDyVars.text(), std::string("Gr\xfcn"));
+    QTest::keyClicks(name, QStringLiteral("ABCDE"));
+    QCOMPARE(s_->status(), QString());
+    QTest::keyClick(name, 'F');
+    QCOMPARE(s_->status(), view::fullFieldNotice(10));
+    QVERIFY(s_->status().contains(QStringLiteral("10 characters")));
+    s_->window().findChild<QStatusBar*>()->showMessage(QStringLiteral("something else"));
+    QTest::keyClick(name, 'G');  // refused, and said again
+    QCOMPARE(s_->f.TxtDyVars.text(), std::string("Gr\xfcnABCDEF"));
+    QCOMPARE(s_->status(), view::fullFieldNotice(10));
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(s_->status(), QString());
+    // A longer text set by the program stays whole.
+    s_->windows.binder.run([this] { s_->f.TxtProgTitle.setText(std::string(70, 'T')); });
+    QCOMPARE(s_->find<QLineEdit>("TxtProgTitle")->text().size(), 70);
+
+    // A pasted text stops at its first line break; what stood after the cursor stays.
+    auto* file = s_->find<QLineEdit>("TxtSetFile");
+    file->setFocus();
+    const char* clips[] = {"a.set\nrm -rf", "\n/else.set", "/studies/\r\nx"};
+    for (const char* clip : clips) {
+      QApplication::clipboard()->setText(QString::fromLatin1(clip));
+      QTest::keyClick(file, Qt::Key_V, Qt::ControlModifier);
+      QTest::keyClick(file, Qt::Key_Home);
+    }
+    QCOMPARE(s_->f.TxtSetFile.text(), std::string("/studies/a.set"));
+    QCOMPARE(file->text(), QStringLiteral("/studies/a.set"));
+  }
+
+  void closingWithChangesAsksYesNoOrCancelAndEscapeKeepsTheWindow() {
+    s_->trigger("FileNewItem");
+    s_->type("TxtProgTitle", QStringLiteral("Roommates"));
+    s_->ui.answers = {Answer::Cancel};
+    s_->window().close();
+    QVERIFY(s_->window().isVisible());
+    QCOMPARE(s_->ui.questions, std::vector<std::string>{kQuestion});
+
+    // The real question box, at Exit and at the window's close button: Escape answers Cancel.
+    view::QtUi real;
+    real.setMainWindow(&s_->window());
+    s_->ui.real = &real;
+    for (bool exit : {true, false}) {
+      QString asked;
+      testing::whenModalOpens([&asked](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        asked = box->text();
+        QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QTest::keyClick(box, Qt::Key_Escape);
+      });
+      exit ? s_->trigger("FileExitItem") : void(s_->window().close());
+      QCOMPARE(asked, QString::fromLatin1(kQuestion));
+      QVERIFY(s_->window().isVisible());
+    }
+    QCOMPARE(s_->f.TxtProgTitle.text(), std::string("Roommates"));
+    s_->ui.real = nullptr;
+    s_->ui.answers = {Answer::No};
+    s_->trigger("FileExitItem");
+    QVERIFY(!s_->window().isVisible());
+  }
+
+  // A screen reader names every control, whether a label beside it names it or its own name does,
+  // and reads the reorder records as they are stored; every control carries a hint (tool tip,
+  // status text and accessible description alike) that gives the field's limit.
+  void everyInputControlIsNamedAndHintedAndTheMemoReadsAsTheCore() {
+    s_->trigger("FileNewItem");
+    s_->showEverything();
+    QStringList faults;
+    int controls = 0;
+    for (QWidget* w : s_->window().findChildren<QWidget*>()) {
+      if (!isInputControl(w) || w->parentWidget()->inherits("QToolBar")) continue;
+      ++controls;
+      const QString what = w->metaObject()->className() + (' ' + w->objectName());
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+      if (a == nullptr || a->text(QAccessible::Name).trimmed().isEmpty()) faults << what + " name";
+      const QString tip = w->toolTip();
+      if (w->window()->objectName() == "AboutBox" || w->parentWidget()->inherits("QTabBar"))
+        continue;
+      if (tip.isEmpty() || w->statusTip() != tip || w->accessibleDescription() != tip)
+        faults << what + " hint";
+      auto* field = qobject_cast<QLineEdit*>(w);
+      if (field && field->maxLength() < 32767 && !tip.contains(QString::number(field->maxLength())))
+        faults << what + " limit";
+    }
+    QVERIFY(controls > 90);  // every page's controls were there to check
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral(", "))));
+
+    auto* memo = s_->find<QPlainTextEdit>("MemoReorder");
+    s_->windows.binder.run([this] { s_->f.MemoReorder.setText("1 2\r\n2 1\r\n"); });
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, QStringLiteral("3 4"));
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(memo)->textInterface();
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("1 2\n2 1\n3 4"));
+    QCOMPARE(s_->f.MemoReorder.text(), std::string("1 2\r\n2 1\r\n3 4"));
+  }
+
+  void standardShortcutsTriggerTheirCommands() {
+    const std::pair<QKeyCombination, const char*> rows[] = {
+        {Qt::CTRL | Qt::Key_N, "FileNewItem"},
+        {Qt::CTRL | Qt::Key_O, "FileOpenItem"},
+        {Qt::CTRL | Qt::Key_S, "FileSaveItem"},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_S, "SaveSetFileAs1"},
+        {Qt::Key_F5, "ExecuteWinMendra1"},
+        {Qt::CTRL | Qt::Key_U, "ViewSetFile"},
+        {Qt::Key_F1, "HelpContentsItem"},
+        {Qt::CTRL | Qt::Key_Q, "FileExitItem"},
+    };
+    QStringList triggered;
+    for (QAction* a : s_->window().findChildren<QAction*>())
+      connect(a, &QAction::triggered, this, [&triggered, a] { triggered << a->objectName(); });
+    s_->ui.files.assign(4, std::nullopt);  // the file dialogs are cancelled
+    for (const auto& [key, command] : rows) {
+      triggered.clear();
+      // From a field of a page once there are pages, so that no field keeps the key to itself.
+      QWidget* focus = s_->f.PageControl1.visible() ? s_->find("TxtProgTitle") : &s_->window();
+      focus->setFocus();
+      press(focus, key);
+      QCOMPARE(triggered, QStringList{QString::fromLatin1(command)});
+    }
+    QVERIFY(s_->f.PageControl1.visible());  // Ctrl+N made a new study
+    QVERIFY(!s_->window().isVisible());     // Ctrl+Q ended the program
+    QVERIFY(s_->window().findChild<QWidget*>(QStringLiteral("HelpWindow"))->isVisible());
+  }
+
+  void pageKeysSwitchPagesWhereverTheFocusIs() {
+    s_->trigger("FileNewItem");
+    s_->pages()->setCurrentIndex(0);
+    s_->windows.binder.run([this] { s_->f.RadRePat1.setChecked(true); });  // shows the memo
+    // Correlated Errors (5) stays hidden without two constructs: the keys pass over it.
+    const std::tuple<const char*, QKeyCombination, int> rows[] = {
+        {"TxtProgTitle", Qt::CTRL | Qt::Key_PageUp, 7},
+        {"TxtDataFile", Qt::CTRL | Qt::Key_Tab, 0},
+        {"TxtProgTitle", Qt::CTRL | Qt::Key_Tab, 1},
+        {"CmbDyVar", Qt::CTRL | Qt::Key_PageDown, 2},
+        {"TxtGroupFortran", Qt::CTRL | Qt::Key_PageDown, 3},
+        {"RadOut0", Qt::CTRL | Qt::Key_PageDown, 4},
+        {"TxtConstruct", Qt::CTRL | Qt::Key_PageDown, 6},
+        {"MemoReorder", Qt::CTRL | Qt::Key_PageUp, 4},
+        {"LstVars", Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 3},
+    };
+    for (const auto& [focus, key, page] : rows) {
+      s_->find(focus)->setFocus();
+      press(s_->find(focus), key);
+      QCOMPARE(s_->pages()->currentIndex(), page);
+      QCOMPARE(s_->f.PageControl1.activePage(), page);
+    }
+    QCOMPARE(s_->f.TxtProgTitle.text(), std::string());  // no key reached a field as typing
+  }
+
+  void accessKeysAreUniqueOnEveryPageAndReachTheirControl() {
+    s_->trigger("FileNewItem");
+    s_->showEverything();
+    // The menu bar's keys, and those of the Edit and View menus, are kept free on the pages.
+    QString taken = QStringLiteral("ev");
+    for (QAction* a : s_->windows.main.menuBar()->actions()) taken += accessKey(a->text());
+    QVERIFY(taken.contains('f') && taken.contains('h'));
+    // Radio buttons are chosen by the arrow keys in their group, which has the key; these two
+    // buttons' captions leave no letter free.
+    const QStringList keyless{"CmdPerVarRem", "CmdIndDif"};
+
+    s_->ui.files.assign(8, std::nullopt);  // Browse buttons open dialogs: cancelled
+    s_->ui.answers.assign(8, Answer::Cancel);
+    for (int index = 0; index < s_->pages()->count(); ++index) {
+      s_->pages()->setCurrentIndex(index);
+      QWidget* page = s_->pages()->widget(index);
+      QString keys = taken;
+      for (QWidget* w : page->findChildren<QWidget*>()) {
+        const QString caption = captionOf(w);
+        const QChar key = accessKey(caption);
+        const QString what = page->objectName() + '/' + w->objectName() + ' ' + caption;
+        if (caption.isEmpty() || (key.isNull() && qobject_cast<QRadioButton*>(w))) continue;
+        QVERIFY2(!key.isNull() || keyless.contains(w->objectName()), qPrintable(what + " no key"));
+        if (key.isNull()) continue;
+        QVERIFY2(!keys.contains(key), qPrintable(what + " repeats a key"));
+        keys += key;
+
+        // Alt and the key reach the control: a label's field or a group's option gets the focus,
+        // a button is pressed.
+        if (!w->isVisible() || !w->isEnabled() || !canTakeFocus(w)) continue;
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        std::optional<QSignalSpy> clicked;
+        if (button != nullptr) clicked.emplace(button, &QAbstractButton::clicked);
+        QTest::keyClick(&s_->window(), key.toLatin1(), Qt::AltModifier);
+        if (button != nullptr)
+          QTRY_COMPARE_WITH_TIMEOUT(clicked->count(), 1, 5000);
+        else if (auto* label = qobject_cast<QLabel*>(w))
+          QVERIFY2(QApplication::focusWidget() == label->buddy(), qPrintable(what));
+        else
+          QVERIFY2(w->isAncestorOf(QApplication::focusWidget()), qPrintable(what));
+        s_->pages()->setCurrentIndex(index);  // a button may have shown another page
+      }
     }
   }
-  QVERIFY(controls > 100);
-  QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
 
-  auto* memo = find<QPlainTextEdit>("MemoReorder");
-  s_->windows.binder.run([this] { s_->f.MemoReorder.setText("1 2\r\n2 1\r\n"); });
-  memo->moveCursor(QTextCursor::End);
-  QTest::keyClicks(memo, QStringLiteral("3 4"));
-  QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(memo)->textInterface();
-  QVERIFY(text != nullptr);
-  QString core = QString::fromStdString(s_->f.MemoReorder.text());
-  core.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QCOMPARE(text->text(0, text->characterCount()), core);
-  QCOMPARE(core, QStringLiteral("1 2\n2 1\n3 4"));
-}
+  void tabGoesThroughThePageBeforeTheButtonsAndOnceThroughAGroup() {
+    s_->trigger("FileNewItem");
+    s_->pages()->setCurrentIndex(0);
+    s_->find("TxtProgTitle")->setFocus();
+    QStringList order;
+    for (int i = 0; i < 8; ++i) {
+      order << QApplication::focusWidget()->objectName();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // The three design types are one stop; the disabled dropped-subject controls none.
+    QCOMPARE(order, (QStringList{"TxtProgTitle", "TxtNumGroups", "TxtNumSubGroup1",
+                                 "TxtNumSubGroup2", "RadDesTy0", "ChkDropSub", "Done", "Cancel"}));
 
-// The pages cost most of the start-up: they are built when the program first shows them.
-void MainWindowTest::pagesAreBuiltOnTheFirstNewAndShowWhatTheProgramSetBefore() {
-  auto* pages = find<QTabWidget>("PageControl1");
-  QCOMPARE(pages->count(), 0);
-  for (const char* name : {"Groups", "Reorder", "TxtProgTitle", "TxtExeDir", "RadDesTy0"})
-    QVERIFY2(window().findChild<QWidget*>(QString::fromLatin1(name)) == nullptr, name);
-  const QSize startSize = window().size();
+    // Within the group the arrow keys choose, as a click does.
+    s_->find("RadDesTy0")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), s_->find("RadDesTy1"));
+    QVERIFY(s_->f.RadDesTy1.checked());
+    QVERIFY(s_->find("TxtNameSubGroup1")->isVisible());  // the rule of the design ran
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), s_->find("ChkDropSub"));
+  }
 
-  // The engine directory is set while the pages do not exist yet; "New" keeps it.
-  action("EditOptions1")->trigger();
-  auto* options = window().findChild<QDialog*>(QStringLiteral("FrmOptions"));
-  options->findChild<QLineEdit*>("TxttvlPath")->setText(QString());
-  QTest::keyClicks(options->findChild<QLineEdit*>("TxttvlPath"),
-                   QDir::toNativeSeparators(QStringLiteral("/opt/tarvel/tarvel.exe")));
-  QTest::mouseClick(options->findChild<QPushButton*>("CmdOptSave"), Qt::LeftButton);
-  QCOMPARE(s_->f.TxtExeDir.text(), QDir::toNativeSeparators("/opt/tarvel").toStdString());
-  QCOMPARE(pages->count(), 0);
+  void typingPastingUndoAndLoadingKeepTheMemoAndTheCoreInStep() {
+    s_->windows.binder.run([this] {
+      s_->f.BtnNewSetClick();
+      s_->f.RadRePat1.setChecked(true);
+    });
+    auto* memo = s_->find<QPlainTextEdit>("MemoReorder");
+    // The core replaces its text when the program sets one: read afresh each time.
+    const auto core = [this] { return s_->f.MemoReorder.text(); };
+    const auto shown = [memo] {
+      return memo->toPlainText().replace('\n', QStringLiteral("\r\n")).toLatin1().toStdString();
+    };
+    const auto select = [memo](int from, int to) {
+      QTextCursor cursor = memo->textCursor();
+      cursor.setPosition(from);
+      cursor.setPosition(to, QTextCursor::KeepAnchor);
+      memo->setTextCursor(cursor);
+    };
+    const auto paste = [memo](const QString& text) {
+      QGuiApplication::clipboard()->setText(text);
+      QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+    };
+    const auto programSets = [this](const std::string& text) {
+      s_->windows.binder.run([&] { s_->f.MemoReorder.setText(text); });
+    };
 
-  startNewSetFile();
-  QCOMPARE(pages->count(), 8);
-  for (const char* name : kPageNames)
-    QVERIFY2(window().findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
-  QCOMPARE(find<QLineEdit>("TxtExeDir")->text(), QDir::toNativeSeparators("/opt/tarvel"));
-  QCOMPARE(find<QLineEdit>("TxtNumGroups")->text(), QStringLiteral("1"));
-  QVERIFY(find<QRadioButton>("RadDesTy0")->isChecked());
-  QCOMPARE(find<QRadioButton>("RadDesTy0")->text(), QStringLiteral("Symmetric Block (Default)"));
-  QVERIFY(!pages->isTabVisible(5));
-  QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("Output"));
+    // Typed lines, Enter and Shift+Enter alike, reach the core with CR LF.
+    QTest::keyClicks(memo, QStringLiteral("1 2 3"));
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, QStringLiteral("3 2 1"));
+    QTest::keyClick(memo, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(memo, QStringLiteral("2 1 3"));
+    QCOMPARE(core(), std::string("1 2 3\r\n3 2 1\r\n2 1 3"));
 
-  // The window only grows, and as far as the pages need.
-  QCoreApplication::processEvents();
-  QCOMPARE(window().size().expandedTo(startSize), window().size());
-  const QSize wanted = pages->sizeHint();
-  QVERIFY2(pages->width() >= wanted.width() && pages->height() >= wanted.height(),
-           qPrintable(QStringLiteral("pages %1x%2, need %3x%4")
-                          .arg(pages->width())
-                          .arg(pages->height())
-                          .arg(wanted.width())
-                          .arg(wanted.height())));
+    // A paste over a selection spanning two breaks, a joined line.
+    select(4, 14);  // "3\n3 2 1\n2 "
+    paste(QStringLiteral("9\r\n8 7\n6 "));
+    QCOMPARE(core(), std::string("1 2 9\r\n8 7\r\n6 1 3"));
+    select(5, 5);
+    QTest::keyClick(memo, Qt::Key_Delete);
+    QCOMPARE(core(), std::string("1 2 98 7\r\n6 1 3"));
 
-  // Built once: a second "New" finds the same widgets.
-  QWidget* title = find<QLineEdit>("TxtProgTitle");
-  startNewSetFile();
-  QCOMPARE(find<QLineEdit>("TxtProgTitle"), title);
-  QCOMPARE(window().findChildren<QWidget*>(QStringLiteral("TxtProgTitle")).size(), 1);
-}
+    // Characters outside Latin-1, typed or pasted, are refused; Latin-1 beyond ASCII is kept.
+    QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u20ac"));
+    QApplication::sendEvent(memo, &euro);
+    paste(QStringLiteral("x\u0100y"));
+    QCOMPARE(core(), std::string("1 2 98 7\r\n6 1 3"));
+    paste(QStringLiteral("\u00e9"));
+    QCOMPARE(core(), std::string("1 2 9\xe9"
+                                 "8 7\r\n6 1 3"));
 
-// Whatever needs the pages before the user chose "New" or "Open" gets them in their start state,
-// still hidden, and building them runs no handler.
-void MainWindowTest::pagesBuiltOnRequestBeforeNewShowTheStartStateAndStayHidden() {
-  s_->windows.main.ensurePagesBuilt();
-  auto* pages = find<QTabWidget>("PageControl1");
-  QCOMPARE(pages->count(), 8);
-  QVERIFY(pages->isHidden());
-  QCOMPARE(find<QLineEdit>("TxtNumGroups")->text(),
-           QString::fromStdString(s_->f.TxtNumGroups.text()));
-  QCOMPARE(find<QRadioButton>("RadDesTy0")->text(), QStringLiteral("Symmetric Block (Default)"));
-  QVERIFY(find<QWidget>("MemoReorder")->isHidden());
-  QVERIFY(!pages->isTabVisible(5));
-  QVERIFY(!s_->f.Modified);
-  // Adding the tabs is no user's choice of a page: "Output" stays the page the program shows first.
-  QCOMPARE(s_->f.PageControl1.activePage(), 3);
+    // The widget's undo and redo reach the core as edits too, back to the empty memo and again.
+    const std::string beforeUndo = core();
+    while (memo->document()->isUndoAvailable()) {
+      QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+      QCOMPARE(core(), shown());
+    }
+    QCOMPARE(core(), std::string());
+    while (memo->document()->isRedoAvailable()) {
+      QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+      QCOMPARE(core(), shown());
+    }
+    QCOMPARE(core(), beforeUndo);
 
-  startNewSetFile();
-  QCOMPARE(pages->count(), 8);
-  QCOMPARE(find<QRadioButton>("RadDesTy0"), window().findChild<QRadioButton*>("RadDesTy0"));
-}
+    // A text the program sets arrives whole as a fresh document: cursor at the start, no history;
+    // typing goes on from there and the count label follows every key.
+    programSets("1 2\r\n2 1\r\n");
+    QCOMPARE(memo->toPlainText(), QStringLiteral("1 2\n2 1\n"));
+    QVERIFY(!memo->document()->isUndoAvailable());
+    QCOMPARE(memo->textCursor().position(), 0);
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    const std::uint64_t revision = s_->f.MemoReorder.revision();
+    QTest::keyClicks(memo, QStringLiteral("3"));
+    QCOMPARE(s_->f.MemoReorder.revision(), revision + 1);  // one change of the core per key
+    QCOMPARE(core(), std::string("1 2\r\n2 1\r\n3"));
+    QCOMPARE(s_->f.LblNumReor.caption(), std::string("Perhaps you have too many record(s)"));
+
+    // Line breaks that are not CR LF show as breaks; at the first edit the core takes what is
+    // shown.
+    programSets("a\nb\rc\r\nd");
+    QCOMPARE(memo->document()->blockCount(), 4);
+    QTest::keyClick(memo, Qt::Key_X);
+    QCOMPARE(core(), std::string("xa\r\nb\r\nc\r\nd"));
+  }
+};
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_tests.moc"

@@ -1,94 +1,98 @@
+// The design, data format and output option pages: what each choice enables, shows or clears,
+// and the edits that mark the study as changed. Closing the window must never drop a value the
+// set file stores without asking; the file names are not stored and leave the study unmarked.
+
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
 
-// The names of both subgroups with their labels, shown ("1111") or hidden ("0000").
-std::string subgroupNames(const TFrm1& f) {
-  return Visible({&f.Label14, &f.TxtNameSubGroup1, &f.Label15, &f.TxtNameSubGroup2});
+TEST(OptionPages, EachDesignAndOutputChoiceShowsEnablesOrClearsItsFields) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  f.TxtCoVar.setText("study.cov");
+  f.TxtIndDif.setText("study.eff");
+  // Each choice is made with subgroup names typed and self measures off. Then: the names with
+  // their labels shown, self measures checked and enabled, the names, the file name fields of the
+  // covariances and of the effect estimates enabled with their labels and buttons.
+  const std::pair<RadioButton*, const char*> rows[] = {
+      {&f.RadDesTy1, "1111 11 MS 000 000"}, {&f.RadDesTy0, "0000 11  000 000"},
+      {&f.RadDesTy2, "1111 00 MS 000 000"}, {&f.RadDesTy1, "1111 11 MS 000 000"},
+      {&f.RadOut4, "1111 01 MS 111 000"},   {&f.RadOut3, "1111 01 MS 000 000"},
+      {&f.RadAP1, "1111 01 MS 000 111"},    {&f.RadAP2, "1111 01 MS 000 111"},
+      {&f.RadAP0, "1111 01 MS 000 000"}};
+  for (const auto& [button, expected] : rows) {
+    f.TxtNameSubGroup1.setText("M");
+    f.TxtNameSubGroup2.setText("S");
+    f.ChkSelfM.setChecked(false);
+    f.Modified = false;
+    button->setChecked(true);
+    EXPECT_EQ(Visible({&f.Label14, &f.TxtNameSubGroup1, &f.Label15, &f.TxtNameSubGroup2}) + " " +
+                  Checked({&f.ChkSelfM}) + Enabled({&f.ChkSelfM}) + " " +
+                  f.TxtNameSubGroup1.text() + f.TxtNameSubGroup2.text() + " " +
+                  Enabled({&f.TxtCoVar, &f.LblCoVar, &f.CmdCoVar}) + " " +
+                  Enabled({&f.TxtIndDif, &f.LblIndDif, &f.CmdIndDif}),
+              expected);
+    EXPECT_TRUE(f.Modified);
+  }
+  EXPECT_EQ(f.TxtCoVar.text() + f.TxtIndDif.text(), "study.covstudy.eff");
 }
 
-TEST(DesignType, EachDesignDecidesSubgroupNamesAndSelfMeasures) {
-  NewStudy fx;
-  fx.f.RadDesTy1.setChecked(true);
-  EXPECT_EQ(subgroupNames(fx.f), "1111");
-  EXPECT_TRUE(fx.f.ChkSelfM.checked());
-  EXPECT_TRUE(fx.f.ChkSelfM.enabled());
-  fx.f.TxtNameSubGroup1.setText("Mothers");
-  fx.f.TxtNameSubGroup2.setText("Sons");
-  fx.f.ChkSelfM.setChecked(false);
-
-  // Symmetric: the names are erased, and the user's "no self measures" is overruled.
-  fx.f.Modified = false;
-  fx.f.RadDesTy0.setChecked(true);
-  EXPECT_EQ(subgroupNames(fx.f), "0000");
-  EXPECT_EQ(fx.f.TxtNameSubGroup1.text(), "");
-  EXPECT_EQ(fx.f.TxtNameSubGroup2.text(), "");
-  EXPECT_TRUE(fx.f.ChkSelfM.checked());
-  EXPECT_TRUE(fx.f.Modified);
-
-  fx.f.RadDesTy2.setChecked(true);
-  EXPECT_EQ(subgroupNames(fx.f), "1111");
-  EXPECT_EQ(fx.f.TxtNameSubGroup1.text(), "");
-  EXPECT_FALSE(fx.f.ChkSelfM.checked());
-  EXPECT_FALSE(fx.f.ChkSelfM.enabled());
-
-  fx.f.TxtNameSubGroup1.setText("Leaders");
-  fx.f.RadDesTy1.setChecked(true);
-  EXPECT_EQ(fx.f.TxtNameSubGroup1.text(), "Leaders");  // the block designs keep the names
-  EXPECT_TRUE(fx.f.ChkSelfM.checked());
-  EXPECT_TRUE(fx.f.ChkSelfM.enabled());
+TEST(DataFormat, TheSecondRecordStartsEmptyAndReadingPersonalityVariablesAfterNeedsItsInput) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  Edit& second = f.TxtGroup2Fortran;
+  for (bool on : {true, false, true}) {
+    second.setText("(2X,10F1.0)");  // as a reader might, before it sets the box
+    f.Modified = false;
+    f.ChkSecFmt.setChecked(on);
+    EXPECT_EQ(Enabled({&second}) + Visible({&second}) + second.text(), on ? "11" : "00");
+    EXPECT_TRUE(f.Modified);
+  }
+  for (RadioButton* r : {&f.RBPerBeforeDy, &f.RBPerAfterDy}) r->setEnabled(true);
+  f.RadInpPat1.setChecked(true);  // round robin with dyad input
+  f.RBPerAfterDy.setChecked(true);
+  EXPECT_EQ(f.ReadOrder.checkedIndex(), 1);
+  f.Modified = false;
+  f.RadInpPat0.setChecked(true);  // block with dyad input clears "after", selecting nothing
+  EXPECT_EQ(f.ReadOrder.checkedIndex(), -1);
+  EXPECT_TRUE(f.Modified);
+  // A half block forbids it too, but only the next click on an input pattern runs the rule.
+  f.RadInpPat3.setChecked(true);
+  f.RBPerAfterDy.setChecked(true);
+  f.RadDesTy2.setChecked(true);
+  EXPECT_EQ(f.ReadOrder.checkedIndex(), 1);
+  f.RadInpPat4.setChecked(true);
+  EXPECT_EQ(f.ReadOrder.checkedIndex(), -1);
 }
 
-TEST(DataFormat, TheSecondFormatRecordIsEmptiedOnEveryChange) {
-  NewStudy fx;
-  Edit& second = fx.f.TxtGroup2Fortran;
-  fx.f.Modified = false;
-  fx.f.ChkSecFmt.setChecked(true);
-  EXPECT_TRUE(second.enabled() && second.visible());
-  EXPECT_TRUE(fx.f.Modified);
-
-  second.setText("(2X,10F1.0)");
-  fx.f.Modified = false;
-  fx.f.ChkSecFmt.setChecked(false);
-  EXPECT_EQ(second.text(), "");
-  EXPECT_FALSE(second.enabled() || second.visible());
-  EXPECT_TRUE(fx.f.Modified);
-
-  second.setText("(2X,10F1.0)");  // as a reader might, before it sets the box
-  fx.f.ChkSecFmt.setChecked(true);
-  EXPECT_EQ(second.text(), "");
-}
-
-TEST(DataFormat, ReadingPersonalityVariablesAfterNeedsARoundRobinOrABlockWithPersonInput) {
-  NewStudy fx;
-  for (RadioButton* r : {&fx.f.RBPerBeforeDy, &fx.f.RBPerAfterDy}) r->setEnabled(true);
-
-  fx.f.RadInpPat1.setChecked(true);  // round robin with dyad input
-  fx.f.RBPerAfterDy.setChecked(true);
-  EXPECT_TRUE(fx.f.RBPerAfterDy.checked());
-  EXPECT_FALSE(fx.f.RBPerBeforeDy.checked());
-
-  // Block with dyad input clears "after" and selects nothing in its place.
-  fx.f.Modified = false;
-  fx.f.RadInpPat0.setChecked(true);
-  EXPECT_EQ(fx.f.ReadOrder.checkedIndex(), -1);
-  EXPECT_TRUE(fx.f.Modified);
-  fx.f.RBPerAfterDy.setChecked(true);
-  EXPECT_EQ(fx.f.ReadOrder.checkedIndex(), -1);
-  fx.f.RBPerBeforeDy.setChecked(true);
-  EXPECT_TRUE(fx.f.RBPerBeforeDy.checked());
-
-  // A half block forbids it too, but choosing the design does not run the rule: the next click
-  // on an input pattern does.
-  fx.f.RadInpPat3.setChecked(true);
-  fx.f.RBPerAfterDy.setChecked(true);
-  fx.f.RadDesTy2.setChecked(true);
-  EXPECT_TRUE(fx.f.RBPerAfterDy.checked());
-  fx.f.RadInpPat4.setChecked(true);
-  EXPECT_EQ(fx.f.ReadOrder.checkedIndex(), -1);
+TEST(ModifiedFlag, EveryEditOfAStoredValueMarksTheStudyButFileNamesDoNot) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  for (Edit* name : {&f.TxtSetFile, &f.TxtDataFile, &f.TxtOutFile, &f.TxtCoVar, &f.TxtIndDif}) {
+    name->setText("study.x");
+  }
+  EXPECT_FALSE(f.Modified);
+  int edit = 0;
+  for (Edit* stored :
+       {&f.TxtProgTitle, &f.TxtNumSubGroup1, &f.TxtNumSubGroup2, &f.TxtNumGroups,
+        &f.TxtNameSubGroup1, &f.TxtNameSubGroup2, &f.TxtRevScore, &f.TxtGroupFortran}) {
+    f.Modified = false;
+    stored->setText("3");
+    EXPECT_TRUE(f.Modified) << "edit " << edit++;
+  }
+  for (CheckBox* stored : {&f.ChkSelfM, &f.ChkTechOut, &f.ChkRawData}) {
+    f.Modified = false;
+    stored->setChecked(!stored->checked());
+    EXPECT_TRUE(f.Modified) << "edit " << edit++;
+  }
+  f.Modified = false;
+  f.MemoReorder.setText("1 2 3");
+  EXPECT_TRUE(f.Modified);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// The format record parser: the columns each descriptor reads, and the position of the first
-// thing it cannot read. Layouts are written compactly: each field as type, width, "@", line, ":",
-// column, then the number of lines ("F2@1:1 F3@1:3 /1").
+// The format record parser: the columns each descriptor reads, or where it stops and why, as the
+// user is told. Layouts are written compactly: each field as its descriptor, "@", line, ":",
+// column, then the number of lines ("F2.0@1:1 F3.1@1:3 /1").
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "options/fortran_format.h"
 
@@ -12,81 +13,56 @@ namespace wintarvel::testing {
 namespace {
 
 std::string Compact(const FormatLayout& layout) {
-  if (!layout.error.empty()) {
-    return "error " + std::to_string(layout.errorPosition) + ": " + layout.error;
-  }
+  if (!layout.error.empty()) return ExplainFormat(layout);
   std::string text;
-  for (const FormatField& f : layout.fields) {
-    text += f.type + std::to_string(f.width) + "@" + std::to_string(f.line) + ":" +
+  for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+    const FormatField& f = layout.fields[i];
+    text += DescriptorText(f, layout.decimals.at(i)) + "@" + std::to_string(f.line) + ":" +
             std::to_string(f.column) + " ";
   }
   return text + "/" + std::to_string(layout.lines);
 }
 
-struct Row {
-  const char* record;
-  const char* layout;
-};
+using Row = std::pair<const char*, const char*>;
 
 TEST(FortranFormat, RecordsGiveTheColumnsARuntimeReadsOrTheFirstPositionItCannotRead) {
   const Row rows[] = {
-      // Ordinary records, repeat counts, blanks and letter case.
-      {"(3F2.0,2F3.0)", "F2@1:1 F2@1:3 F2@1:5 F3@1:7 F3@1:10 /1"},
-      {"(I3, 2X, F5.2)", "I3@1:1 F5@1:6 /1"},
-      {"( 1 2 X , I 1 0 )", "I10@1:13 /1"},
-      {"(2f5.1,a3,l1)", "F5@1:1 F5@1:6 A3@1:11 L1@1:14 /1"},
-      {"(I5.3,X,I1)", "I5@1:1 I1@1:7 /1"},
-      {"(E10.3E2,D8.2,G6.1,EN9.2,ES9.2)", "E10@1:1 D8@1:11 G6@1:19 E9@1:25 E9@1:34 /1"},
-      {"(1PE10.3,BN,SP,-2PF5.1,BZ,S)", "E10@1:1 F5@1:11 /1"},
+      {"(3F2.0,2F3.1)", "F2.0@1:1 F2.0@1:3 F2.0@1:5 F3.1@1:7 F3.1@1:10 /1"},
+      {"( 1 2 X , I 1 0 ,X,I5.3)", "I10@1:13 I5@1:24 /1"},
+      {"(2f5.1,a3,l1)", "F5.1@1:1 F5.1@1:6 A3@1:11 L1@1:14 /1"},
+      {"(E10.3E2,D8.2,G6.1,EN9.2,ES9.2)", "E10.3@1:1 D8.2@1:11 G6.1@1:19 E9.2@1:25 E9.2@1:34 /1"},
+      {"(1PE10.3,BN,SP,-2PF5.1,BZ,S)", "E10.3@1:1 F5.1@1:11 /1"},
       {"()", "/1"},
-      // Nested groups.
-      {"(2(I1,1X),A4)", "I1@1:1 I1@1:3 A4@1:5 /1"},
-      {"(2(I1,2(F2.1)))", "I1@1:1 F2@1:2 F2@1:4 I1@1:6 F2@1:7 F2@1:9 /1"},
-      // Tabs: to a column, left and right of where reading stands.
-      {"(T10,I2,TL5,I2,TR3,I1)", "I2@1:10 I2@1:7 I1@1:12 /1"},
-      {"(I2,TL9,I1)", "I2@1:1 I1@1:1 /1"},
-      // Lines: / with and without a count, also without commas around it.
-      {"(I2/2I3)", "I2@1:1 I3@2:1 I3@2:4 /2"},
-      {"(I2,2/I1)", "I2@1:1 I1@3:1 /3"},
-      {"(I2/)", "I2@1:1 /2"},
-      // Strings read nothing.
+      {"(2(I1,2(F2.1)),1X,A4)", "I1@1:1 F2.1@1:2 F2.1@1:4 I1@1:6 F2.1@1:7 F2.1@1:9 A4@1:12 /1"},
+      {"(T10,I2,TL5,I2,TR3,I1,TL99,I1)", "I2@1:10 I2@1:7 I1@1:12 I1@1:1 /1"},
+      {"(I2/2I3,2/I1/)", "I2@1:1 I3@2:1 I3@2:4 I1@4:1 /5"},
       {"('it''s',I2,\"x\",4HAB,C,I1)", "I2@1:1 I1@1:3 /1"},
-      // Errors, at the position of the first character that cannot be read.
-      {"", "error 1: the record is empty"},
-      {"3F2.0", "error 1: a format record begins with ("},
-      {"(I3,2F,I2)", "error 7: a width is missing after F"},
-      {"(F5)", "error 4: a period is missing after F5 (as in F5.0)"},
-      {"(F5.)", "error 5: the number of decimals is missing after F5."},
-      {"(I0)", "error 3: the width after I must be at least 1"},
-      {"(I2", "error 4: a closing ) is missing"},
-      {"(I2))", "error 5: nothing may follow the closing )"},
-      {"(I2 I3)", "error 5: a comma or ) is expected"},
-      {"(I2,)", "error 5: an edit descriptor is missing"},
-      {"(,I2)", "error 2: an edit descriptor is missing"},
-      {"(0I2)", "error 2: a repeat count must be at least 1"},
-      {"(3,I2)", "error 3: an edit descriptor is missing after the repeat count"},
-      {"(2T5)", "error 3: a repeat count cannot stand before T"},
-      {"(T0)", "error 3: the column after T must be at least 1"},
-      {"(TL)", "error 4: a count is missing after TL"},
-      {"(I1,'abc)", "error 5: this string is not closed"},
-      {"(Q5)", "error 2: Q is not an edit descriptor"},
-      {"(B5)", "error 2: B is not an edit descriptor this program reads"},
-      {"(-2I5)", "error 4: P is expected after a signed scale factor"},
-      {"(I999999)", "error 3: the number is too large"},
-      // Repeats that would run away are reported, not expanded.
-      {"(99(99(99(99I1))))", "error 11: the record reads more than 10000 values"},
-      {"(99(99(99(99X))))", "error 11: the record reaches beyond column 99999"},
+      {"", "position 1: the record is empty"},
+      {"3F2.0", "position 1: a format record begins with ("},
+      {"(I3,2F,I2)", "position 7: a width is missing after F"},
+      {"(F5)", "position 4: a period is missing after F5 (as in F5.0)"},
+      {"(F5.)", "position 5: the number of decimals is missing after F5."},
+      {"(I0)", "position 3: the width after I must be at least 1"},
+      {"(I2", "position 4: a closing ) is missing"},
+      {"(I2))", "position 5: nothing may follow the closing )"},
+      {"(I2 I3)", "position 5: a comma or ) is expected"},
+      {"(I2,)", "position 5: an edit descriptor is missing"},
+      {"(0I2)", "position 2: a repeat count must be at least 1"},
+      {"(3,I2)", "position 3: an edit descriptor is missing after the repeat count"},
+      {"(2T5)", "position 3: a repeat count cannot stand before T"},
+      {"(T0)", "position 3: the column after T must be at least 1"},
+      {"(TL)", "position 4: a count is missing after TL"},
+      {"(I1,'abc)", "position 5: this string is not closed"},
+      {"(Q5)", "position 2: Q is not an edit descriptor"},
+      {"(B5)", "position 2: B is not an edit descriptor this program reads"},
+      {"(-2I5)", "position 4: P is expected after a signed scale factor"},
+      {"(I999999)", "position 3: the number is too large"},
+      {"(99(99(99(99I1))))", "position 11: the record reads more than 10000 values"},
+      {"(99(99(99(99X))))", "position 11: the record reaches beyond column 99999"},
   };
-  for (const Row& row : rows) {
-    EXPECT_EQ(Compact(ParseFortranFormat(row.record)), row.layout) << row.record;
+  for (const auto& [record, layout] : rows) {
+    EXPECT_EQ(Compact(ParseFortranFormat(record)), layout) << record;
   }
-}
-
-TEST(FortranFormat, ImpliedDecimalsAreKeptForEachField) {
-  const FormatLayout layout = ParseFortranFormat("(2F5.2,I3,E8.3)");
-  EXPECT_EQ(layout.decimals, (std::vector<int>{2, 2, 0, 3}));
-  EXPECT_EQ(DescriptorText(layout.fields[0], layout.decimals[0]), "F5.2");
-  EXPECT_EQ(DescriptorText(layout.fields[2], layout.decimals[2]), "I3");
 }
 
 TEST(FortranFormat, TheExplanationNamesValuesColumnsAndLinesOrTheError) {
@@ -101,10 +77,9 @@ TEST(FortranFormat, TheExplanationNamesValuesColumnsAndLinesOrTheError) {
       {"(I2//I1)",
        "reads 2 values per record from columns 1-2 of line 1 and 1 of line 3, 3 lines per record"},
       {"(10X)", "reads no values, 1 record per line"},
-      {"(I3,2F,I2)", "position 7: a width is missing after F"},
   };
-  for (const Row& row : rows) {
-    EXPECT_EQ(ExplainFormat(ParseFortranFormat(row.record)), row.layout) << row.record;
+  for (const auto& [record, explanation] : rows) {
+    EXPECT_EQ(ExplainFormat(ParseFortranFormat(record)), explanation) << record;
   }
 }
 

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "support/fake_ui.h"
 #include "support/study.h"
 #include "support/temp_dir.h"
 
@@ -13,256 +12,11 @@ namespace wintarvel {
 namespace {
 
 using testing::FakePlatform;
-using testing::FakeUi;
 using testing::readFile;
-using testing::TempDir;
 using testing::writeFile;
+namespace fs = std::filesystem;
 
 constexpr const char* kPathError = "Error: At least one path is either empty or too long.";
-
-// A study whose set and data files exist in a fresh folder; the output files do not yet.
-struct RunFixture {
-  explicit RunFixture(FakePlatform& p) : f(ui, p, dir.str()) {
-    writeFile(dir.file("study.set"), "set");
-    writeFile(dir.file("study.txt"), "data");
-    f.TxtSetFile.setText(dir.file("study.set"));
-    f.TxtDataFile.setText(dir.file("study.txt"));
-    f.TxtOutFile.setText(dir.file("study.out"));
-    f.TxtCoVar.setText(dir.file("covar.out"));
-    f.TxtIndDif.setText(dir.file("effects.out"));
-    f.TxtExeDir.setText("/opt/engine");
-  }
-  std::string instructions() const { return readFile(dir.file("xkb.ist")); }
-  // The path itself on POSIX; on Windows the temporary folder has an 8.3 alias.
-  static std::string shortForm(const std::string& path) {
-    std::string shortened;
-    NativePlatform().shortPath(path, shortened);
-    return shortened;
-  }
-  std::string lines(std::initializer_list<const char*> names) const {
-    std::string out;
-    for (const char* name : names) out += shortForm(dir.file(name)) + "\r\n";
-    return out;
-  }
-
-  TempDir dir;
-  FakeUi ui;
-  TFrm1 f;
-};
-
-struct Plain {
-  FakePlatform platform;
-  RunFixture run{platform};
-};
-
-TEST(InstructionFile, TheOutputOptionsDecideWhichOptionalFilesFollow) {
-  struct Case {
-    RadioButton TFrm1::*output;
-    RadioButton TFrm1::*effects;
-    std::initializer_list<const char*> expected;
-  };
-  const Case cases[] = {
-      {&TFrm1::RadOut0, &TFrm1::RadAP0, {"study.set", "study.txt", "study.out"}},
-      {&TFrm1::RadOut4, &TFrm1::RadAP0, {"study.set", "study.txt", "study.out", "covar.out"}},
-      {&TFrm1::RadOut3, &TFrm1::RadAP2, {"study.set", "study.txt", "study.out", "effects.out"}},
-      {&TFrm1::RadOut4,
-       &TFrm1::RadAP1,
-       {"study.set", "study.txt", "study.out", "covar.out", "effects.out"}},
-  };
-  for (const Case& c : cases) {
-    Plain p;
-    TFrm1& f = p.run.f;
-    (f.*c.output).setChecked(true);
-    (f.*c.effects).setChecked(true);
-    f.Modified = false;
-    f.GenInstrClick();
-    EXPECT_EQ(p.run.instructions(), p.run.lines(c.expected));
-    EXPECT_TRUE(p.run.ui.messages.empty());
-    EXPECT_FALSE(f.Modified) << "a run changes nothing in the study";
-  }
-}
-
-TEST(InstructionFile, IsWrittenAfreshOnEveryRun) {
-  Plain p;
-  writeFile(p.run.dir.file("xkb.ist"), std::string(1000, 'x'));
-  p.run.f.GenInstrClick();
-  EXPECT_EQ(p.run.instructions(), p.run.lines({"study.set", "study.txt", "study.out"}));
-}
-
-TEST(InstructionFile, NewOutputFilesAreCreatedEmptyAndExistingOnesAreLeftAlone) {
-  Plain p;
-  TFrm1& f = p.run.f;
-  writeFile(p.run.dir.file("study.out"), "results of the last run");
-  f.RadOut4.setChecked(true);
-  f.Modified = false;  // as saved
-  f.GenInstrClick();
-  EXPECT_EQ(readFile(p.run.dir.file("study.out")), "results of the last run");
-  EXPECT_EQ(readFile(p.run.dir.file("covar.out")), "");
-  EXPECT_FALSE(std::filesystem::exists(p.run.dir.file("effects.out")))
-      << "an effects file is created only when effect estimates are requested";
-  EXPECT_EQ(p.run.instructions(),
-            p.run.lines({"study.set", "study.txt", "study.out", "covar.out"}));
-}
-
-TEST(InstructionFile, AMissingDataFileCutsTheFileAfterTheSetFileLine) {
-  Plain p;
-  TFrm1& f = p.run.f;
-  f.TxtDataFile.setText(p.run.dir.file("no such data.txt"));
-  f.GenInstrClick();
-  ASSERT_EQ(p.run.ui.messages.size(), 1u);
-  EXPECT_EQ(p.run.ui.messages[0].text, kPathError);
-  EXPECT_EQ(p.run.ui.messages[0].caption, "");
-  EXPECT_EQ(p.run.instructions(), p.run.lines({"study.set"}));
-  EXPECT_TRUE(std::filesystem::exists(p.run.dir.file("study.out")))
-      << "later paths are still checked, and an output file still created";
-  EXPECT_EQ(p.platform.engineStarts.size(), 1u) << "the engine is started all the same";
-}
-
-TEST(InstructionFile, EachFailingPathShowsTheMessage) {
-  Plain p;
-  TFrm1& f = p.run.f;
-  f.TxtDataFile.setText("");
-  f.TxtOutFile.setText(p.run.dir.file("missing folder/study.out"));
-  f.RadAP1.setChecked(true);
-  f.Modified = false;  // as saved
-  f.GenInstrClick();
-  EXPECT_EQ(p.run.ui.messages.size(), 2u);
-  EXPECT_EQ(p.run.instructions(), p.run.lines({"study.set"}));
-  EXPECT_TRUE(std::filesystem::exists(p.run.dir.file("effects.out")));
-  EXPECT_EQ(p.platform.engineStarts.size(), 1u);
-}
-
-TEST(InstructionFile, ShortFormsMustFitIn254Characters) {
-#ifdef _WIN32
-  GTEST_SKIP() << "long names have 8.3 aliases here; the Win32 platform test checks the limit";
-#endif
-  Plain p;
-  TFrm1& f = p.run.f;
-  const std::string folder = p.run.dir.str() + "/" + std::string(200, 'f');
-  std::filesystem::create_directory(folder);
-  auto outputOfLength = [&](std::size_t length) {
-    return folder + "/" + std::string(length - folder.size() - 1, 'o');
-  };
-  f.TxtOutFile.setText(outputOfLength(254));
-  f.GenInstrClick();
-  EXPECT_TRUE(p.run.ui.messages.empty());
-  EXPECT_EQ(p.run.instructions(),
-            p.run.lines({"study.set", "study.txt"}) + outputOfLength(254) + "\r\n");
-
-  f.TxtOutFile.setText(outputOfLength(255));
-  f.GenInstrClick();
-  EXPECT_EQ(p.run.ui.messages.size(), 1u);
-  EXPECT_EQ(p.run.instructions(), p.run.lines({"study.set", "study.txt"}));
-}
-
-TEST(InstructionFile, AMissingSetFileFolderShowsTheMessageTwiceAndTheEngineStillStarts) {
-  Plain p;
-  TFrm1& f = p.run.f;
-  const std::string missing = p.run.dir.file("gone");
-  f.TxtSetFile.setText(missing + kPathSeparator + "study.set");
-  f.GenInstrClick();
-  EXPECT_EQ(p.run.ui.messages.size(), 2u) << "the set file line, then the check before the start";
-  EXPECT_FALSE(std::filesystem::exists(missing));
-  ASSERT_EQ(p.platform.engineStarts.size(), 1u);
-  EXPECT_EQ(p.platform.engineStarts[0].workingDir, missing);
-}
-
-TEST(EngineRun, StartsTarvelInTheSetFileFolderAndThenTheViewer) {
-  Plain p;
-  TFrm1& f = p.run.f;
-  f.FrmOptions.TxttvlPath.setText("/opt/engine/renamed.exe");
-  f.GenInstrClick();
-  ASSERT_EQ(p.platform.engineStarts.size(), 1u);
-  EXPECT_EQ(p.platform.engineStarts[0].program,
-            std::string("/opt/engine") + kPathSeparator + "tarvel.exe");
-  EXPECT_EQ(p.platform.engineStarts[0].workingDir, p.run.dir.str());
-  EXPECT_EQ(p.platform.viewerStarts, std::vector<std::string>{p.run.dir.file("study.out")});
-}
-
-TEST(EngineRun, AnEngineThatFailsStillOpensTheOutput) {
-  Plain p;
-  p.platform.engineExitCode = 3;
-  p.run.f.GenInstrClick();
-  EXPECT_EQ(p.platform.viewerStarts.size(), 1u);
-  EXPECT_TRUE(p.run.ui.messages.empty());
-}
-
-TEST(EngineRun, AnEngineThatDoesNotStartEndsTheRunSilently) {
-  Plain p;
-  p.platform.engineStartFails = true;
-  p.run.f.TxtExeDir.setText("");
-  p.run.f.GenInstrClick();
-  ASSERT_EQ(p.platform.engineStarts.size(), 1u);
-  EXPECT_EQ(p.platform.engineStarts[0].program, kPathSeparator + std::string("tarvel.exe"));
-  EXPECT_TRUE(p.platform.viewerStarts.empty());
-  EXPECT_TRUE(p.run.ui.messages.empty());
-}
-
-TEST(EngineRun, UnsavedChangesAreSettledBeforeTheRun) {
-  const char* const question =
-      "The study has changes that are not saved. Save them before the run?";
-  struct Row {
-    Answer answer;
-    const char* groups;  // 1000 cannot be saved
-    bool runs;
-    bool saved;
-  };
-  for (const Row& row :
-       {Row{Answer::Cancel, "10", false, false}, Row{Answer::No, "10", true, false},
-        Row{Answer::Yes, "10", true, true}, Row{Answer::Yes, "1000", false, false}}) {
-    Plain p;
-    TFrm1& f = p.run.f;
-    testing::Basics(f, "Edited", row.groups);
-    p.run.ui.queueAnswer(row.answer);
-    f.GenInstrClick();
-    SCOPED_TRACE(row.groups);
-    ASSERT_EQ(p.run.ui.questions.size(), 1u);
-    EXPECT_EQ(p.run.ui.questions[0].text, question);
-    EXPECT_EQ(p.run.ui.questions[0].buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(p.platform.engineStarts.size(), row.runs ? 1u : 0u);
-    EXPECT_EQ(readFile(p.run.dir.file("study.set")).substr(0, 6), row.saved ? "Edited" : "set");
-    EXPECT_EQ(f.Modified, !row.saved);
-  }
-}
-
-TEST(EngineRun, WithoutASetFileNameNothingIsWrittenAndNoEngineStarts) {
-  Plain p;
-  TFrm1& f = p.run.f;
-  f.TxtSetFile.setText("");
-  f.GenInstrClick();
-  ASSERT_EQ(p.run.ui.messages.size(), 1u);
-  EXPECT_EQ(p.run.ui.messages[0].text, kPathError);
-  EXPECT_TRUE(p.platform.engineStarts.empty());
-  EXPECT_FALSE(std::filesystem::exists(p.run.dir.file("study.out")));
-}
-
-TEST(EngineRun, EveryRunEndsWithAWord) {
-  {
-    Plain p;
-    p.platform.engineExitCode = 3;
-    p.run.f.GenInstrClick();
-    const std::string& said = p.run.f.RunOutcome.caption();
-    const std::string report = p.run.dir.file("study.out");
-    EXPECT_EQ(said.rfind("Tarvel ended with exit code 3 after ", 0), 0u) << said;
-    EXPECT_EQ(said.substr(said.size() - report.size() - 12), " s. Report: " + report) << said;
-  }
-  {
-    Plain p;
-    p.platform.engineStartFails = true;
-    p.platform.engineStopped = true;
-    p.run.f.GenInstrClick();
-    EXPECT_EQ(p.run.f.RunOutcome.caption(), "Tarvel was stopped.");
-    EXPECT_TRUE(p.platform.viewerStarts.empty());
-  }
-  {  // No viewer: the user is told where the report is
-    Plain p;
-    p.platform.viewerStartFails = true;
-    p.run.f.GenInstrClick();
-    ASSERT_EQ(p.run.ui.messages.size(), 1u);
-    EXPECT_NE(p.run.ui.messages[0].text.find("No text viewer could be started"), std::string::npos);
-    EXPECT_NE(p.run.ui.messages[0].text.find(p.run.dir.file("study.out")), std::string::npos);
-  }
-}
 
 // A platform with real short names, as some volumes have: the instruction file gets the short
 // forms, the viewer the path as the user typed it.
@@ -279,14 +33,174 @@ class ShortNamePlatform : public FakePlatform {
   int issued_ = 0;
 };
 
-TEST(EngineRun, TheViewerGetsTheLongOutputPathAsTyped) {
-  ShortNamePlatform platform;
-  RunFixture run(platform);
-  run.f.TxtOutFile.setText(run.dir.file("long output name with blanks.out"));
-  run.f.GenInstrClick();
-  EXPECT_EQ(run.instructions(), "SHORT~1\r\nSHORT~2\r\nSHORT~3\r\n");
-  EXPECT_EQ(platform.viewerStarts,
-            std::vector<std::string>{run.dir.file("long output name with blanks.out")});
+// A study whose set and data files exist in a fresh folder; the output files do not yet.
+template <class Platform = FakePlatform>
+struct RunFolder {
+  RunFolder() : f(ui, platform, dir.str()) {
+    writeFile(dir.file("study.set"), "set");
+    writeFile(dir.file("study.txt"), "data");
+    f.TxtSetFile.setText(dir.file("study.set"));
+    f.TxtDataFile.setText(dir.file("study.txt"));
+    f.TxtOutFile.setText(dir.file("study.out"));
+    f.TxtCoVar.setText(dir.file("covar.out"));
+    f.TxtIndDif.setText(dir.file("effects.out"));
+    f.TxtExeDir.setText("/opt/engine");
+  }
+  std::string instructions() const { return readFile(dir.file("xkb.ist")); }
+  // The lines naming these files: the paths themselves on POSIX, 8.3 aliases on Windows.
+  std::string lines(std::initializer_list<const char*> names) const {
+    std::string out;
+    for (const char* name : names) {
+      std::string shortForm;
+      NativePlatform().shortPath(dir.file(name), shortForm);
+      out += shortForm + "\r\n";
+    }
+    return out;
+  }
+  std::size_t messages() const { return ui.messages.size(); }
+  testing::TempDir dir;
+  testing::FakeUi ui;
+  Platform platform;
+  TFrm1 f;
+};
+
+TEST(InstructionFile, TheOutputOptionsDecideWhichOptionalFilesFollow) {
+  struct Row {
+    RadioButton TFrm1::*output;
+    RadioButton TFrm1::*effects;
+    std::initializer_list<const char*> expected;
+  } rows[] = {
+      {&TFrm1::RadOut0, &TFrm1::RadAP0, {"study.set", "study.txt", "study.out"}},
+      {&TFrm1::RadOut3, &TFrm1::RadAP2, {"study.set", "study.txt", "study.out", "effects.out"}},
+      {&TFrm1::RadOut4,
+       &TFrm1::RadAP1,
+       {"study.set", "study.txt", "study.out", "covar.out", "effects.out"}},
+  };
+  for (const Row& row : rows) {
+    RunFolder<> r;
+    writeFile(r.dir.file("xkb.ist"), std::string(1000, 'x'));  // written afresh
+    writeFile(r.dir.file("study.out"), "results of the last run");
+    (r.f.*row.output).setChecked(true);
+    (r.f.*row.effects).setChecked(true);
+    r.f.Modified = false;
+    r.f.GenInstrClick();
+    EXPECT_EQ(r.instructions(), r.lines(row.expected));
+    EXPECT_FALSE(r.f.Modified) << "a run changes nothing in the study";
+    // Output files named are created empty; an existing one is left alone.
+    EXPECT_EQ(readFile(r.dir.file("study.out")), "results of the last run");
+    EXPECT_EQ(fs::exists(r.dir.file("covar.out")), row.output == &TFrm1::RadOut4);
+    EXPECT_EQ(fs::exists(r.dir.file("effects.out")), row.effects != &TFrm1::RadAP0);
+  }
+}
+
+TEST(InstructionFile, EachFailingPathShowsTheMessageAndCutsTheFileButTheEngineStillStarts) {
+  RunFolder<> r;
+  r.f.TxtDataFile.setText("");
+  r.f.TxtOutFile.setText(r.dir.file("missing folder/study.out"));
+  r.f.RadAP1.setChecked(true);
+  r.f.Modified = false;  // as saved
+  r.f.GenInstrClick();
+  ASSERT_EQ(r.messages(), 2u);
+  EXPECT_EQ(r.ui.messages[0].text + "|" + r.ui.messages[0].caption, kPathError + std::string("|"));
+  EXPECT_EQ(r.instructions(), r.lines({"study.set"}));
+  EXPECT_TRUE(fs::exists(r.dir.file("effects.out"))) << "later paths are still checked";
+  EXPECT_EQ(r.platform.engineStarts.size(), 1u);
+
+  RunFolder<> gone;  // the set file line, then the check before the start
+  gone.f.TxtSetFile.setText(gone.dir.file("gone") + kPathSeparator + "study.set");
+  gone.f.GenInstrClick();
+  EXPECT_EQ(gone.messages(), 2u);
+  EXPECT_FALSE(fs::exists(gone.dir.file("gone")));
+  ASSERT_EQ(gone.platform.engineStarts.size(), 1u);
+  EXPECT_EQ(gone.platform.engineStarts[0].workingDir, gone.dir.file("gone"));
+
+  RunFolder<> none;  // without a set file name nothing is written and no engine starts
+  none.f.TxtSetFile.setText("");
+  none.f.GenInstrClick();
+  EXPECT_EQ(none.messages(), 1u);
+  EXPECT_TRUE(none.platform.engineStarts.empty());
+  EXPECT_FALSE(fs::exists(none.dir.file("study.out")));
+}
+
+TEST(InstructionFile, ShortFormsMustFitIn254Characters) {
+#ifdef _WIN32
+  GTEST_SKIP() << "long names have 8.3 aliases here; the Win32 platform test checks the limit";
+#endif
+  RunFolder<> r;
+  const std::string folder = r.dir.str() + "/" + std::string(200, 'f');
+  fs::create_directory(folder);
+  for (std::size_t length : {254u, 255u}) {
+    const std::string output = folder + "/" + std::string(length - folder.size() - 1, 'o');
+    r.f.TxtOutFile.setText(output);
+    r.f.GenInstrClick();
+    EXPECT_EQ(r.messages(), length == 254 ? 0u : 1u);
+    EXPECT_EQ(r.instructions(),
+              r.lines({"study.set", "study.txt"}) + (length == 254 ? output + "\r\n" : ""));
+  }
+}
+
+TEST(EngineRun, StartsTarvelInTheSetFileFolderSaysHowItEndedAndOpensTheViewerIfItRan) {
+  const std::string engine = "/opt/engine" + std::string(1, kPathSeparator) + "tarvel.exe";
+  const struct {
+    bool startFails, stopped, viewerFails;
+    std::string outcome;
+  } rows[] = {{false, false, false, "Tarvel ended with exit code 3 after "},
+              {true, false, false, "Tarvel could not be started: " + engine + "."},
+              {true, true, false, "Tarvel was stopped."},
+              {false, false, true, "Tarvel ended with exit code 3 after "}};
+  for (const auto& row : rows) {
+    RunFolder<ShortNamePlatform> r;
+    r.f.TxtOutFile.setText(r.dir.file("long output name with blanks.out"));
+    r.f.FrmOptions.TxttvlPath.setText("/opt/engine/renamed.exe");
+    r.platform.engineExitCode = 3;  // a failing engine still opens the output
+    r.platform.engineStartFails = row.startFails;
+    r.platform.engineStopped = row.stopped;
+    r.platform.viewerStartFails = row.viewerFails;
+    r.f.GenInstrClick();
+    ASSERT_EQ(r.platform.engineStarts.size(), 1u);
+    EXPECT_EQ(r.platform.engineStarts[0].program, engine);
+    EXPECT_EQ(r.platform.engineStarts[0].workingDir, r.dir.str());
+    const std::string& said = r.f.RunOutcome.caption();
+    const std::string report = r.dir.file("long output name with blanks.out");
+    EXPECT_EQ(said.substr(0, row.outcome.size()), row.outcome);
+    if (!row.startFails) {
+      EXPECT_EQ(said.substr(said.size() - report.size() - 12), " s. Report: " + report) << said;
+    }
+    // The instruction file gets the short forms, the viewer the path as the user typed it.
+    EXPECT_EQ(r.instructions(), "SHORT~1\r\nSHORT~2\r\nSHORT~3\r\n");
+    EXPECT_EQ(r.platform.viewerStarts,
+              row.startFails ? std::vector<std::string>{} : std::vector<std::string>{report});
+    ASSERT_EQ(r.messages(), row.viewerFails ? 1u : 0u);
+    if (row.viewerFails) {  // the user is told where the report is
+      EXPECT_NE(r.ui.messages[0].text.find("No text viewer could be started"), std::string::npos);
+      EXPECT_NE(r.ui.messages[0].text.find(report), std::string::npos);
+    }
+  }
+}
+
+TEST(EngineRun, UnsavedChangesAreSettledBeforeTheRun) {
+  struct Row {
+    Answer answer;
+    const char* groups;  // 1000 cannot be saved
+    bool runs, saved;
+  } rows[] = {{Answer::Cancel, "10", false, false},
+              {Answer::No, "10", true, false},
+              {Answer::Yes, "10", true, true},
+              {Answer::Yes, "1000", false, false}};
+  for (const Row& row : rows) {
+    RunFolder<> r;
+    testing::Basics(r.f, "Edited", row.groups);
+    r.ui.queueAnswer(row.answer);
+    r.f.GenInstrClick();
+    SCOPED_TRACE(row.groups);
+    ASSERT_EQ(r.ui.questions.size(), 1u);
+    EXPECT_EQ(r.ui.questions[0].text,
+              "The study has changes that are not saved. Save them before the run?");
+    EXPECT_EQ(r.ui.questions[0].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(r.platform.engineStarts.size(), row.runs ? 1u : 0u);
+    EXPECT_EQ(readFile(r.dir.file("study.set")).substr(0, 6), row.saved ? "Edited" : "set");
+    EXPECT_EQ(r.f.Modified, !row.saved);
+  }
 }
 
 }  // namespace

@@ -1,152 +1,162 @@
-// The POSIX platform services with real files and processes, and a whole run with the stand-in
-// engine.
+// The POSIX platform services with real files and processes. Nothing here is timed: a started
+// program that must not be waited for blocks until the test releases it, and every wait for a
+// program has a deadline of 30 s.
 
 #include "run/posix_platform.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
 
-#include "support/fake_ui.h"
-#include "support/temp_dir.h"
+#include "support/example_run.h"
 
 namespace wintarvel {
 namespace {
 
-using testing::FakeUi;
 using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
+namespace fs = std::filesystem;
 
 void writeScript(const std::string& path, const std::string& body) {
   writeFile(path, "#!/bin/sh\n" + body);
   chmod(path.c_str(), 0755);
 }
 
-TEST(PosixPlatform, TheShortFormIsThePathOfAnExistingFileThatFits) {
+// Shell lines that wait up to 60 s for `release` to exist, then run `then` (or give up and
+// write "not released" to `result`).
+std::string blockUntil(const std::string& release, const std::string& result,
+                       const std::string& then) {
+  return "i=0\nwhile [ ! -e \"" + release + "\" ]; do i=$((i+1)); if [ $i -gt 600 ]; then " +
+         "echo 'not released' > \"" + result + "\"; exit 9; fi; sleep 0.1; done\n" + then + "\n";
+}
+
+template <class Condition>
+bool waitFor(Condition done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+// True when this test process has no child left, running or unreaped.
+bool noChildLeft() {
+  return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
+
+// Puts `dir` first on PATH (or makes it all of PATH) until the end of the scope.
+struct ScopedPath {
+  ScopedPath(const std::string& dir, bool only) : old(std::getenv("PATH")) {
+    setenv("PATH", (only ? dir : dir + ":" + old).c_str(), 1);
+  }
+  ~ScopedPath() { setenv("PATH", old.c_str(), 1); }
+  std::string old;
+};
+
+TEST(PosixPlatform, FilesFoldersAndShortForms) {
   TempDir dir;
   PosixPlatform p;
-  writeFile(dir.file("a b.txt"), "");
+  writeFile(dir.file("a b.txt"), "kept");
   std::string shortForm = "unchanged";
-  EXPECT_EQ(p.shortPath("", shortForm), 0u);
-  EXPECT_EQ(p.shortPath(dir.file("missing.txt"), shortForm), 0u);
+  EXPECT_EQ(p.shortPath("", shortForm) + p.shortPath(dir.file("missing"), shortForm), 0u);
   EXPECT_EQ(shortForm, "unchanged");
   EXPECT_EQ(p.shortPath(dir.file("a b.txt"), shortForm), dir.file("a b.txt").size());
   EXPECT_EQ(shortForm, dir.file("a b.txt"));
-
   const std::string longPath = dir.str() + "/" + std::string(250, 'n');
   writeFile(longPath, "");
   EXPECT_GE(p.shortPath(longPath, shortForm), kShortPathCapacity);
-}
 
-TEST(PosixPlatform, CreateIfMissingNeverTouchesAnExistingFile) {
-  TempDir dir;
-  PosixPlatform p;
-  writeFile(dir.file("old.out"), "kept");
-  p.createIfMissing(dir.file("old.out"));
-  p.createIfMissing(dir.file("new.out"));
-  p.createIfMissing(dir.file("no folder/new.out"));
+  for (const std::string name : {"a b.txt", "new.out", "no folder/new.out"}) {
+    p.createIfMissing(dir.file(name));
+  }
   p.createIfMissing("");
-  EXPECT_EQ(readFile(dir.file("old.out")), "kept");
-  EXPECT_EQ(readFile(dir.file("new.out")), "");
-  EXPECT_FALSE(std::filesystem::exists(dir.file("no folder")));
-}
+  EXPECT_EQ(readFile(dir.file("a b.txt")) + "|" + readFile(dir.file("new.out")), "kept|");
+  EXPECT_FALSE(fs::exists(dir.file("no folder")));
 
-TEST(PosixPlatform, TheCurrentFolderCanBeReadAndChanged) {
-  TempDir dir;
-  PosixPlatform p;
+  EXPECT_FALSE(p.setCurrentDir(dir.file("missing")) || p.setCurrentDir(""));
   EXPECT_TRUE(p.setCurrentDir(dir.str()));
-  EXPECT_EQ(std::filesystem::path(p.currentDir()), std::filesystem::canonical(dir.path()));
-  EXPECT_FALSE(p.setCurrentDir(dir.file("missing")));
-  EXPECT_FALSE(p.setCurrentDir(""));
-  EXPECT_EQ(std::filesystem::path(p.currentDir()), std::filesystem::canonical(dir.path()));
+  EXPECT_EQ(fs::path(p.currentDir()), fs::canonical(dir.path()));
 }
 
-TEST(PosixPlatform, TheEngineRunsInItsFolderAndItsExitCodeIsReturned) {
+// A failed chdir or exec in the child is reported through a pipe: no exit code, and the child
+// is reaped at once.
+TEST(PosixPlatform, TheEngineRunsInItsFolderAndGivesItsExitCodeOrNothingWhenItCannotStart) {
   TempDir dir, work;
   PosixPlatform p;
   writeScript(dir.file("engine with blanks"), "pwd > ran-here\nexit 3\n");
-  EXPECT_EQ(p.runEngine(dir.file("engine with blanks"), work.str()), 3);
-  EXPECT_EQ(std::filesystem::path(readFile(work.file("ran-here")).substr(0, work.str().size())),
-            work.path());
-}
-
-TEST(PosixPlatform, AnEngineThatCannotStartGivesNoExitCode) {
-  TempDir dir;
-  PosixPlatform p;
-  writeScript(dir.file("engine"), "exit 0\n");
+  writeScript(dir.file("killed"), "kill -TERM $$\n");
   writeFile(dir.file("not executable"), "#!/bin/sh\nexit 0\n");
-  EXPECT_EQ(p.runEngine(dir.file("engine"), dir.str()), 0);
-  EXPECT_EQ(p.runEngine(dir.file("missing"), dir.str()), std::nullopt);
-  EXPECT_EQ(p.runEngine(dir.file("not executable"), dir.str()), std::nullopt);
-  EXPECT_EQ(p.runEngine(dir.file("engine"), dir.file("missing folder")), std::nullopt);
-  EXPECT_EQ(p.runEngine(dir.file("engine"), ""), std::nullopt);
+  const struct {
+    std::string program, folder;
+    std::optional<int> code;
+  } rows[] = {{dir.file("engine with blanks"), work.str(), 3},
+              {dir.file("killed"), work.str(), 128 + SIGTERM},
+              {dir.file("missing"), dir.str(), std::nullopt},
+              {dir.file("not executable"), dir.str(), std::nullopt},
+              {dir.file("killed"), dir.file("missing"), std::nullopt},
+              {dir.file("killed"), "", std::nullopt}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(p.runEngine(row.program, row.folder), row.code)
+        << row.program << " in " << row.folder;
+    EXPECT_TRUE(noChildLeft()) << row.program << " in " << row.folder;
+  }
+  EXPECT_EQ(fs::path(readFile(work.file("ran-here")).substr(0, work.str().size())), work.path());
 }
 
-TEST(PosixPlatform, AnEngineCanBeWatchedWithoutBlockingAndStopped) {
+TEST(PosixPlatform, AnEngineIsWatchedWithoutBlockingAndStopped) {
   TempDir dir;
   PosixPlatform p;
-  writeScript(dir.file("slow"), "exec sleep 30\n");
+  // A poll that waited, or a stop that waited instead of killing, would never return before
+  // the release.
+  writeScript(dir.file("blocked"),
+              blockUntil(dir.file("release"), dir.file("result"), "echo ended > result"));
   writeScript(dir.file("quick"), "exit 5\n");
-  const auto slow = p.startEngine(dir.file("slow"), dir.str());
-  ASSERT_TRUE(slow);
-  EXPECT_EQ(p.pollEngine(*slow), std::nullopt) << "still running";
-  const auto started = std::chrono::steady_clock::now();
-  p.stopEngine(*slow);
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+  const auto blocked = p.startEngine(dir.file("blocked"), dir.str());
+  ASSERT_TRUE(blocked);
+  EXPECT_EQ(p.pollEngine(*blocked), std::nullopt) << "still running";
+  p.stopEngine(*blocked);
+  EXPECT_TRUE(noChildLeft());
+  writeFile(dir.file("release"), "");
+  EXPECT_FALSE(fs::exists(dir.file("result"))) << readFile(dir.file("result"));
 
   const auto quick = p.startEngine(dir.file("quick"), dir.str());
   ASSERT_TRUE(quick);
   std::optional<int> code;
-  for (int i = 0; i < 200 && !code; ++i) {
-    code = p.pollEngine(*quick);
-    if (!code) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  EXPECT_TRUE(waitFor([&] { return (code = p.pollEngine(*quick)).has_value(); }));
   EXPECT_EQ(code, 5);
-  EXPECT_EQ(p.startEngine(dir.file("missing"), dir.str()), std::nullopt);
-}
-
-// Sets PATH for one test and restores it afterwards.
-class ScopedPath {
- public:
-  explicit ScopedPath(const std::string& value) : old_(current()) {
-    setenv("PATH", value.c_str(), 1);
-  }
-  ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
-  static std::string current() {
-    const char* path = std::getenv("PATH");
-    return path ? path : "";
-  }
-
- private:
-  std::string old_;
-};
-
-std::string firstOnPath(const std::string& dir) {
-  return dir + ":" + ScopedPath::current();
 }
 
 TEST(PosixPlatform, TheViewerIsStartedWithoutWaitingForIt) {
   TempDir bin, files;
+  // The viewer records its argument only once released, which happens after startViewer
+  // returned: a start that waited for the viewer would never return.
   writeScript(bin.file("xdg-open"),
-              "sleep 1\nprintf '%s' \"$1\" > \"" + files.file("opened") + "\"\n");
-  ScopedPath path(firstOnPath(bin.str()));
+              blockUntil(files.file("release"), files.file("opened"),
+                         "printf '%s' \"$1\" > \"" + files.file("opened") + "\""));
   PosixPlatform p;
-  const auto started = std::chrono::steady_clock::now();
-  p.startViewer("/a folder/with blanks.out");
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(900))
-      << "the viewer is not waited for";
-  for (int i = 0; i < 100 && !std::filesystem::exists(files.file("opened")); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  {
+    ScopedPath path(bin.str(), false);
+    EXPECT_TRUE(p.startViewer("/a folder/with blanks.out"));
+    writeFile(files.file("release"), "");
+    EXPECT_TRUE(waitFor([&] {
+      return fs::exists(files.file("opened")) && !readFile(files.file("opened")).empty();
+    }));
+    EXPECT_EQ(readFile(files.file("opened")), "/a folder/with blanks.out");
+    EXPECT_TRUE(noChildLeft()) << "the viewer belongs to init, the middle process is reaped";
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(readFile(files.file("opened")), "/a folder/with blanks.out");
+  TempDir empty;
+  ScopedPath none(empty.str(), true);
+  EXPECT_FALSE(p.startViewer("/a.out")) << "no viewer on PATH";
 }
 
 // A stand-in for Wine: `wine` notes its folder and arguments, `winepath -w` puts a drive letter
@@ -164,8 +174,7 @@ struct FakeWine {
   static std::string shortForm(std::string path) {
     path.erase(std::remove(path.begin(), path.end(), ' '), path.end());
     std::replace(path.begin(), path.end(), '/', '\\');
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (char& c : path) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return "Z:" + path;
   }
   TempDir bin;
@@ -173,190 +182,115 @@ struct FakeWine {
 
 const std::string kWindowsProgram = std::string("MZ\x90\0\3\0\0\0", 8);
 
-TEST(PosixPlatform, AWindowsEngineRunsThroughWineAndNothingElseDoes) {
-  TempDir dir, empty;
+TEST(PosixPlatform, AWindowsEngineRunsThroughWineInItsFolderAndNothingElseDoes) {
+  TempDir dir, work, empty;
   FakeWine wine;
-  struct Row {
+  const struct {
     const char* name;
     std::string content;  // nothing written when empty
-    bool wineInstalled;
-    bool throughWine;
+    bool wineInstalled, throughWine;
   } rows[] = {{"windows engine", kWindowsProgram, true, true},
               {"windows engine without wine", kWindowsProgram, false, false},
-              {"script", "#!/bin/sh\nexit 0\n", true, false},
               {"one byte M", "M", true, false},
               {"missing", "", true, false}};
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     const std::string program = dir.file(row.name);
     if (!row.content.empty()) writeFile(program, row.content);
-    ScopedPath path(row.wineInstalled ? firstOnPath(wine.bin.str()) : empty.str());
+    ScopedPath path(row.wineInstalled ? wine.bin.str() : empty.str(), !row.wineInstalled);
     const EngineCommand command = PosixPlatform().engineCommand(program);
-    if (row.throughWine) {
-      EXPECT_EQ(command.arguments, (std::vector<std::string>{wine.bin.file("wine"), program}));
-    } else if (row.wineInstalled) {
-      EXPECT_EQ(command.arguments, std::vector<std::string>{program}) << row.name;
-    } else {
-      EXPECT_TRUE(command.arguments.empty()) << row.name;
-      EXPECT_NE(command.problem.find(program + " is a Windows program"), std::string::npos);
-      EXPECT_NE(command.problem.find("\"sudo apt install wine\""), std::string::npos);
-    }
+    const std::vector<std::string> expected =
+        row.throughWine     ? std::vector<std::string>{wine.bin.file("wine"), program}
+        : row.wineInstalled ? std::vector<std::string>{program}
+                            : std::vector<std::string>{};
+    EXPECT_EQ(command.arguments, expected) << row.name;
     EXPECT_EQ(command.problem.empty(), row.wineInstalled) << row.name;
+    if (row.throughWine) {
+      EXPECT_EQ(PosixPlatform().runEngine(program, work.str()), 4);
+      EXPECT_EQ(readFile(wine.bin.file("wine ran")), work.str() + "\n" + program + "\n");
+    }
   }
+  ScopedPath none(empty.str(), true);
+  const std::string problem = PosixPlatform().engineCommand(dir.file("windows engine")).problem;
+  EXPECT_NE(problem.find(dir.file("windows engine") + " is a Windows program"), std::string::npos);
+  EXPECT_NE(problem.find("\"sudo apt install wine\""), std::string::npos);
+  EXPECT_EQ(PosixPlatform().runEngine(dir.file("windows engine"), dir.str()), std::nullopt);
 }
 
-TEST(PosixPlatform, AWindowsEngineStartsInItsFolderAndReadsWinesShortForms) {
-  TempDir dir, work;
+TEST(PosixPlatform, AWindowsEngineReadsWinesShortFormsWithinTheLimit) {
+  TempDir dir;
   FakeWine wine;
-  ScopedPath path(firstOnPath(wine.bin.str()));
+  ScopedPath path(wine.bin.str(), false);
   PosixPlatform p;
-  const std::string engine = dir.file("tarvel.exe");
+  const std::string engine = dir.file("tarvel.exe"), file = dir.file("a b.set");
   writeFile(engine, kWindowsProgram);
-  EXPECT_EQ(p.runEngine(engine, work.str()), 4);
-  EXPECT_EQ(readFile(wine.bin.file("wine ran")), work.str() + "\n" + engine + "\n");
-
-  writeFile(dir.file("a b.set"), "");
-  std::string shortForm = "unchanged";
-  const std::string expected = FakeWine::shortForm(dir.file("a b.set"));
-  EXPECT_EQ(p.engineShortPath(engine, dir.file("a b.set"), shortForm), expected.size());
-  EXPECT_EQ(shortForm, expected);
-  EXPECT_EQ(p.engineShortPath(dir.file("native"), dir.file("a b.set"), shortForm),
-            dir.file("a b.set").size());
-  EXPECT_EQ(shortForm, dir.file("a b.set")) << "a native engine reads the path itself";
-
-  shortForm = "unchanged";
-  EXPECT_EQ(p.engineShortPath(engine, dir.file("missing.set"), shortForm), 0u);
-  EXPECT_EQ(p.engineShortPath(engine, "", shortForm), 0u);
+  writeFile(file, "");
   // The limit counts the Windows form: this path fits as it stands, but not with "Z:" before it.
   const std::string longPath = dir.str() + "/" + std::string(253 - dir.str().size(), 'n');
   writeFile(longPath, "");
-  EXPECT_EQ(p.shortPath(longPath, shortForm), 254u);
-  shortForm = "unchanged";
-  EXPECT_EQ(p.engineShortPath(engine, longPath, shortForm), 256u);
-  EXPECT_EQ(shortForm, "unchanged");
+  const struct {
+    std::string engine, path, expected;
+    std::size_t length;
+  } rows[] = {{engine, file, FakeWine::shortForm(file), FakeWine::shortForm(file).size()},
+              {dir.file("native"), file, file, file.size()},  // a native engine reads it itself
+              {engine, dir.file("missing.set"), "unchanged", 0},
+              {engine, "", "unchanged", 0},
+              {engine, longPath, "unchanged", 256},
+              {dir.file("native"), longPath, longPath, 254}};
+  for (const auto& row : rows) {
+    std::string shortForm = "unchanged";
+    EXPECT_EQ(p.engineShortPath(row.engine, row.path, shortForm), row.length) << row.path;
+    EXPECT_EQ(shortForm, row.expected);
+  }
 }
 
 TEST(PosixPlatform, WithoutWineARunOfAWindowsEngineWritesNothingAndSaysHowToInstallIt) {
   TempDir dir, empty;
   FakeWine wine;
   writeFile(dir.file("tarvel.exe"), kWindowsProgram);
-  writeFile(dir.file("study.set"), "set");
-  writeFile(dir.file("study.txt"), "data");
   for (const bool installed : {false, true}) {
-    ScopedPath path(installed ? firstOnPath(wine.bin.str()) : empty.str());
+    ScopedPath path(installed ? wine.bin.str() : empty.str(), !installed);
     testing::Fixture run(dir.str());
+    std::string lines;
+    for (auto [edit, name] : {std::pair{&run.f.TxtSetFile, "study.set"},
+                              {&run.f.TxtDataFile, "study.txt"},
+                              {&run.f.TxtOutFile, "study.out"}}) {
+      if (name != std::string("study.out")) writeFile(dir.file(name), name);
+      edit->setText(dir.file(name));
+      lines += FakeWine::shortForm(dir.file(name)) + "\r\n";
+    }
     run.f.TxtExeDir.setText(dir.str());
-    run.f.TxtSetFile.setText(dir.file("study.set"));
-    run.f.TxtDataFile.setText(dir.file("study.txt"));
-    run.f.TxtOutFile.setText(dir.file("study.out"));
     run.f.GenInstrClick();
+    EXPECT_EQ(run.platform.engineStarts.size(), installed ? 1u : 0u);
+    ASSERT_EQ(run.ui.messages.size(), installed ? 0u : 1u);
     if (installed) {
-      EXPECT_TRUE(run.ui.messages.empty());
-      EXPECT_EQ(readFile(dir.file("xkb.ist")),
-                FakeWine::shortForm(dir.file("study.set")) + "\r\n" +
-                    FakeWine::shortForm(dir.file("study.txt")) + "\r\n" +
-                    FakeWine::shortForm(dir.file("study.out")) + "\r\n");
-      EXPECT_EQ(run.platform.engineStarts.size(), 1u);
+      EXPECT_EQ(readFile(dir.file("xkb.ist")), lines);
     } else {
-      ASSERT_EQ(run.ui.messages.size(), 1u);
       EXPECT_NE(run.ui.messages[0].text.find("apt install wine"), std::string::npos);
-      EXPECT_FALSE(std::filesystem::exists(dir.file("xkb.ist")));
-      EXPECT_FALSE(std::filesystem::exists(dir.file("study.out")));
-      EXPECT_TRUE(run.platform.engineStarts.empty());
+      EXPECT_FALSE(fs::exists(dir.file("xkb.ist")) || fs::exists(dir.file("study.out")));
     }
   }
 }
 
 #ifdef WINTARVEL_ENGINE
-
-// The real platform, except that the viewer is recorded instead of opened.
-class RecordingPlatform : public PosixPlatform {
- public:
-  bool startViewer(const std::string& path) override {
-    viewed.push_back(path);
-    return true;
-  }
-  std::vector<std::string> viewed;
-};
-
-const std::string kExamples = std::string(WINTARVEL_TEST_DATA) + "/../../examples";
-
-struct EndToEnd {
-  EndToEnd() : f(ui, platform, dir.str()) {
-    std::filesystem::copy_file(kExamples + "/roommate.set", dir.file("roommate.set"));
-    std::filesystem::copy_file(kExamples + "/roommate.txt", dir.file("roommate.txt"));
-    f.TxtExeDir.setText(std::filesystem::path(WINTARVEL_ENGINE).parent_path().string());
-    f.TxtSetFile.setText(dir.file("roommate.set"));
-    f.TxtDataFile.setText(dir.file("roommate.txt"));
-    f.TxtOutFile.setText(dir.file("roommate.out"));
-    f.TxtIndDif.setText(dir.file("effects.out"));
-    // The options of the example's set file: output option 2, effect estimates with means removed.
-    f.RadOut2.setChecked(true);
-    f.RadAP1.setChecked(true);
-    f.Modified = false;  // as the file on disk holds them
-  }
+TEST(EndToEnd, TheStandInEngineReportsTheExampleStudyOrTheDataFileItCannotRead) {
   TempDir dir;
-  FakeUi ui;
-  RecordingPlatform platform;
-  TFrm1 f;
-};
+  testing::FakeUi ui;
+  testing::RecordingPlatform<PosixPlatform> platform;
+  TFrm1 f(ui, platform, dir.str());
+  ASSERT_NO_FATAL_FAILURE(testing::prepareExampleRun(f, ui, dir, WINTARVEL_ENGINE));
+  f.GenInstrClick();
+  EXPECT_TRUE(ui.messages.empty());
+  const std::string folder = fs::path(f.TxtSetFile.text()).parent_path().string();
+  EXPECT_EQ(testing::crlfLines(readFile(folder + "/xkb.ist")), testing::exampleRunPaths(f));
+  testing::expectExampleReport(f, platform.engineExit, platform.viewerStarts);
 
-void expectContains(const std::string& text, const std::string& part) {
-  EXPECT_NE(text.find(part), std::string::npos) << "missing \"" << part << "\" in:\n" << text;
+  f.TxtDataFile.setText(folder);  // a folder: the path check passes it, the engine cannot read it
+  f.GenInstrClick();
+  const std::string report = readFile(f.TxtOutFile.text());
+  EXPECT_NE(report.find("cannot read the data file " + folder), std::string::npos) << report;
+  TempDir empty;  // no instruction file
+  EXPECT_EQ(PosixPlatform().runEngine(WINTARVEL_ENGINE, empty.str()), 2);
 }
-
-TEST(EndToEnd, TheStandInEngineReportsTheExampleStudy) {
-  EndToEnd e;
-  e.f.GenInstrClick();
-  EXPECT_TRUE(e.ui.messages.empty());
-  EXPECT_EQ(readFile(e.dir.file("xkb.ist")),
-            e.dir.file("roommate.set") + "\r\n" + e.dir.file("roommate.txt") + "\r\n" +
-                e.dir.file("roommate.out") + "\r\n" + e.dir.file("effects.out") + "\r\n");
-  EXPECT_EQ(e.platform.viewed, std::vector<std::string>{e.dir.file("roommate.out")});
-
-  const std::string report = readFile(e.dir.file("roommate.out"));
-  for (const char* part :
-       {"NOT the Tarvel analysis engine", "performs no analysis", "Roommate study",
-        "Asymmetric Block", "4 members, Women", "4 members, Men",
-        "TRUST (construct none, reverse scored)", "AGE, EXTRAV", "Read After Dyadic Variables",
-        "Subject3", "(3F2.0,2F3.0)", "Data file records (lines):    480",
-        "Multivariate, Summary Only"}) {
-    expectContains(report, part);
-  }
-  const std::string note = readFile(e.dir.file("effects.out"));
-  for (const char* part : {"actor and partner effect estimates", "no values are written"}) {
-    expectContains(note, part);
-  }
-}
-
-TEST(EndToEnd, AMissingDataFileStopsTheEngineAndTheEmptyOutputIsStillShown) {
-  EndToEnd e;
-  e.f.TxtDataFile.setText(e.dir.file("lost.txt"));
-  e.f.GenInstrClick();
-  EXPECT_EQ(e.ui.messages.size(), 1u);
-  EXPECT_EQ(e.platform.viewed.size(), 1u);
-  EXPECT_EQ(readFile(e.dir.file("roommate.out")), "")
-      << "the engine learns of no output file from an instruction file cut after line 1";
-}
-
-TEST(EndToEnd, AnUnreadableDataFileIsExplainedInTheOutput) {
-  EndToEnd e;
-  std::filesystem::create_directory(e.dir.file("data folder"));
-  e.f.TxtDataFile.setText(e.dir.file("data folder"));
-  e.f.GenInstrClick();
-  EXPECT_TRUE(e.ui.messages.empty());
-  const std::string report = readFile(e.dir.file("roommate.out"));
-  expectContains(report, "NOT the Tarvel analysis engine");
-  expectContains(report, "cannot read the data file " + e.dir.file("data folder"));
-  expectContains(report, "Nothing was analysed.");
-}
-
-TEST(EndToEnd, TheStandInEngineFailsWithoutAnInstructionFile) {
-  TempDir dir;
-  PosixPlatform p;
-  EXPECT_EQ(p.runEngine(WINTARVEL_ENGINE, dir.str()), 2);
-  EXPECT_FALSE(std::filesystem::exists(dir.file("xkb.ist")));
-}
-
 #endif
 
 }  // namespace

@@ -1,277 +1,153 @@
-#include <gtest/gtest.h>
+// The "Constructs" page: adding and removing constructs, moving variables in and out of the
+// current one, and the completion that gives every variable a construct before a write.
 
 #include <clocale>
 
-#include "support/study.h"
+#include "variables/study_state.h"
 
 namespace wintarvel::testing {
 namespace {
 
-TEST(Constructs, AddingKeepsNamesUniqueIgnoringCaseAndShowsCorrelatedErrorsFromTwo) {
+TEST(Constructs, NamesAreTrimmedUniqueIgnoringCaseAndAtMostTwentyButCompletionGoesPast) {
   NewStudy s;
   TFrm1& f = s.f;
   AddConstructs(f, {" Warmth "});
-  EXPECT_EQ(f.CmbConst.items(), (Names{"Warmth"}));
-  EXPECT_EQ(f.LblConstVar.caption(), "Warmth");
-  EXPECT_TRUE(f.TxtConstruct.text().empty());
+  EXPECT_EQ(ConstructPage(f) + f.TxtConstruct.text(), "Warmth | Warmth |  | ");
   EXPECT_FALSE(f.CorError.tabVisible());
   EXPECT_TRUE(f.Modified);
-
   f.Modified = false;
-  f.TxtConstruct.setText(" WARMTH");
-  f.CmdConstAddClick();
-  EXPECT_EQ(f.CmbConst.items(), (Names{"Warmth"}));
-  EXPECT_EQ(f.TxtConstruct.text(), "WARMTH");  // the trimmed name stays in the box
+  AddConstructs(f, {" WARMTH"});
+  EXPECT_EQ(Joined(f.CmbConst.items()) + " " + f.TxtConstruct.text(), "Warmth WARMTH");
   EXPECT_FALSE(f.Modified);
-  EXPECT_TRUE(s.ui.messages.empty());
-
   f.TxtConstruct.setText("Dominance");
   f.CmbConstKeyPress(13);
-  EXPECT_EQ(f.CmbConst.items(), (Names{"Warmth", "Dominance"}));
   EXPECT_TRUE(f.CorError.tabVisible());
   EXPECT_FALSE(f.CmdVarsConstAdd.enabled());  // adding does not select
 
-  f.CmbConst.setItemIndex(0);
-  f.CmdConstSelClick();
-  f.CmdConstRemClick();
-  EXPECT_EQ(f.CmbConst.items(), (Names{"Dominance"}));
-  EXPECT_FALSE(f.CorError.tabVisible());
-}
-
-TEST(Constructs, ConstructNamesMatchIgnoringCaseOfAccentedLettersTooWhateverTheLocale) {
-  NewStudy s;
-  TFrm1& f = s.f;
+  // Latin-1 letters match ignoring case whatever the locale; a construct with an empty name
+  // (only a damaged file gives one) never claims the variables that are in no construct.
   std::setlocale(LC_ALL, "C");
   AddDyadic(f, {"A", "B", "C"});
-  AddConstructs(f, {"First", "\xC4rger", "\xE4RGER"});  // Latin-1 A and a with diaeresis
-  EXPECT_EQ(f.CmbConst.items(), (Names{"First", "\xC4rger"}));
-  EXPECT_EQ(f.TxtConstruct.text(), "\xE4RGER");
+  AddConstructs(f, {"\xC4rger", "\xE4RGER"});
+  f.CmbConst.add("");
   f.DyVarList[0].Construct = "\xC4RGER";
   f.DyVarList[1].Construct = "Gone";
-  f.DyVarList[2].Construct = "FIRST";
+  f.DyVarList[2].Construct = "DOMINANCE";
   f.UpdateVarCodes();
-  EXPECT_EQ(f.ConRecInfo.text(), "020001");
+  EXPECT_EQ(Joined(f.CmbConst.items()) + " " + f.ConRecInfo.text(),
+            "Warmth,Dominance,\xC4rger, 030002");
 
-  // A construct with an empty name (only a damaged file gives one) never claims the variables
-  // that are in no construct.
-  f.CmbConst.add("");
-  f.DyVarList[1].Construct = "";
-  f.UpdateVarCodes();
-  EXPECT_EQ(f.ConRecInfo.text(), "020001");
-}
-
-TEST(Constructs, TheCurrentConstructDecidesTheMemberListsAndWhereAddedVariablesGo) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C", "D"});
-  AddConstructs(f, {"K1", "K2"});
-  EXPECT_FALSE(f.CmdVarsConstAdd.enabled());  // adding a construct does not select it
-  SelectConstruct(f, "K1");
-  EXPECT_EQ(Enabled({&f.CmdVarsConstAdd, &f.CmdVarsConstRem}), "11");
-  EXPECT_EQ(f.LstVars.items(), (Names{"A", "B", "C", "D"}));
-
-  // A member-list item without a matching record is skipped.
-  f.LstVars.add("Ghost");
-  f.LstVars.setSelected(4, true);
+  for (int i = 5; i <= 20; ++i) AddConstructs(f, {"K" + std::to_string(i)});
   f.Modified = false;
-  f.CmdVarsConstAddClick();
-  EXPECT_EQ(RecordConstructs(f), (Names{"", "", "", ""}));
+  AddConstructs(f, {"K21 "});
+  EXPECT_EQ(Shown(s.ui), "There cannot be more than 20 constructs|Warning");
+  EXPECT_EQ(std::to_string(f.CmbConst.count()) + f.LblConstVar.caption() + f.TxtConstruct.text(),
+            "20K20K21");
   EXPECT_FALSE(f.Modified);
-  EXPECT_EQ(f.LstVars.items(), (Names{"A", "B", "C", "D"}));  // rebuilt from the records
-
-  MoveIntoCurrentConstruct(f, {"A", "C"});
-  EXPECT_EQ(RecordConstructs(f), (Names{"K1", "", "K1", ""}));
-  EXPECT_EQ(f.ConRecInfo.text(), "01000100");
-  EXPECT_EQ(f.LstVars.items(), (Names{"B", "D"}));
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"A", "C"}));
-  EXPECT_TRUE(f.Modified);
-
-  // An added construct becomes current while the lists still show the selected one.
-  AddConstructs(f, {"K3"});
-  EXPECT_EQ(f.LblConstVar.caption(), "K3");
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"A", "C"}));
-  EXPECT_EQ(f.CmbConst.itemIndex(), 0);
-  SelectMembers(f.LstVars, {"B"});
-  f.CmdVarsConstAddClick();
-  EXPECT_EQ(RecordConstructs(f), (Names{"K1", "K3", "K1", ""}));
-  EXPECT_EQ(f.ConRecInfo.text(), "01030100");
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"B"}));
-
-  SelectConstruct(f, "K2");
-  EXPECT_EQ(f.LblConstVar.caption(), "K2");
-  EXPECT_EQ(f.LstVars.items(), (Names{"D"}));  // members of other constructs are in neither list
-  EXPECT_TRUE(f.LstVarsConst.items().empty());
-}
-
-TEST(Constructs, ChangingMembershipClearsTheCorrelationCodesOfAllMembers) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  AddConstructs(f, {"C1"});
-  SelectConstruct(f, "C1");
-  f.CorRecInfo.setText("010203");
-  MoveIntoCurrentConstruct(f, {"A", "B"});
-  EXPECT_EQ(f.CorRecInfo.text(), "000003");
-
-  f.CorRecInfo.setText("040506");
-  f.Modified = false;
-  SelectMembers(f.LstVarsConst, {"B"});
-  f.CmdVarsConstRemClick();
-  EXPECT_EQ(f.CorRecInfo.text(), "000006");
-  EXPECT_EQ(RecordConstructs(f), (Names{"C1", "", ""}));
-  EXPECT_EQ(f.ConRecInfo.text(), "010000");
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"A"}));
-  EXPECT_EQ(f.LstVars.items(), (Names{"B", "C"}));
-  EXPECT_TRUE(f.Modified);
-
-  // A reverse-scored member's entry is found through its marked item.
-  f.ChkReverseVar.setChecked(true);
-  f.CmbDyVar.setItemIndex(2);
-  f.CmdDyVarRevClick();
-  f.CorRecInfo.setText("010203");
-  MoveIntoCurrentConstruct(f, {"C"});
-  EXPECT_EQ(f.CorRecInfo.text(), "000200");
-  EXPECT_EQ(f.LstVarsConst.items(), (Names{"A", "C"}));  // plain names in the member lists
-}
-
-TEST(Constructs, RemovingAConstructRenumbersTheOnesBehindIt) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B"});
-  AddConstructs(f, {"C1", "C2", "C3"});
-  SelectConstruct(f, "C3");
-  MoveIntoCurrentConstruct(f, {"A"});
-  SelectConstruct(f, "C2");
-  MoveIntoCurrentConstruct(f, {"B"});
-  ASSERT_EQ(f.ConRecInfo.text(), "0302");
-  f.CorRecInfo.setText("0102");
-  f.Modified = false;
-
-  f.CmdConstRemClick();
-  EXPECT_EQ(f.CmbConst.items(), (Names{"C1", "C3"}));
-  EXPECT_EQ(RecordConstructs(f), (Names{"C3", ""}));
-  EXPECT_EQ(f.ConRecInfo.text(), "0200");
-  EXPECT_EQ(f.CorRecInfo.text(), "0100");
-  EXPECT_EQ(f.LblConstVar.caption(), "none selected");
-  EXPECT_EQ(Enabled({&f.CmdVarsConstAdd, &f.CmdVarsConstRem}), "00");
-  EXPECT_EQ(f.LstVars.items(), (Names{"B"}));
-  EXPECT_TRUE(f.LstVarsConst.items().empty());
-  EXPECT_TRUE(f.CorError.tabVisible());
-  EXPECT_TRUE(f.Modified);
-
-  // With nothing selected in the list a removal does nothing.
-  f.Modified = false;
-  f.CmdConstRemClick();
-  EXPECT_EQ(f.CmbConst.count(), 2);
-  EXPECT_FALSE(f.Modified);
-}
-
-TEST(Constructs, RemovingReleasesTheMembersOfTheCurrentConstructNotOfTheDeletedItem) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  AddConstructs(f, {"C1", "C2"});
-  SelectConstruct(f, "C1");
-  MoveIntoCurrentConstruct(f, {"A"});
-  SelectConstruct(f, "C2");
-  MoveIntoCurrentConstruct(f, {"B"});
-  f.CorRecInfo.setText("010203");
-  // The list selection goes back to C1 while the label still names C2.
-  f.CmbConst.setItemIndex(0);
-  f.CmbConstKeyPress('.');
-
-  EXPECT_EQ(f.CmbConst.items(), (Names{"C2"}));
-  EXPECT_EQ(RecordConstructs(f), (Names{"C1", "", ""}));  // A still names the deleted C1
-  EXPECT_EQ(f.ConRecInfo.text(), "000000");
-  EXPECT_EQ(f.CorRecInfo.text(), "010003");
-  EXPECT_EQ(f.LstVars.items(), (Names{"B", "C"}));  // A is in neither list
-  EXPECT_TRUE(f.LstVarsConst.items().empty());
-  EXPECT_FALSE(f.CorError.tabVisible());
-
-  // The next write gives A and the others a construct of their own.
-  f.CompleteConstructs();
-  EXPECT_EQ(f.CmbConst.items(), (Names{"C2", "A", "B", "C"}));
-  EXPECT_EQ(RecordConstructs(f), (Names{"A", "B", "C"}));
-  EXPECT_EQ(f.ConRecInfo.text(), "020304");
-}
-
-TEST(Constructs, CompletionGivesEveryUnassignedVariableItsOwnConstruct) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"Warm", "Hostile", "Kind"});
-  AddConstructs(f, {"C1", "C2"});
-  SelectConstruct(f, "C1");
-  MoveIntoCurrentConstruct(f, {"Warm"});
-  SelectConstruct(f, "C2");
-  MoveIntoCurrentConstruct(f, {"Kind"});
-  ASSERT_EQ(f.ConRecInfo.text(), "010002");
-  f.ConRecInfo.setText(" 010002\t");
-  f.Modified = false;
-
-  f.CompleteConstructs();
-  EXPECT_EQ(f.CmbConst.items(), (Names{"C1", "C2", "Hostile"}));
-  EXPECT_EQ(f.DyVarList[1].Construct, "Hostile");
-  EXPECT_EQ(f.ConRecInfo.text(), "010302");
-  EXPECT_TRUE(f.LstVars.items().empty());
-  EXPECT_FALSE(f.Modified);
-  EXPECT_TRUE(f.CorError.tabVisible());
-
-  // A second write finds nothing left to complete.
-  f.CompleteConstructs();
-  EXPECT_EQ(f.CmbConst.count(), 3);
-  EXPECT_EQ(f.ConRecInfo.text(), "010302");
-}
-
-TEST(Constructs, CompletionAddsASecondConstructNamedLikeAnExistingOne) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "Hostile"});
-  AddConstructs(f, {"C1", "hostile"});
-  SelectConstruct(f, "C1");
-  MoveIntoCurrentConstruct(f, {"A"});
-  f.CompleteConstructs();
-  EXPECT_EQ(f.CmbConst.items(), (Names{"C1", "hostile", "Hostile"}));
-  EXPECT_EQ(f.ConRecInfo.text(), "0103");
-  // The next rebuild finds the first construct of that name, letter case ignored.
-  f.UpdateVarCodes();
-  EXPECT_EQ(f.ConRecInfo.text(), "0102");
-}
-
-TEST(Constructs, TheTwentyFirstConstructIsRefusedButCompletionGoesPastTheLimit) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"A", "B", "C"});
-  f.ConRecInfo.setText(" 000000 ");
-  f.CompleteConstructs();  // without constructs nothing is added, nothing even trimmed
-  EXPECT_TRUE(f.CmbConst.items().empty());
-  EXPECT_EQ(f.ConRecInfo.text(), " 000000 ");
-  EXPECT_EQ(RecordConstructs(f), (Names{"", "", ""}));
-
-  for (int i = 1; i <= 20; ++i) {
-    f.TxtConstruct.setText("K" + std::to_string(i));
-    f.CmdConstAddClick();
-  }
-  f.Modified = false;
-  f.TxtConstruct.setText("K21 ");
-  f.CmdConstAddClick();
-  ASSERT_EQ(s.ui.messages.size(), 1u);
-  EXPECT_EQ(s.ui.messages[0].text, "There cannot be more than 20 constructs");
-  EXPECT_EQ(s.ui.messages[0].caption, "Warning");
-  EXPECT_EQ(f.CmbConst.count(), 20);
-  EXPECT_EQ(f.LblConstVar.caption(), "K20");
-  EXPECT_EQ(f.TxtConstruct.text(), "K21");
-  EXPECT_FALSE(f.Modified);
-
   // A short record from a damaged file is padded; an item without a record gets nothing.
   f.CmbDyVar.add("Stray");
   f.ConRecInfo.setText("05");
   f.CompleteConstructs();
+  EXPECT_EQ(f.CmbConst.item(20) + f.CmbConst.item(21) + " " + f.ConRecInfo.text(), "BC 05212200");
   EXPECT_EQ(f.CmbConst.count(), 22);
-  EXPECT_EQ(f.CmbConst.item(20), "B");
-  EXPECT_EQ(f.CmbConst.item(21), "C");
-  EXPECT_EQ(f.ConRecInfo.text(), "05212200");
-  EXPECT_EQ(s.ui.messages.size(), 1u);
+}
+
+TEST(Constructs, TheCurrentConstructTakesTheChosenVariablesAndChangesClearTheirCodes) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B", "C", "D"});
+  AddConstructs(f, {"K1", "K2"});
+  SelectConstruct(f, "K1");
+  EXPECT_EQ(Enabled({&f.CmdVarsConstAdd, &f.CmdVarsConstRem}), "11");
+  f.LstVars.add("Ghost");  // a member-list item without a matching record is skipped
+  f.LstVars.setSelected(4, true);
+  f.Modified = false;
+  f.CmdVarsConstAddClick();
+  EXPECT_EQ(ConstructPage(f), "K1,K2 | K1 | A,B,C,D | ");  // rebuilt from the records
   EXPECT_FALSE(f.Modified);
+  f.CorRecInfo.setText("01020304");
+  MoveIntoCurrentConstruct(f, {"A", "C"});
+  EXPECT_EQ(DyadicState(f), "A,B,C,D | A:K1,B:,C:K1,D: | 01000100 | 00020004");
+  EXPECT_TRUE(f.Modified);
+
+  // An added construct becomes current while the lists still show the selected one; a
+  // reverse-scored member's entry is found through its marked item.
+  AddConstructs(f, {"K3"});
+  EXPECT_EQ(ConstructPage(f) + std::to_string(f.CmbConst.itemIndex()),
+            "K1,K2,K3 | K3 | B,D | A,C0");
+  f.ChkReverseVar.setChecked(true);
+  ReverseScore(f, "B");
+  f.CorRecInfo.setText("01020304");
+  SelectMembers(f.LstVars, {"B"});
+  f.CmdVarsConstAddClick();
+  EXPECT_EQ(DyadicState(f), "A,B R,C,D | A:K1,B:K3*,C:K1,D: | 01030100 | 01000304");
+
+  SelectConstruct(f, "K1");
+  f.CorRecInfo.setText("01020304");
+  f.Modified = false;
+  SelectMembers(f.LstVarsConst, {"C"});
+  f.CmdVarsConstRemClick();
+  EXPECT_EQ(DyadicState(f), "A,B R,C,D | A:K1,B:K3*,C:,D: | 01030000 | 00020004");
+  EXPECT_TRUE(f.Modified);
+  SelectConstruct(f, "K2");  // members of other constructs are in neither list
+  EXPECT_EQ(ConstructPage(f), "K1,K2,K3 | K2 | C,D | ");
+}
+
+TEST(Constructs, RemovingTheSelectedItemReleasesTheCurrentConstructsMembersAndRenumbers) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"A", "B", "C"});
+  AddConstructWith(f, "C1", {"C"});
+  AddConstructWith(f, "C2", {"B"});
+  AddConstructWith(f, "C3", {"A"});
+  f.CorRecInfo.setText("010203");
+  SelectConstruct(f, "C2");
+  f.Modified = false;
+  f.CmdConstRemClick();
+  EXPECT_EQ(DyadicState(f), "A,B,C | A:C3,B:,C:C1 | 020001 | 010003");
+  EXPECT_EQ(ConstructPage(f) + Enabled({&f.CmdVarsConstAdd, &f.CmdVarsConstRem}),
+            "C1,C3 | none selected | B | 00");
+  EXPECT_TRUE(f.CorError.tabVisible() && f.Modified);
+  f.Modified = false;
+  f.CmdConstRemClick();  // nothing selected in the list: nothing removed
+  EXPECT_EQ(f.CmbConst.count(), 2);
+  EXPECT_FALSE(f.Modified);
+
+  // The list selection goes back to C1 while the label names C3: the period removes C1 but
+  // releases C3's members, while C still names the deleted C1.
+  SelectConstruct(f, "C3");
+  f.CmbConst.setItemIndex(0);
+  f.CmbConstKeyPress('.');
+  EXPECT_EQ(DyadicState(f) + " " + ConstructPage(f),
+            "A,B,C | A:,B:,C:C1 | 000000 | 000003 C3 | none selected | A,B | ");
+  EXPECT_FALSE(f.CorError.tabVisible());
+  f.CompleteConstructs();  // the next write gives A, B and C a construct of their own
+  EXPECT_EQ(DyadicState(f) + Joined(f.CmbConst.items()),
+            "A,B,C | A:A,B:B,C:C | 020304 | 000003C3,A,B,C");
+}
+
+TEST(Constructs, CompletionGivesEveryUnassignedVariableItsOwnConstructOnce) {
+  NewStudy s;
+  TFrm1& f = s.f;
+  AddDyadic(f, {"Warm", "Hostile", "Kind", "Mean"});
+  f.ConRecInfo.setText(" 000000 ");
+  f.CompleteConstructs();  // without constructs nothing is added, nothing even trimmed
+  EXPECT_EQ(f.ConRecInfo.text() + Joined(f.CmbConst.items()), " 000000 ");
+  AddConstructWith(f, "C1", {"Warm"});
+  AddConstructWith(f, "C2", {"Kind"});
+  AddConstructs(f, {"mean"});
+  f.ConRecInfo.setText(" 01000200\t");
+  f.Modified = false;
+  f.CompleteConstructs();
+  // A second construct named like an existing one is added; the next rebuild finds the first.
+  EXPECT_EQ(Joined(f.CmbConst.items()) + " " + Joined(RecordConstructs(f)) + " " +
+                f.ConRecInfo.text() + Joined(f.LstVars.items()),
+            "C1,C2,mean,Hostile,Mean C1,Hostile,C2,Mean 01040205");
+  EXPECT_FALSE(f.Modified);
+  f.CompleteConstructs();
+  EXPECT_EQ(f.CmbConst.count(), 5);
+  f.UpdateVarCodes();
+  EXPECT_EQ(f.ConRecInfo.text(), "01040203");
 }
 
 }  // namespace
