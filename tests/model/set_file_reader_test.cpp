@@ -31,9 +31,8 @@ State Read(const std::string& content) {
   s["complete"] = Bool(complete) + std::to_string(fx.ui.messages.size()) +
                   Bool(fx.f.TxtSetFile.text() == dir.file("read.set"));
   s.erase("TxtSetFile");
-  for (const CheckBox* c : {&fx.f.ChkSelfM, &fx.f.ChkTechOut, &fx.f.ChkSecFmt, &fx.f.ChkDropSub,
-                            &fx.f.ChkRawData, &fx.f.ChkReverseVar})
-    s["checks"] += Bool(c->checked());
+  s["checks"] = Checked<CheckBox>({&fx.f.ChkSelfM, &fx.f.ChkTechOut, &fx.f.ChkSecFmt,
+                                   &fx.f.ChkDropSub, &fx.f.ChkRawData, &fx.f.ChkReverseVar});
   return s;
 }
 

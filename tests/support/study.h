@@ -120,6 +120,12 @@ inline std::string Visible(std::initializer_list<const Control*> controls) {
   for (const Control* c : controls) states += c->visible() ? '1' : '0';
   return states;
 }
+template <class Checkable>
+std::string Checked(std::initializer_list<const Checkable*> controls) {
+  std::string states;
+  for (const Checkable* c : controls) states += c->checked() ? '1' : '0';
+  return states;
+}
 
 // The example study of the file format: 12 groups of 4 women and 4 men.
 inline void BuildRoommateStudy(TFrm1& f) {
