@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "model/frm1.h"
 #include "support/study.h"
 
 namespace wintarvel::testing {
@@ -37,10 +36,9 @@ struct Document {
     const TFrm1& f = fx.f;
     std::string s = "q" + std::to_string(fx.ui.questions.size()) + " m" +
                     std::to_string(fx.ui.messages.size()) + " [";
-    for (const ShownDialog& d : fx.ui.dialogs) {
+    for (const ShownDialog& d : fx.ui.dialogs)
       s += (d.kind == FileDialogKind::Open ? "O:" : "S:") +
            fs::path(d.fileName).filename().string() + " ";
-    }
     s += "]";
     for (const char* name : {"named.set", "chosen.set"})
       if (fs::is_regular_file(dir.file(name)))

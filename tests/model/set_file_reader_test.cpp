@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "model/frm1.h"
 #include "support/study.h"
 
 namespace wintarvel::testing {

@@ -9,7 +9,6 @@
 #include <set>
 #include <string>
 
-#include "model/frm1.h"
 #include "model/set_file_writer.h"
 #include "support/study.h"
 
