@@ -1,6 +1,5 @@
-// Undo and redo of the user's events: every page's handlers walked as the view runs them, the
-// whole state checked after each undo and redo, the rule for the unsaved-changes flag, and the
-// reorder memo's text shared rather than copied.
+// Undo and redo of the user's events: every page's handlers with the whole state checked after
+// each undo and redo, the unsaved-changes flag, and the reorder memo's text shared, not copied.
 
 #include <gtest/gtest.h>
 
@@ -160,9 +159,8 @@ TEST(History, ModifiedIsOffOnlyWhereTheStudyIsAsLastOpenedOrSaved) {
   EXPECT_FALSE(f.Modified) << "as opened";
 }
 
-// The memo's text is shared by the steps, never copied, and kept by a step once it changed it,
-// also by a typing run that changes it only after its first event. Typing in the memo is its
-// own undo.
+// A step keeps the memo's shared text once it changed it, also a typing run that changes it only
+// after its first event. Typing in the memo is its own undo.
 TEST(History, StepsShareTheMemosTextAndKeepItOnlyWhenTheyChangedIt) {
   NewStudy s;
   TFrm1& f = s.f;

@@ -123,9 +123,8 @@ TEST(LifeCycle, EveryCommandSettlesUnsavedChangesAsTheUserAnswers) {
   }
 }
 
-// The stored file follows every read and write, and a new study forgets it, though not the save
-// that came before. An open after a close shows the document and its commands again, and the
-// open dialog keeps a title left by an earlier use.
+// The stored file follows reads and writes; a new study forgets it, not the saves before. An open
+// after a close enables saving again; the open dialog keeps a title left by an earlier use.
 TEST(LifeCycle, TheStoredFileFollowsReadsAndWrites) {
   Document d("folder");
   TFrm1& f = d.fx.f;

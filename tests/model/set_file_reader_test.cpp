@@ -100,9 +100,8 @@ TEST(SetFileReader, FieldsAreReadByTheirPositionAndAShortEndTakesTheDefaults) {
   EXPECT_EQ(Read(readFile(GoldenFile("roommate.set"))), Read(unix));
 }
 
-// Each file in tests/data/damaged holds one damage. It is told in one message naming the file
-// and the line; what was read stays, and the document has no name and unsaved changes, so that
-// a save never writes the partial study over the file.
+// Each file in tests/data/damaged holds one damage, told in one message with its line; what was
+// read stays, unnamed and unsaved, so that no save writes the partial study over the file.
 TEST(SetFileReader, DamagedFilesAreToldWithTheirLineAndKeepWhatWasRead) {
   // In a message {} stands for the path, "{} line" for "The set file {} is damaged at line";
   // the title is the one read before the damage.

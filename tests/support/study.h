@@ -108,8 +108,7 @@ inline Names RecordConstructs(const TFrm1& f) {
   return constructs;
 }
 
-// The states of several controls as one text of 1s and 0s, in the order given, so that a test
-// compares them in one line and a failure shows which position differs.
+// The states of several controls as one text of 1s and 0s, in the order given.
 inline std::string Enabled(std::initializer_list<const Control*> controls) {
   std::string states;
   for (const Control* c : controls) states += c->enabled() ? '1' : '0';
@@ -186,9 +185,8 @@ inline std::vector<const Control*> AllControls(const TFrm1& f) {
 }
 // clang-format on
 
-// The window control by control, named as in tests/data/start-up.txt: enabled, visible and
-// checked (a page: its tab shown), then what it shows (caption, text, items and the chosen one,
-// the page on top) and an edit's length limit. The study's records follow the controls.
+// Each control named as in tests/data/start-up.txt: enabled, visible, checked (a page: its tab
+// shown), what it shows and an edit's length limit; then the study's records.
 inline std::map<std::string, std::string> Picture(const TFrm1& f) {
   std::map<std::string, std::string> picture;
   std::istringstream names(readFile(GoldenFile("start-up.txt")));
