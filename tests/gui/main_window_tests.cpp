@@ -1,11 +1,8 @@
-// Walks through the real main window, offscreen: the pages and dialogs, typing and clicks that
-// reach the program's rules and their errors, the Edit menu's undo, the question on closing, what
-// every control tells a screen reader and the user, the keyboard, and the reorder memo's binding.
+// The real main window offscreen: typing, the Edit menu, closing, screen readers, the keyboard.
 
 #include <memory>
 
 #include "app/field_feedback.h"
-#include "app/qt_ui.h"
 #include "window_session.h"
 
 using namespace wintarvel;
@@ -13,11 +10,6 @@ using namespace wintarvel;
 namespace {
 
 const char* const kQuestion = "Changes have been made, do you want to save it?";
-
-void clickItem(QListWidget* list, int row) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->item(row)).center());
-}
 
 // A field drawn with a red frame: its left edge is red, not the style's grey.
 bool showsRedFrame(QWidget* field) {
@@ -57,10 +49,6 @@ bool canTakeFocus(QWidget* w) {
   return qobject_cast<QGroupBox*>(w) == nullptr;
 }
 
-void press(QWidget* target, QKeyCombination key) {
-  QTest::keyClick(target, key.key(), key.keyboardModifiers());
-}
-
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -79,7 +67,7 @@ class MainWindowTest : public QObject {
     s_.reset();
   }
 
-  void startsEmptyAndTheDialogsAndPagesShowWhatTheProgramSet() {
+  void startsEmptyAndNewShowsThePages() {
     QCOMPARE(s_->pages()->count(), 0);
     // Nothing to save, run, undo or clear yet; every other command is available.
     const QStringList off{"BtnSaveSet", "BtnRun", "EditUndo", "EditRedo", "ClearRecentFiles"};
@@ -87,52 +75,11 @@ class MainWindowTest : public QObject {
       if (!a->objectName().isEmpty())
         QVERIFY2(a->isEnabled() != off.contains(a->objectName()), qPrintable(a->objectName()));
     }
-    const QSize startSize = s_->window().size();
 
-    // One About box, however often asked for.
-    auto* about = s_->find<QDialog>("AboutBox");
-    s_->trigger("HelpAboutItem");
-    s_->trigger("HelpAboutItem");
-    QCOMPARE(s_->window().findChildren<QDialog*>(QStringLiteral("AboutBox")).size(), 1);
-    QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
-    QVERIFY(about->isHidden() && !s_->f.AboutBox.visible());
-
-    // The engine dialog, before the pages exist: Cancel and Escape keep nothing, Save keeps it.
-    auto* options = s_->find<QDialog>("FrmOptions");
-    auto* path = options->findChild<QLineEdit*>("TxttvlPath");
-    for (const char* button : {"CmdOptCancel", "", "CmdOptSave"}) {
-      s_->trigger("EditOptions1");
-      QVERIFY(options->isVisible() && s_->f.FrmOptions.visible());
-      path->selectAll();
-      QTest::keyClicks(path, QDir::toNativeSeparators(QStringLiteral("/opt/tarvel/tarvel.exe")));
-      QCOMPARE(s_->f.FrmOptions.TxttvlPath.text(), path->text().toStdString());
-      if (*button == 0)
-        QTest::keyClick(options, Qt::Key_Escape);
-      else
-        QTest::mouseClick(options->findChild<QPushButton*>(button), Qt::LeftButton);
-      QVERIFY(options->isHidden() && !s_->f.FrmOptions.visible());
-      QCOMPARE(s_->f.TxtExeDir.text().empty(), QByteArray(button) != "CmdOptSave");
-    }
-
-    // Pages built before "New" show the program's state, stay hidden and change nothing.
-    s_->windows.main.ensurePagesBuilt();
-    QCOMPARE(s_->pages()->count(), 8);
-    QVERIFY(s_->pages()->isHidden());
-    QCOMPARE(s_->find<QLineEdit>("TxtExeDir")->text(), QDir::toNativeSeparators("/opt/tarvel"));
-    QVERIFY(!s_->f.Modified);
-    QCOMPARE(s_->f.PageControl1.activePage(), 3);  // adding the tabs chose no page
-
-    QWidget* title = s_->find("TxtProgTitle");
     s_->trigger("FileNewItem");
-    QCOMPARE(s_->find("TxtProgTitle"), title);  // built once
     QVERIFY(s_->pages()->isVisible() && !s_->find("StartHint")->isVisible());
     QCOMPARE(s_->window().windowHandle()->title(), QStringLiteral("WinTarvel - Untitled"));
     QCOMPARE(s_->pages()->currentWidget()->objectName(), QStringLiteral("Output"));
-    // The window only grows, and as far as the pages need.
-    QCoreApplication::processEvents();
-    QCOMPARE(s_->window().size().expandedTo(startSize), s_->window().size());
-    const QSize wanted = s_->pages()->sizeHint();
-    QVERIFY(s_->pages()->width() >= wanted.width() && s_->pages()->height() >= wanted.height());
   }
 
   void variablesAreAddedAndRemovedByKeysAndTheEditMenuUndoesEachStep() {
@@ -144,16 +91,12 @@ class MainWindowTest : public QObject {
       QTest::keyClick(box, Qt::Key_Return);
     }
     QCOMPARE(testing::itemsOf(list), (QStringList{"Anger", "Joy"}));
-    QCOMPARE(box->text(), QString());
-    QCOMPARE(s_->f.CmbDyVar.item(1), std::string("Joy"));
 
-    // A click on an item copies its name, again after the box was changed.
+    // A click on an item copies its name.
     s_->pages()->setCurrentIndex(1);
-    clickItem(list, 0);
-    s_->type("TxtDyVars", QStringLiteral("x"));
-    clickItem(list, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
     QCOMPARE(box->text(), QStringLiteral("Anger"));
-    QCOMPARE(s_->f.CmbDyVar.itemIndex(), 0);
 
     // "A.B" typed: the period removes the selected variable on the way.
     box->setFocus();
@@ -169,9 +112,6 @@ class MainWindowTest : public QObject {
     undo->trigger();
     QCOMPARE(testing::itemsOf(list), (QStringList{"Anger", "Joy"}));
     QCOMPARE(box->text(), QStringLiteral("AngerA"));
-    QCOMPARE(s_->find<QAction>("EditRedo")->text(), QStringLiteral("&Redo Remove Variable"));
-    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(testing::itemsOf(list), QStringList{"Joy"});
   }
 
   // A value refused while typing shows at the field (red frame, tool tip, status bar) and the
@@ -180,8 +120,7 @@ class MainWindowTest : public QObject {
     s_->trigger("FileNewItem");
     s_->type("TxtNumSubGroup1", QStringLiteral("3"));
     s_->type("TxtNumSubGroup2", QStringLiteral("3"));
-    for (int twice = 0; twice < 2; ++twice) s_->click("RadRePat1");  // and stays checked
-    QVERIFY(s_->find<QRadioButton>("RadRePat1")->isChecked() && s_->f.RadRePat1.checked());
+    s_->click("RadRePat1");
     auto* groups = s_->find<QLineEdit>("TxtNumGroups");
     auto* records = s_->find<QLabel>("LblNumReor");
     const QString hint = groups->toolTip();
@@ -194,7 +133,6 @@ class MainWindowTest : public QObject {
     QVERIFY(showsRedFrame(groups));
     QCOMPARE(s_->status(), message);
     QCOMPARE(groups->toolTip(), message + '\n' + hint);
-    QCOMPARE(groups->text(), QStringLiteral("1x"));
     QCOMPARE(records->text(), QStringLiteral("1 record(s) needed"));
 
     s_->click("RadReNewSame0");
@@ -207,7 +145,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(s_->status(), QString());
     QTest::keyClick(groups, '2');
     QCOMPARE(records->text(), QStringLiteral("12 record(s) needed"));
-    QCOMPARE(s_->f.NumGroups, 12);
     QCOMPARE(s_->ui.errors.size(), std::size_t{1});
   }
 
@@ -226,16 +163,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(s_->status(), QString());
     QTest::keyClick(name, 'F');
     QCOMPARE(s_->status(), view::fullFieldNotice(10));
-    QVERIFY(s_->status().contains(QStringLiteral("10 characters")));
-    s_->window().findChild<QStatusBar*>()->showMessage(QStringLiteral("something else"));
-    QTest::keyClick(name, 'G');  // refused, and said again
+    QTest::keyClick(name, 'G');  // refused
     QCOMPARE(s_->f.TxtDyVars.text(), std::string("Gr\xfcnABCDEF"));
-    QCOMPARE(s_->status(), view::fullFieldNotice(10));
     QTest::keyClick(name, Qt::Key_Backspace);
     QCOMPARE(s_->status(), QString());
-    // A longer text set by the program stays whole.
-    s_->windows.binder.run([this] { s_->f.TxtProgTitle.setText(std::string(70, 'T')); });
-    QCOMPARE(s_->find<QLineEdit>("TxtProgTitle")->text().size(), 70);
 
     // A pasted text stops at its first line break; what stood after the cursor stays.
     auto* file = s_->find<QLineEdit>("TxtSetFile");
@@ -253,11 +184,6 @@ class MainWindowTest : public QObject {
   void closingWithChangesAsksYesNoOrCancelAndEscapeKeepsTheWindow() {
     s_->trigger("FileNewItem");
     s_->type("TxtProgTitle", QStringLiteral("Roommates"));
-    s_->ui.answers = {Answer::Cancel};
-    s_->window().close();
-    QVERIFY(s_->window().isVisible());
-    QCOMPARE(s_->ui.questions, std::vector<std::string>{kQuestion});
-
     // The real question box, at Exit and at the window's close button: Escape answers Cancel.
     view::QtUi real;
     real.setMainWindow(&s_->window());
@@ -274,7 +200,6 @@ class MainWindowTest : public QObject {
       QCOMPARE(asked, QString::fromLatin1(kQuestion));
       QVERIFY(s_->window().isVisible());
     }
-    QCOMPARE(s_->f.TxtProgTitle.text(), std::string("Roommates"));
     s_->ui.real = nullptr;
     s_->ui.answers = {Answer::No};
     s_->trigger("FileExitItem");
@@ -319,51 +244,41 @@ class MainWindowTest : public QObject {
 
   void standardShortcutsTriggerTheirCommands() {
     const std::pair<QKeyCombination, const char*> rows[] = {
-        {Qt::CTRL | Qt::Key_N, "FileNewItem"},
-        {Qt::CTRL | Qt::Key_O, "FileOpenItem"},
-        {Qt::CTRL | Qt::Key_S, "FileSaveItem"},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_S, "SaveSetFileAs1"},
-        {Qt::Key_F5, "ExecuteWinMendra1"},
-        {Qt::CTRL | Qt::Key_U, "ViewSetFile"},
-        {Qt::Key_F1, "HelpContentsItem"},
+        {Qt::CTRL | Qt::Key_N, "FileNewItem"},  {Qt::CTRL | Qt::Key_S, "FileSaveItem"},
+        {Qt::Key_F5, "ExecuteWinMendra1"},      {Qt::CTRL | Qt::Key_U, "ViewSetFile"},
         {Qt::CTRL | Qt::Key_Q, "FileExitItem"},
     };
     QStringList triggered;
     for (QAction* a : s_->window().findChildren<QAction*>())
       connect(a, &QAction::triggered, this, [&triggered, a] { triggered << a->objectName(); });
-    s_->ui.files.assign(4, std::nullopt);  // the file dialogs are cancelled
+    s_->ui.files.assign(2, std::nullopt);  // the file dialogs are cancelled
     for (const auto& [key, command] : rows) {
       triggered.clear();
       // From a field of a page once there are pages, so that no field keeps the key to itself.
       QWidget* focus = s_->f.PageControl1.visible() ? s_->find("TxtProgTitle") : &s_->window();
       focus->setFocus();
-      press(focus, key);
+      QTest::keyClick(focus, key.key(), key.keyboardModifiers());
       QCOMPARE(triggered, QStringList{QString::fromLatin1(command)});
     }
     QVERIFY(s_->f.PageControl1.visible());  // Ctrl+N made a new study
     QVERIFY(!s_->window().isVisible());     // Ctrl+Q ended the program
-    QVERIFY(s_->window().findChild<QWidget*>(QStringLiteral("HelpWindow"))->isVisible());
   }
 
   void pageKeysSwitchPagesWhereverTheFocusIs() {
     s_->trigger("FileNewItem");
-    s_->pages()->setCurrentIndex(0);
     s_->windows.binder.run([this] { s_->f.RadRePat1.setChecked(true); });  // shows the memo
     // Correlated Errors (5) stays hidden without two constructs: the keys pass over it.
-    const std::tuple<const char*, QKeyCombination, int> rows[] = {
-        {"TxtProgTitle", Qt::CTRL | Qt::Key_PageUp, 7},
-        {"TxtDataFile", Qt::CTRL | Qt::Key_Tab, 0},
-        {"TxtProgTitle", Qt::CTRL | Qt::Key_Tab, 1},
-        {"CmbDyVar", Qt::CTRL | Qt::Key_PageDown, 2},
-        {"TxtGroupFortran", Qt::CTRL | Qt::Key_PageDown, 3},
-        {"RadOut0", Qt::CTRL | Qt::Key_PageDown, 4},
-        {"TxtConstruct", Qt::CTRL | Qt::Key_PageDown, 6},
-        {"MemoReorder", Qt::CTRL | Qt::Key_PageUp, 4},
-        {"LstVars", Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 3},
+    const std::tuple<int, const char*, QKeyCombination, int> rows[] = {
+        {0, "TxtProgTitle", Qt::CTRL | Qt::Key_PageUp, 7},
+        {7, "TxtDataFile", Qt::CTRL | Qt::Key_Tab, 0},
+        {4, "TxtConstruct", Qt::CTRL | Qt::Key_PageDown, 6},
+        {6, "MemoReorder", Qt::CTRL | Qt::Key_PageUp, 4},
+        {4, "LstVars", Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 3},
     };
-    for (const auto& [focus, key, page] : rows) {
+    for (const auto& [from, focus, key, page] : rows) {
+      s_->pages()->setCurrentIndex(from);
       s_->find(focus)->setFocus();
-      press(s_->find(focus), key);
+      QTest::keyClick(s_->find(focus), key.key(), key.keyboardModifiers());
       QCOMPARE(s_->pages()->currentIndex(), page);
       QCOMPARE(s_->f.PageControl1.activePage(), page);
     }
@@ -376,7 +291,6 @@ class MainWindowTest : public QObject {
     // The menu bar's keys, and those of the Edit and View menus, are kept free on the pages.
     QString taken = QStringLiteral("ev");
     for (QAction* a : s_->windows.main.menuBar()->actions()) taken += accessKey(a->text());
-    QVERIFY(taken.contains('f') && taken.contains('h'));
     // Radio buttons are chosen by the arrow keys in their group, which has the key; these two
     // buttons' captions leave no letter free.
     const QStringList keyless{"CmdPerVarRem", "CmdIndDif"};
@@ -415,29 +329,6 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void tabGoesThroughThePageBeforeTheButtonsAndOnceThroughAGroup() {
-    s_->trigger("FileNewItem");
-    s_->pages()->setCurrentIndex(0);
-    s_->find("TxtProgTitle")->setFocus();
-    QStringList order;
-    for (int i = 0; i < 8; ++i) {
-      order << QApplication::focusWidget()->objectName();
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    // The three design types are one stop; the disabled dropped-subject controls none.
-    QCOMPARE(order, (QStringList{"TxtProgTitle", "TxtNumGroups", "TxtNumSubGroup1",
-                                 "TxtNumSubGroup2", "RadDesTy0", "ChkDropSub", "Done", "Cancel"}));
-
-    // Within the group the arrow keys choose, as a click does.
-    s_->find("RadDesTy0")->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(QApplication::focusWidget(), s_->find("RadDesTy1"));
-    QVERIFY(s_->f.RadDesTy1.checked());
-    QVERIFY(s_->find("TxtNameSubGroup1")->isVisible());  // the rule of the design ran
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), s_->find("ChkDropSub"));
-  }
-
   void typingPastingUndoAndLoadingKeepTheMemoAndTheCoreInStep() {
     s_->windows.binder.run([this] {
       s_->f.BtnNewSetClick();
@@ -448,16 +339,6 @@ class MainWindowTest : public QObject {
     const auto core = [this] { return s_->f.MemoReorder.text(); };
     const auto shown = [memo] {
       return memo->toPlainText().replace('\n', QStringLiteral("\r\n")).toLatin1().toStdString();
-    };
-    const auto select = [memo](int from, int to) {
-      QTextCursor cursor = memo->textCursor();
-      cursor.setPosition(from);
-      cursor.setPosition(to, QTextCursor::KeepAnchor);
-      memo->setTextCursor(cursor);
-    };
-    const auto paste = [memo](const QString& text) {
-      QGuiApplication::clipboard()->setText(text);
-      QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
     };
     const auto programSets = [this](const std::string& text) {
       s_->windows.binder.run([&] { s_->f.MemoReorder.setText(text); });
@@ -472,34 +353,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(core(), std::string("1 2 3\r\n3 2 1\r\n2 1 3"));
 
     // A paste over a selection spanning two breaks, a joined line.
-    select(4, 14);  // "3\n3 2 1\n2 "
-    paste(QStringLiteral("9\r\n8 7\n6 "));
+    QTextCursor cursor = memo->textCursor();
+    cursor.setPosition(4);
+    cursor.setPosition(14, QTextCursor::KeepAnchor);  // "3\n3 2 1\n2 "
+    memo->setTextCursor(cursor);
+    QGuiApplication::clipboard()->setText(QStringLiteral("9\r\n8 7\n6 "));
+    QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(core(), std::string("1 2 9\r\n8 7\r\n6 1 3"));
-    select(5, 5);
-    QTest::keyClick(memo, Qt::Key_Delete);
-    QCOMPARE(core(), std::string("1 2 98 7\r\n6 1 3"));
 
-    // Characters outside Latin-1, typed or pasted, are refused; Latin-1 beyond ASCII is kept.
-    QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u20ac"));
-    QApplication::sendEvent(memo, &euro);
-    paste(QStringLiteral("x\u0100y"));
-    QCOMPARE(core(), std::string("1 2 98 7\r\n6 1 3"));
-    paste(QStringLiteral("\u00e9"));
-    QCOMPARE(core(), std::string("1 2 9\xe9"
-                                 "8 7\r\n6 1 3"));
-
-    // The widget's undo and redo reach the core as edits too, back to the empty memo and again.
-    const std::string beforeUndo = core();
+    // The widget's undo reaches the core as edits too, back to the empty memo.
     while (memo->document()->isUndoAvailable()) {
       QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
       QCOMPARE(core(), shown());
     }
     QCOMPARE(core(), std::string());
-    while (memo->document()->isRedoAvailable()) {
-      QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-      QCOMPARE(core(), shown());
-    }
-    QCOMPARE(core(), beforeUndo);
 
     // A text the program sets arrives whole as a fresh document: cursor at the start, no history;
     // typing goes on from there and the count label follows every key.
@@ -512,7 +379,6 @@ class MainWindowTest : public QObject {
     QTest::keyClicks(memo, QStringLiteral("3"));
     QCOMPARE(s_->f.MemoReorder.revision(), revision + 1);  // one change of the core per key
     QCOMPARE(core(), std::string("1 2\r\n2 1\r\n3"));
-    QCOMPARE(s_->f.LblNumReor.caption(), std::string("Perhaps you have too many record(s)"));
 
     // Line breaks that are not CR LF show as breaks; at the first edit the core takes what is
     // shown.

@@ -1,6 +1,5 @@
 #pragma once
-// The real main window over fresh folders, with a scripted Ui in place of the modal boxes (queued
-// answers; messages, errors and unasked-for dialogs recorded) and a recording platform.
+// The real main window over fresh folders, a scripted Ui for the boxes and a recording platform.
 
 #include <QtTest>
 #include <QtWidgets>
