@@ -352,14 +352,17 @@ class MainWindowTest : public QObject {
     QTest::keyClicks(memo, QStringLiteral("2 1 3"));
     QCOMPARE(core(), std::string("1 2 3\r\n3 2 1\r\n2 1 3"));
 
-    // A paste over a selection spanning two breaks, a joined line.
+    // A paste over a selection spanning two breaks, a joined line, then a key outside Latin-1.
     QTextCursor cursor = memo->textCursor();
     cursor.setPosition(4);
     cursor.setPosition(14, QTextCursor::KeepAnchor);  // "3\n3 2 1\n2 "
     memo->setTextCursor(cursor);
     QGuiApplication::clipboard()->setText(QStringLiteral("9\r\n8 7\n6 "));
     QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+    QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u20ac"));
+    QApplication::sendEvent(memo, &euro);  // refused: not Latin-1
     QCOMPARE(core(), std::string("1 2 9\r\n8 7\r\n6 1 3"));
+    QCOMPARE(shown(), core());
 
     // The widget's undo reaches the core as edits too, back to the empty memo.
     while (memo->document()->isUndoAvailable()) {
