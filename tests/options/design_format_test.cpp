@@ -73,26 +73,20 @@ TEST(DataFormat, TheSecondRecordStartsEmptyAndReadingPersonalityVariablesAfterNe
 TEST(ModifiedFlag, EveryEditOfAStoredValueMarksTheStudyButFileNamesDoNot) {
   NewStudy s;
   TFrm1& f = s.f;
-  for (Edit* name : {&f.TxtSetFile, &f.TxtDataFile, &f.TxtOutFile, &f.TxtCoVar, &f.TxtIndDif}) {
+  for (Edit* name : {&f.TxtSetFile, &f.TxtDataFile, &f.TxtOutFile, &f.TxtCoVar, &f.TxtIndDif})
     name->setText("study.x");
-  }
   EXPECT_FALSE(f.Modified);
-  int edit = 0;
-  for (Edit* stored :
-       {&f.TxtProgTitle, &f.TxtNumSubGroup1, &f.TxtNumSubGroup2, &f.TxtNumGroups,
-        &f.TxtNameSubGroup1, &f.TxtNameSubGroup2, &f.TxtRevScore, &f.TxtGroupFortran}) {
-    f.Modified = false;
-    stored->setText("3");
-    EXPECT_TRUE(f.Modified) << "edit " << edit++;
-  }
-  for (CheckBox* stored : {&f.ChkSelfM, &f.ChkTechOut, &f.ChkRawData}) {
-    f.Modified = false;
-    stored->setChecked(!stored->checked());
-    EXPECT_TRUE(f.Modified) << "edit " << edit++;
-  }
-  f.Modified = false;
-  f.MemoReorder.setText("1 2 3");
-  EXPECT_TRUE(f.Modified);
+  std::string marked;
+  const auto mark = [&](auto edit) {
+    f.Modified = false, edit(), marked += f.Modified ? '1' : '0';
+  };
+  for (Edit* e : {&f.TxtProgTitle, &f.TxtNumSubGroup1, &f.TxtNumSubGroup2, &f.TxtNumGroups,
+                  &f.TxtNameSubGroup1, &f.TxtNameSubGroup2, &f.TxtRevScore, &f.TxtGroupFortran})
+    mark([e] { e->setText("3"); });
+  for (CheckBox* c : {&f.ChkSelfM, &f.ChkTechOut, &f.ChkRawData})
+    mark([c] { c->setChecked(!c->checked()); });
+  mark([&f] { f.MemoReorder.setText("1 2 3"); });
+  EXPECT_EQ(marked, std::string(12, '1'));
 }
 
 }  // namespace

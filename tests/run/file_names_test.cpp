@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/study.h"
 
 namespace wintarvel {
@@ -53,40 +55,31 @@ TEST(FileNames, TheRunCommandsNeedTheSetDataAndOutputFilesOnly) {
 }
 
 TEST(FileNames, EachBrowseButtonSetsUpTheDialogAndFillsItsFieldOrNothingWhenCancelled) {
-  struct Row {
-    void (TFrm1::*handler)();
-    Edit TFrm1::*target;
-    const char *title, *defaultExt, *fileName;
-    const char* filter;  // nullptr: the filter the dialog had before
-  } rows[] = {
-      {&TFrm1::Button2Click, &TFrm1::TxtSetFile, "Choose The Set File", "set", "*.set", nullptr},
-      {&TFrm1::Button1Click, &TFrm1::TxtDataFile, "Choose The Data File", "txt", "",
-       "Dat Files|*.txt;*.dat"},
-      {&TFrm1::Button3Click, &TFrm1::TxtOutFile, "Choose The Output File Name", "", "*.out",
-       "Output Files|*.out"},
-      {&TFrm1::CmdCoVarClick, &TFrm1::TxtCoVar, "Choose The Output File Name", "", "*.*",
-       "Output Files|*.out"},
-      {&TFrm1::CmdIndDifClick, &TFrm1::TxtIndDif, "Choose The Output File Name", "", "*.*",
-       "Output Files|*.out"},
-  };
-  for (const Row& row : rows) {
+  const std::string out = "Choose The Output File Name|", outFilter = "|Output Files|*.out";
+  const std::tuple<void (TFrm1::*)(), Edit TFrm1::*, std::string> rows[] = {
+      {&TFrm1::Button2Click, &TFrm1::TxtSetFile, "Choose The Set File|set|*.set|Earlier|*.x"},
+      {&TFrm1::Button1Click, &TFrm1::TxtDataFile,
+       "Choose The Data File|txt||Dat Files|*.txt;*.dat"},
+      {&TFrm1::Button3Click, &TFrm1::TxtOutFile, out + "|*.out" + outFilter},
+      {&TFrm1::CmdCoVarClick, &TFrm1::TxtCoVar, out + "|*.*" + outFilter},
+      {&TFrm1::CmdIndDifClick, &TFrm1::TxtIndDif, out + "|*.*" + outFilter}};
+  for (const auto& [handler, target, dialog] : rows) {
     Fixture fx;
     TFrm1& f = fx.f;
-    f.OpenDialog.setFilter("Earlier|*.x");
+    f.OpenDialog.setFilter("Earlier|*.x");  // kept where the command sets no filter
     f.OpenDialog.setDefaultExt("old");
-    (f.*row.target).setText("typed");
+    (f.*target).setText("typed");
     fx.ui.queueCancelledDialog();
-    (f.*row.handler)();
-    EXPECT_EQ((f.*row.target).text(), "typed");
+    (f.*handler)();
+    EXPECT_EQ((f.*target).text(), "typed");
     fx.ui.queueFile("/data/my study/chosen name.ext");
-    (f.*row.handler)();
+    (f.*handler)();
     ASSERT_EQ(fx.ui.dialogs.size(), 2u);
     const testing::ShownDialog& shown = fx.ui.dialogs[1];
     EXPECT_EQ(shown.kind, FileDialogKind::Open);
     EXPECT_EQ(shown.title + "|" + shown.defaultExt + "|" + shown.fileName + "|" + shown.filter,
-              std::string(row.title) + "|" + row.defaultExt + "|" + row.fileName + "|" +
-                  (row.filter ? row.filter : "Earlier|*.x"));
-    EXPECT_EQ((f.*row.target).text(), "/data/my study/chosen name.ext");
+              dialog);
+    EXPECT_EQ((f.*target).text(), "/data/my study/chosen name.ext");
     EXPECT_FALSE(f.Modified) << "file names are not part of the set file";
   }
 }
