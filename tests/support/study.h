@@ -1,6 +1,5 @@
 #pragma once
-// Studies built through the same handlers a user runs, pictures of the whole window, and short
-// ways to compare the states of several controls at once, for the tests of every folder.
+// Studies built through the handlers a user runs, and pictures of controls and the whole window.
 
 #include <gtest/gtest.h>
 
@@ -202,7 +201,6 @@ inline std::map<std::string, std::string> Picture(const TFrm1& f) {
   return picture;
 }
 
-// Opens a set file through the Open command of a window with no unsaved changes.
 inline bool OpenThroughCommand(Fixture& fx, const std::string& path) {
   fx.ui.queueFile(path);
   fx.f.BtnOpenSetClick();
