@@ -114,7 +114,6 @@ TEST(Text, NamesCompareWithoutRegardToLatin1Case) {
     EXPECT_EQ(SameText(row.b, row.a), row.same) << row.b << " / " << row.a;
   }
   EXPECT_EQ(TrimBlanksAndControls("\t x y \r\n"), "x y");
-  EXPECT_EQ(TwoDigits(7) + TwoDigits(12), "0712");
 }
 
 }  // namespace

@@ -81,7 +81,6 @@ TEST(LifeCycle, EveryCommandSettlesUnsavedChangesAsTheUserAnswers) {
       {"close", "no size", A::Yes, {""}, "q1 m0 [S:*.set ] title  name  00"},
       {"close", "named", A::Yes, {}, "q1 m0 [] wrote Edited title  name  00"},
       {"close", "refused", A::Yes, {}, "q1 m1 [] title Edited name named.set 11"},
-      {"close", "unchanged", A::Yes, {}, "q0 m0 [] title  name  00"},
       {"exit", "", A::Cancel, {}, "q1 m0 [] title Edited name  11 0"},
       {"exit", "named", A::Yes, {}, "q1 m0 [] wrote Edited title Edited name named.set 01 1"},
       {"exit", "unchanged", A::Yes, {}, "q0 m0 [] title  name  01 1"},
