@@ -235,7 +235,7 @@ TEST(SetFileWriter, EachColumnIsNamedByTheFieldThatHoldsIt) {
       {"roommate.set", 1, 1, "Study title, columns 1-64", "TxtProgTitle"},
       {"roommate.set", 1, 81, "", ""},
       {"roommate.set", 2, 10, "Design type, column 10", "GroupBox14"},
-      {"roommate.set", 3, 15, "Dyadic variable 2 name, columns 11-20", "CmbDyVar"},
+      {"roommate.set", 3, 20, "Dyadic variable 2 name, columns 11-20", "CmbDyVar"},
       {"roommate.set", 5, 3, "Sum of the upper and lower limits of the scale, columns 1-5", "TxtRevScore"},
       {"roommate.set", 5, 7, "Reverse scoring of dyadic variable 2, column 7", "CmbDyVar"},
       {"roommate.set", 4, 1, "Personality variable 1 name, columns 1-10", "CmbPerVar"},
