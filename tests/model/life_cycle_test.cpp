@@ -178,8 +178,7 @@ TEST(StudyReset, TheWindowStartsWithItsCaptionsAndLimitsAndNoDocument) {
 // numbers kept, also when a size is not a number.
 TEST(StudyReset, ANewDocumentIsTheStartUpStateWithThePagesShown) {
   for (const char* size : {"4", "x"}) {
-    Fixture fx;
-    fx.f.BtnNewSetClick();
+    NewStudy fx;
     BuildRoommateStudy(fx.f);
     AddConstructWith(fx.f, "C1", {"LIKE", "ANXIOUS"});
     AddDyadic(fx.f, {"JOY"});

@@ -82,8 +82,7 @@ TEST(SetFileWriter, StudiesBuiltThroughTheWindowMatchTheGoldenFilesAndReadBackUn
     SCOPED_TRACE(row.file);
     TempDir dir;
     const std::string golden = readFile(GoldenFile(row.file));
-    Fixture built;
-    built.f.BtnNewSetClick();
+    NewStudy built;
     row.build(built.f);
     // The composition completes the constructs of a copy only: the study stays as built.
     const auto asBuilt = Picture(built.f);
@@ -143,8 +142,7 @@ TEST(SetFileWriter, CountsAreRightJustifiedAndWhatDoesNotFitIsRefusedBeforeTheFi
     SCOPED_TRACE(part);
     TempDir dir;
     writeFile(dir.file("study.set"), "previous content");
-    Fixture fx;
-    fx.f.BtnNewSetClick();
+    NewStudy fx;
     Basics(fx.f, "Refused"), spoil(fx.f), fx.f.TxtSetFile.setText(dir.file("study.set"));
     const std::string composed = Composed(fx.f);
     if (fx.f.SaveSetFile()) {
@@ -163,8 +161,7 @@ TEST(SetFileWriter, CountsAreRightJustifiedAndWhatDoesNotFitIsRefusedBeforeTheFi
 // edited after loading may have lost its last break: the records end with one. Subjects dropped
 // beyond the group size are not written.
 TEST(SetFileWriter, TheReverseSumIsTrimmedAndPaddedTheRecordsEndOnceAndDroppedSubjectsFit) {
-  Fixture fx;
-  fx.f.BtnNewSetClick();
+  NewStudy fx;
   Basics(fx.f, "Sums"), AddDyadic(fx.f, {"LIKE", "TRUST"}), fx.f.ChkReverseVar.setChecked(true);
   TempDir dir;
   fx.f.TxtSetFile.setText(dir.file("a.set")), fx.f.TxtRevScore.setText("not a number");
@@ -180,8 +177,7 @@ TEST(SetFileWriter, TheReverseSumIsTrimmedAndPaddedTheRecordsEndOnceAndDroppedSu
   r.f.MemoReorder.setText("2 1 4 3\r\n1 2 3 4\r\n4 3 2 1\r\n3 4 1 2");
   EXPECT_EQ(Composed(r.f), readFile(GoldenFile("reorder.set")));
 
-  Fixture d;
-  d.f.BtnNewSetClick();
+  NewStudy d;
   Basics(d.f, "Dropped");
   d.f.ChkDropSub.setChecked(true), DropSubject(d.f, 2), DropSubject(d.f, 4);
   d.f.TxtNumSubGroup2.setText("1");
@@ -192,8 +188,7 @@ TEST(SetFileWriter, TheReverseSumIsTrimmedAndPaddedTheRecordsEndOnceAndDroppedSu
 // no save leaves a temporary file behind.
 TEST(SetFileWriter, AFileThatCannotBeWrittenIsReportedAndTheOldOneStaysWhole) {
   TempDir dir;
-  Fixture fx;
-  fx.f.BtnNewSetClick();
+  NewStudy fx;
   Basics(fx.f, "Atomic");
   auto save = [&](const std::string& name) {
     fx.f.TxtSetFile.setText(dir.file(name));
