@@ -51,8 +51,6 @@ TEST(SetFileReader, FieldsAreReadByTheirPositionAndAShortEndTakesTheDefaults) {
        {{"complete", "101"}, {"WindowCaption", "WinTarvel - read"}, {"checks", "000000"},
         {"TxtGroupFortran", "[]"}, {"CmbPerVar", "{}"}, {"GroupBoxPV", "010"}, {"CmbConst", "{}"},
         {"RadAP0", "111"}, {"RadRePat0", "111"}, {"RadReNewSame0", "111"}}},
-      {"largest", File({"", "12 1 09990000  00000 000010", ""}),
-       {{"TxtNumSubGroup1", "[12]"}, {"TxtNumSubGroup2", "[1]"}, {"TxtNumGroups", "[999]"}, {"counts", "999/13/0"}}},
       // Design 7, input 9, output x, read order 5 with a count but no names, self measures x,
       // effect estimates 9, reorder pattern 8, new-or-same 7: all change nothing.
       {"unknown codes", File({"", " 2 2 0  179x5 2x0000 090871", "00000", ""}),
