@@ -27,31 +27,24 @@ class QuietPlatform : public PosixPlatform {
   bool startViewer(const std::string&) override { return true; }
 };
 
-const std::filesystem::path& workFolder() {
-  static const std::filesystem::path folder = [] {
-    auto p =
-        std::filesystem::temp_directory_path() / ("wintarvel-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(p);
-    return p;
-  }();
-  return folder;
-}
+const std::filesystem::path workFolder =
+    std::filesystem::temp_directory_path() / ("wintarvel-fuzz-" + std::to_string(::getpid()));
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string input = (workFolder() / "input.set").string();
-  const std::string output = (workFolder() / "output.set").string();
+  std::filesystem::create_directories(workFolder);
+  const std::string input = (workFolder / "input.set").string();
   {
     std::ofstream out(input, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   QuietUi ui;
   QuietPlatform platform;
-  TFrm1 f(ui, platform, workFolder().string());
+  TFrm1 f(ui, platform, workFolder.string());
   f.OpenDialog.setFileName(input);
   dispatch(ui, [&] { f.OpenSetFile(); });
-  f.TxtSetFile.setText(output);
+  f.TxtSetFile.setText((workFolder / "output.set").string());
   dispatch(ui, [&] { f.SaveSetFile(); });
   return 0;
 }

@@ -27,14 +27,12 @@ class RecordingPlatform : public RealPlatform {
   std::vector<std::string> viewerStarts;
 };
 
-// Saves the example study as "roommate setup.set" in "Roommate study of the spring term" of
-// `dir`, with its data and output files beside it and `engine` as tarvel.exe in the engine
-// directory "stand in engine"; a fatal failure when the example cannot be opened or saved.
+// Saves the example study in a folder of `dir` with blanks in its name, its data and output files
+// beside it, `engine` as tarvel.exe in another such folder; a fatal failure when it cannot.
 void prepareExampleRun(TFrm1& f, FakeUi& ui, const TempDir& dir, const std::string& engine);
 // The set, data, output and effect estimates paths of the run, as typed.
 std::vector<std::string> exampleRunPaths(const TFrm1& f);
-// A good run of the example: exit code 0, the engine's report and effect estimates, the viewer
-// started on the report.
+// A good run: exit code 0, the report and effect estimates written, the viewer on the report.
 void expectExampleReport(const TFrm1& f, std::optional<int> engineExit,
                          const std::vector<std::string>& viewerStarts);
 // The lines of a text, every one of which must end in CR LF.

@@ -1,6 +1,5 @@
 #pragma once
-// Studies built through the same handlers a user runs, pictures of the whole window, and short
-// ways to compare the states of several controls at once, for the tests of every folder.
+// Studies built through the handlers a user runs, and pictures of controls and the whole window.
 
 #include <gtest/gtest.h>
 
@@ -96,12 +95,6 @@ inline void Basics(TFrm1& f, const std::string& title, const std::string& groups
   f.TxtNumGroups.setText(groups);
 }
 
-inline Names RecordNames(const TFrm1& f) {
-  Names names;
-  for (const _variable& record : f.DyVarList) names.push_back(record.Name);
-  return names;
-}
-
 inline Names RecordConstructs(const TFrm1& f) {
   Names constructs;
   for (const _variable& record : f.DyVarList) constructs.push_back(record.Construct);
@@ -109,21 +102,21 @@ inline Names RecordConstructs(const TFrm1& f) {
 }
 
 // The states of several controls as one text of 1s and 0s, in the order given.
-inline std::string Enabled(std::initializer_list<const Control*> controls) {
+template <class C, class Get>
+std::string Flags(std::initializer_list<const C*> controls, Get get) {
   std::string states;
-  for (const Control* c : controls) states += c->enabled() ? '1' : '0';
+  for (const C* c : controls) states += (c->*get)() ? '1' : '0';
   return states;
 }
-inline std::string Visible(std::initializer_list<const Control*> controls) {
-  std::string states;
-  for (const Control* c : controls) states += c->visible() ? '1' : '0';
-  return states;
+inline std::string Enabled(std::initializer_list<const Control*> c) {
+  return Flags(c, &Control::enabled);
+}
+inline std::string Visible(std::initializer_list<const Control*> c) {
+  return Flags(c, &Control::visible);
 }
 template <class Checkable>
-std::string Checked(std::initializer_list<const Checkable*> controls) {
-  std::string states;
-  for (const Checkable* c : controls) states += c->checked() ? '1' : '0';
-  return states;
+std::string Checked(std::initializer_list<const Checkable*> c) {
+  return Flags(c, &Checkable::checked);
 }
 
 // The example study of the file format: 12 groups of 4 women and 4 men.
@@ -153,18 +146,11 @@ inline std::string Bool(bool on) {
   return on ? "1" : "0";
 }
 
-// The pictures `expected` names hold the texts it gives for them.
-inline void ExpectPicture(const std::map<std::string, std::string>& expected,
-                          std::map<std::string, std::string> actual) {
-  for (const auto& [name, part] : expected) {
-    EXPECT_NE(actual[name].find(part), std::string::npos) << name << ": " << actual[name];
-  }
-}
-
-// Every control of the window, in the order of the lines of tests/data/start-up.txt.
-// clang-format off
-inline std::vector<const Control*> AllControls(const TFrm1& f) {
-  return {&f.WindowCaption, &f.PageControl1, &f.Groups, &f.Variables, &f.TabSheet2, &f.Output, &f.Constructs,
+// Each control named as in tests/data/start-up.txt: enabled, visible, checked (a page: its tab
+// shown), what it shows and an edit's length limit; then the study's records.
+inline std::map<std::string, std::string> Picture(const TFrm1& f) {
+  // clang-format off
+  const Control* const controls[] = {&f.WindowCaption, &f.PageControl1, &f.Groups, &f.Variables, &f.TabSheet2, &f.Output, &f.Constructs,
       &f.CorError, &f.Reorder, &f.TabSheet1, &f.Done, &f.Cancel, &f.BtnNewSet, &f.BtnOpenSet, &f.BtnSaveSet,
       &f.BtnOpenData, &f.BtnRun, &f.StudyTitleBox, &f.TxtProgTitle, &f.TxtNumGroups, &f.LblNumGroupsRange,
       &f.TxtNumSubGroup1, &f.TxtNumSubGroup2, &f.Label14, &f.Label15, &f.TxtNameSubGroup1, &f.TxtNameSubGroup2,
@@ -182,15 +168,10 @@ inline std::vector<const Control*> AllControls(const TFrm1& f) {
       &f.RadReNewSame0, &f.RadReNewSame1, &f.Label2, &f.MemoReorder, &f.LblNumReor, &f.TxtSetFile, &f.TxtDataFile,
       &f.TxtOutFile, &f.TxtCoVar, &f.TxtIndDif, &f.Button2, &f.Button1, &f.Button3, &f.CmdCoVar, &f.CmdIndDif,
       &f.LblCoVar, &f.LblIndDif, &f.GenInstr, &f.TxtExeDir, &f.RunOutcome, &f.FrmOptions, &f.AboutBox};
-}
-// clang-format on
-
-// Each control named as in tests/data/start-up.txt: enabled, visible, checked (a page: its tab
-// shown), what it shows and an edit's length limit; then the study's records.
-inline std::map<std::string, std::string> Picture(const TFrm1& f) {
+  // clang-format on
   std::map<std::string, std::string> picture;
   std::istringstream names(readFile(GoldenFile("start-up.txt")));
-  for (const Control* c : AllControls(f)) {
+  for (const Control* c : controls) {
     std::string name;
     std::getline(names, name);
     ControlState s;
@@ -220,7 +201,6 @@ inline std::map<std::string, std::string> Picture(const TFrm1& f) {
   return picture;
 }
 
-// Opens a set file through the Open command of a window with no unsaved changes.
 inline bool OpenThroughCommand(Fixture& fx, const std::string& path) {
   fx.ui.queueFile(path);
   fx.f.BtnOpenSetClick();

@@ -9,11 +9,9 @@ namespace wintarvel::testing {
 
 TempDir::TempDir() : previousCurrent_(std::filesystem::current_path()) {
   std::random_device rd;
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  do {
     path_ = std::filesystem::temp_directory_path() / ("wintarvel-test-" + std::to_string(rd()));
-    if (std::filesystem::create_directory(path_)) return;
-  }
-  throw std::runtime_error("cannot create a temporary folder");
+  } while (!std::filesystem::create_directory(path_));
 }
 
 TempDir::~TempDir() {
