@@ -16,7 +16,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "support/example_run.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
 
 namespace wintarvel {
 namespace {
@@ -245,53 +246,23 @@ TEST(PosixPlatform, AWindowsEngineReadsWinesShortFormsWithinTheLimit) {
 
 TEST(PosixPlatform, WithoutWineARunOfAWindowsEngineWritesNothingAndSaysHowToInstallIt) {
   TempDir dir, empty;
-  FakeWine wine;
+  ScopedPath path(empty.str(), true);
   writeFile(dir.file("tarvel.exe"), kWindowsProgram);
-  for (const bool installed : {false, true}) {
-    ScopedPath path(installed ? wine.bin.str() : empty.str(), !installed);
-    testing::Fixture run(dir.str());
-    std::string lines;
-    for (auto [edit, name] : {std::pair{&run.f.TxtSetFile, "study.set"},
-                              {&run.f.TxtDataFile, "study.txt"},
-                              {&run.f.TxtOutFile, "study.out"}}) {
-      if (name != std::string("study.out")) writeFile(dir.file(name), name);
-      edit->setText(dir.file(name));
-      lines += FakeWine::shortForm(dir.file(name)) + "\r\n";
-    }
-    run.f.TxtExeDir.setText(dir.str());
-    run.f.GenInstrClick();
-    EXPECT_EQ(run.platform.engineStarts.size(), installed ? 1u : 0u);
-    ASSERT_EQ(run.ui.messages.size(), installed ? 0u : 1u);
-    if (installed) {
-      EXPECT_EQ(readFile(dir.file("xkb.ist")), lines);
-    } else {
-      EXPECT_NE(run.ui.messages[0].text.find("apt install wine"), std::string::npos);
-      EXPECT_FALSE(fs::exists(dir.file("xkb.ist")) || fs::exists(dir.file("study.out")));
-    }
+  testing::Fixture run(dir.str());
+  for (auto [edit, name] : {std::pair{&run.f.TxtSetFile, "study.set"},
+                            {&run.f.TxtDataFile, "study.txt"},
+                            {&run.f.TxtOutFile, "study.out"}}) {
+    writeFile(dir.file(name), name);
+    edit->setText(dir.file(name));
   }
+  fs::remove(dir.file("study.out"));
+  run.f.TxtExeDir.setText(dir.str());
+  run.f.GenInstrClick();
+  EXPECT_TRUE(run.platform.engineStarts.empty());
+  ASSERT_EQ(run.ui.messages.size(), 1u);
+  EXPECT_NE(run.ui.messages[0].text.find("apt install wine"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir.file("xkb.ist")) || fs::exists(dir.file("study.out")));
 }
-
-#ifdef WINTARVEL_ENGINE
-TEST(EndToEnd, TheStandInEngineReportsTheExampleStudyOrTheDataFileItCannotRead) {
-  TempDir dir;
-  testing::FakeUi ui;
-  testing::RecordingPlatform<PosixPlatform> platform;
-  TFrm1 f(ui, platform, dir.str());
-  ASSERT_NO_FATAL_FAILURE(testing::prepareExampleRun(f, ui, dir, WINTARVEL_ENGINE));
-  f.GenInstrClick();
-  EXPECT_TRUE(ui.messages.empty());
-  const std::string folder = fs::path(f.TxtSetFile.text()).parent_path().string();
-  EXPECT_EQ(testing::crlfLines(readFile(folder + "/xkb.ist")), testing::exampleRunPaths(f));
-  testing::expectExampleReport(f, platform.engineExit, platform.viewerStarts);
-
-  f.TxtDataFile.setText(folder);  // a folder: the path check passes it, the engine cannot read it
-  f.GenInstrClick();
-  const std::string report = readFile(f.TxtOutFile.text());
-  EXPECT_NE(report.find("cannot read the data file " + folder), std::string::npos) << report;
-  TempDir empty;  // no instruction file
-  EXPECT_EQ(PosixPlatform().runEngine(WINTARVEL_ENGINE, empty.str()), 2);
-}
-#endif
 
 }  // namespace
 }  // namespace wintarvel
