@@ -448,8 +448,9 @@ bool readWholeFile(const std::string& path, std::string& content, std::string& r
 }
 
 // True for a byte that no text file holds: a control character other than tab and the line breaks.
+// Written without branches, so that the block scan below is vectorised.
 bool binaryByte(unsigned char byte) {
-  return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F;
+  return ((byte < 0x20) & (byte != '\t') & (byte != '\r') & (byte != '\n')) | (byte == 0x7F);
 }
 
 // The line of the first byte that no text file holds, 0 when there is none. Files hold none as a
@@ -461,13 +462,9 @@ int binaryLine(const std::string& content) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(content.data());
   for (std::size_t start = 0; start < content.size(); start += kBlock) {
     const std::size_t end = std::min(content.size(), start + kBlock);
-    unsigned char found = 0;
-    for (std::size_t i = start; i < end; ++i) {
-      const unsigned char byte = bytes[i];
-      // The test of binaryByte without branches, so that it is vectorised.
-      found |= static_cast<unsigned char>(
-          ((byte < 0x20) & (byte != '\t') & (byte != '\r') & (byte != '\n')) | (byte == 0x7F));
-    }
+    unsigned char found = 0;  // one bit: any binary byte in the block
+    for (std::size_t i = start; i < end; ++i)
+      found |= static_cast<unsigned char>(binaryByte(bytes[i]));
     if (found == 0) continue;
     const auto* first = std::find_if(bytes + start, bytes + end, binaryByte);
     return 1 + static_cast<int>(std::count(bytes, first, '\n'));
