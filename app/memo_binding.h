@@ -2,7 +2,8 @@
 // The reorder memo: a QPlainTextEdit bound to the core's memo. The memo may hold 200,000 lines, so
 // the two texts are kept in step by edits, never by copies: each edit of the user reaches the core
 // as one replacement of a byte range, and the core's text is loaded into the widget only when the
-// program itself set it. The widget keeps the undo history of the user's typing.
+// program itself set it, a long text only once the memo is on screen. The widget keeps the undo
+// history of the user's typing.
 
 #include <QPlainTextEdit>
 #include <cstdint>
@@ -35,8 +36,11 @@ class MemoBinding : public QObject {
   MemoBinding(Binder& binder, Memo& control, MemoEdit* widget);
 
  private:
-  // The program changed the core's text: the widget shows it at once, as a newly loaded document.
+  // The program changed the core's text: the widget shows it as a newly loaded document, at once
+  // while on screen or when the text is short, else when the memo is next shown.
+  void showCoreTextWhenSeen();
   void showCoreText();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // The user changed the widget's text: the same change is made in the core.
   void takeUserEdit(int position, int removed, int added);
   // Byte offset in the core's text of a character position in the widget.

@@ -389,6 +389,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(memo->document()->blockCount(), 4);
     QTest::keyClick(memo, Qt::Key_X);
     QCOMPARE(core(), std::string("xa\r\nb\r\nc\r\nd"));
+
+    // A long text set while the memo is out of sight waits until it is shown; an edit of the text
+    // still shown is not taken.
+    QVERIFY(s_->show());
+    std::string records;
+    for (int i = 0; i < 10'001; ++i) records += "1 2\r\n";
+    programSets(records);
+    QCOMPARE(memo->document()->blockCount(), 4);
+    QTest::keyClick(memo, Qt::Key_Y);
+    QCOMPARE(core(), records);
+    s_->pages()->setCurrentWidget(s_->pageOf(memo));
+    QCOMPARE(shown(), records);
   }
 };
 
