@@ -1,7 +1,5 @@
 // The list of subjects that can be dropped, built from the two subgroup sizes.
 
-#include <gtest/gtest.h>
-
 #include "support/study.h"
 
 namespace wintarvel::testing {

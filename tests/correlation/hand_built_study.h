@@ -1,21 +1,13 @@
 #pragma once
 // Studies for the correlated-errors tests, built by setting the document members directly.
 
-#include <gtest/gtest.h>
-
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include "support/study.h"
+#include "variables/study_state.h"
 
 namespace wintarvel::testing {
 
-using Texts = std::vector<std::string>;
-
 // Splits "a|b|" at the bars into "a", "b" and "", or "x y" at the blanks.
-inline Texts Split(const std::string& text, char separator) {
-  Texts parts;
+inline Names Split(const std::string& text, char separator) {
+  Names parts;
   std::istringstream in(text);
   for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
   if (!text.empty() && text.back() == separator) parts.emplace_back();
@@ -40,13 +32,6 @@ inline void BuildStudy(TFrm1& f, const std::string& constructs, const std::strin
   }
   f.ConRecInfo.setText(numbers);
   f.CorRecInfo.setText(codes);
-}
-
-// Every message shown, as "text|caption".
-inline Texts Messages(const FakeUi& ui) {
-  Texts texts;
-  for (const ShownMessage& m : ui.messages) texts.push_back(m.text + "|" + m.caption);
-  return texts;
 }
 
 }  // namespace wintarvel::testing

@@ -5,7 +5,7 @@
 namespace wintarvel::testing {
 namespace {
 
-const Texts kCannotFind{"Cannot find the corresponding dyadic variable|"};
+const std::string kCannotFind = "Cannot find the corresponding dyadic variable|";
 const char* const k332 = "A B C|A1:A A2:A A3:A B1:B B2:B B3:B C1:C C2:C|";
 
 struct Pairing : NewStudy {
@@ -44,7 +44,7 @@ TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSiz
   };
   for (const std::string& row : rows) {
     SCOPED_TRACE(row);
-    const Texts field = Split(row, '|');
+    const Names field = Split(row, '|');
     Pairing s(field[0], field[1], field[2]);
     if (!field[3].empty()) s.f.ConRecInfo.setText(field[3]);
     EXPECT_EQ(s.lists(field[4]), field[5] + "|" + field[6]);
@@ -65,7 +65,7 @@ TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSiz
   EXPECT_EQ(m.lists("a1"), "b1 b2 |");
   m.f.CmbDyVar.replace(1, "gone");  // and a2 itself cannot be found
   m.f.CorAvailVarListClick();
-  EXPECT_EQ(Messages(m.ui), (Texts{kCannotFind[0], kCannotFind[0]}));
+  EXPECT_EQ(Shown(m.ui), kCannotFind + "/" + kCannotFind);
 }
 
 TEST(PairingLists, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
@@ -81,7 +81,7 @@ TEST(PairingLists, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
   };
   for (const std::string& row : rows) {
     SCOPED_TRACE(row);
-    const Texts field = Split(row, '|');
+    const Names field = Split(row, '|');
     // X's two variables share a code, so the verification after the connection changes nothing.
     Pairing s("X C1 C2 C3 C4 C5 C6", "x1:X x2:X v1:C1 v2:C2 v3:C3 v4:C4 v5:C5 v6:C6",
               "9999" + field[0]);
@@ -91,7 +91,7 @@ TEST(PairingLists, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
     const bool done = !field[3].empty();
     EXPECT_EQ(s.f.CorRecInfo.text(), "9999" + (done ? field[3] : field[0]));
     EXPECT_EQ(s.f.Modified, done);
-    EXPECT_EQ(Messages(s.ui), done ? Texts{} : kCannotFind);
+    EXPECT_EQ(Shown(s.ui), done ? "" : kCannotFind);
     EXPECT_EQ(s.lists(), field[4] + "|" + field[5]);
   }
   // The refresh takes a2 out of a1's set; only then does the verification run, which pairs a2
@@ -131,11 +131,11 @@ TEST(PairingLists, PickingAPartnerSwitchesTheButtonsAndUncorrelatingTakesItOutOf
   f.PBCorDisconnect.setEnabled(true);
   f.Modified = false;
   f.PBCorDisconnectClick();
-  EXPECT_EQ(Messages(s.ui), kCannotFind);
+  EXPECT_EQ(Shown(s.ui), kCannotFind);
   EXPECT_TRUE(f.PBCorDisconnect.enabled() && !f.Modified);
 
-  for (const std::string& constructs : Texts{"", "01", "0101xx0202", "0101010202029", "zzzz"}) {
-    for (const std::string& codes : Texts{"", "0", "01010", "ab01ab01cdcdcdcd0101", "\xff\xff"}) {
+  for (const std::string& constructs : Names{"", "01", "0101xx0202", "0101010202029", "zzzz"}) {
+    for (const std::string& codes : Names{"", "0", "01010", "ab01ab01cdcdcdcd0101", "\xff\xff"}) {
       s.f.ConRecInfo.setText(constructs);
       s.f.CorRecInfo.setText(codes);
       s.lists("A1");

@@ -46,7 +46,7 @@ TEST(Verification, TheRulesAreCheckedAndTheRecordCompletedAndNumberedByFirstAppe
   };
   for (const std::string& row : rows) {
     SCOPED_TRACE(row);
-    const Texts field = Split(row, '|');
+    const Names field = Split(row, '|');
     NewStudy local;
     BuildStudy(local.f, field[0], field[1], field[2]);
     if (field.size() > 6) local.f.ConRecInfo.setText(field[6]);
@@ -55,13 +55,13 @@ TEST(Verification, TheRulesAreCheckedAndTheRecordCompletedAndNumberedByFirstAppe
     local.f.CorRecInfo.setText(field[2]);
     EXPECT_EQ(local.f.VerifyCorrelations(true), field[3] == "1");
     EXPECT_EQ(local.f.CorRecInfo.text(), field[4] == "=" ? field[2] : field[4]);
-    EXPECT_EQ(Messages(local.ui), field[5].empty() ? Texts{} : Texts{field[5] + "|"});
+    EXPECT_EQ(Shown(local.ui), field[5].empty() ? "" : field[5] + "|");
   }
 }
 
 // Sets numbered 01, 02, ... in the order in which they first appear.
 bool IsCanonical(const std::string& record) {
-  Texts sets;
+  Names sets;
   for (std::size_t i = 0; i < record.size(); i += 2) {
     const std::string code = record.substr(i, 2);
     if (std::find(sets.begin(), sets.end(), code) == sets.end()) sets.push_back(code);

@@ -2,9 +2,6 @@
 // warnings for short records and for text where a number is read, and only the first lines of
 // a file ever read.
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
 
 #include "options/data_check.h"

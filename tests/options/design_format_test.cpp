@@ -2,8 +2,6 @@
 // and the edits that mark the study as changed. Closing the window must never drop a value the
 // set file stores without asking; the file names are not stored and leave the study unmarked.
 
-#include <gtest/gtest.h>
-
 #include <utility>
 
 #include "support/study.h"

@@ -1,8 +1,6 @@
 // The "Reorder" page: the number of reorder records a pattern needs, its label, and the memo's
 // warning when it holds more lines than that.
 
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <optional>
 

@@ -3,10 +3,6 @@
 // records and both code records at once and a failure shows where they differ:
 // "items | name:construct (with * when reverse scored) | ConRecInfo | CorRecInfo".
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "support/study.h"
 
 namespace wintarvel::testing {
