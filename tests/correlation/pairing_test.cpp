@@ -22,11 +22,7 @@ struct Pairing : NewStudy {
   // The candidates offered | the variables correlated, after choosing `available` if given.
   std::string lists(const std::string& available = "") {
     if (!available.empty()) choose(f.CorAvailVarList, available, &TFrm1::CorAvailVarListClick);
-    std::string text;
-    for (const std::string& s : f.CorMapVarList.items()) text += s + " ";
-    text += "|";
-    for (const std::string& s : f.CorVarList.items()) text += " " + s;
-    return text;
+    return Joined(f.CorMapVarList.items()) + "|" + Joined(f.CorVarList.items());
   }
   std::string buttons() const { return Enabled({&f.PBCorConnect, &f.PBCorDisconnect}); }
 };
@@ -34,13 +30,13 @@ struct Pairing : NewStudy {
 TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSize) {
   // constructs | variables | codes | construct record ("" as built) | chosen | lists
   const std::string rows[] = {
-      k332 + std::string("0102030405060708||A2|B1 B2 B3 |"),
+      k332 + std::string("0102030405060708||A2|B1,B2,B3|"),
       k332 + std::string("0102030405060708||C1||"),
-      "A B|a1:A a2:A x1 b1:B b2:B b3:B x2|01020304050607||x2|a1 a2 |",  // no construct: a group
+      "A B|a1:A a2:A x1 b1:B b2:B b3:B x2|01020304050607||x2|a1,a2|",  // no construct: a group
       "A B C|a1:A b1:B b2:B c1:C|01020304||a1||",  // one variable offers nothing, even to one
-      "A B|a1:A a2:A b1:B b2:B a3:A|0102030405|0101020200|b1|a1 a2 |",  // A's size as coded
-      k332 + std::string("0102030106070809||A2|B2 B3 |"),               // B1 is taken by A1
-      k332 + std::string("0101030105060708||A1|| B1"),  // A2's shared code is cleared
+      "A B|a1:A a2:A b1:B b2:B a3:A|0102030405|0101020200|b1|a1,a2|",  // A's size as coded
+      k332 + std::string("0102030106070809||A2|B2,B3|"),               // B1 is taken by A1
+      k332 + std::string("0101030105060708||A1||B1"),  // A2's shared code is cleared
   };
   for (const std::string& row : rows) {
     SCOPED_TRACE(row);
@@ -55,14 +51,14 @@ TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSiz
   Pairing s;
   s.f.CmbDyVar.replace(3, "B1 R");
   s.f.CorRecInfo.setText("0102030105060708");
-  EXPECT_EQ(s.lists("A1"), "| B1 R") << "listed as the dyadic variable's item";
-  EXPECT_EQ(s.lists("A2"), "B2 B3 |");
+  EXPECT_EQ(s.lists("A1"), "|B1 R") << "listed as the dyadic variable's item";
+  EXPECT_EQ(s.lists("A2"), "B2,B3|");
   s.f.CorAvailVarList.add("ghost");  // no record: both lists emptied
   EXPECT_EQ(s.lists("ghost"), "|");
 
   Pairing m("A B", "a1:A a2:A b1:B b2:B", "01020302");
   m.f.CmbDyVar.replace(3, "renamed");  // a2 holds a code, so B's members are looked up
-  EXPECT_EQ(m.lists("a1"), "b1 b2 |");
+  EXPECT_EQ(m.lists("a1"), "b1,b2|");
   m.f.CmbDyVar.replace(1, "gone");  // and a2 itself cannot be found
   m.f.CorAvailVarListClick();
   EXPECT_EQ(Shown(m.ui), kCannotFind + "/" + kCannotFind);
@@ -71,11 +67,11 @@ TEST(PairingLists, AChosenVariableIsOfferedTheVariablesOfOtherConstructsOfItsSiz
 TEST(PairingLists, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
   // codes | available | candidate | record after ("" unchanged, with a message) | lists
   const std::string rows[] = {
-      "010203040000|v5|v6|010203040505|v1 v2 v3 v4 | v6",  // a new code
-      "040204020100|v1|v2|020202020100|v5 v6 | v2 v3 v4",  // sets merge under the smaller
-      "030003000000|v2|v3|030303000000|v4 v5 v6 | v1 v3",  // one joins the other's set
-      "040000000000|v1|v6|040000000004|v2 v3 v4 v5 | v6",
-      "01ab0|v2|v6|010200000002|v1 v3 v4 v5 | v6",  // an entry for every variable
+      "010203040000|v5|v6|010203040505|v1,v2,v3,v4|v6",  // a new code
+      "040204020100|v1|v2|020202020100|v5,v6|v2,v3,v4",  // sets merge under the smaller
+      "030003000000|v2|v3|030303000000|v4,v5,v6|v1,v3",  // one joins the other's set
+      "040000000000|v1|v6|040000000004|v2,v3,v4,v5|v6",
+      "01ab0|v2|v6|010200000002|v1,v3,v4,v5|v6",  // an entry for every variable
       "010203040506|v1|nobody|||",
       "010203040506|nobody|v1|||",
   };
@@ -100,7 +96,7 @@ TEST(PairingLists, ConnectingTwoVariablesJoinsTheirSetsAndRefreshesTheLists) {
   s.f.SelectedAvailVar = "a1";
   s.f.SelectedCorrVar = "b1";
   s.f.PRCorConnectClick();
-  EXPECT_EQ(s.lists() + " " + s.f.CorRecInfo.text(), "| b1 01020102");
+  EXPECT_EQ(s.lists() + " " + s.f.CorRecInfo.text(), "|b1 01020102");
   EXPECT_TRUE(s.ui.messages.empty());
 }
 
@@ -112,11 +108,11 @@ TEST(PairingLists, PickingAPartnerSwitchesTheButtonsAndUncorrelatingTakesItOutOf
   EXPECT_EQ(f.SelectedCorrVar + s.buttons(), "B110");
   f.PRCorConnectClick();
   s.lists("A3");
-  EXPECT_EQ(s.lists() + f.SelectedCorrVar + s.buttons(), "B2 B3 |B110");  // both kept
+  EXPECT_EQ(s.lists() + f.SelectedCorrVar + s.buttons(), "B2,B3|B110");  // both kept
   s.choose(f.CorMapVarList, "", &TFrm1::CorMapVarListClick);  // nothing selected: no change
   s.choose(f.CorVarList, "", &TFrm1::CorVarListClick);
   s.choose(f.CorAvailVarList, "", &TFrm1::CorAvailVarListClick);
-  EXPECT_EQ(f.SelectedAvailVar + s.lists() + s.buttons(), "A3B2 B3 |10");
+  EXPECT_EQ(f.SelectedAvailVar + s.lists() + s.buttons(), "A3B2,B3|10");
 
   s.lists("A1");
   s.choose(f.CorVarList, "B1", &TFrm1::CorVarListClick);
@@ -124,7 +120,7 @@ TEST(PairingLists, PickingAPartnerSwitchesTheButtonsAndUncorrelatingTakesItOutOf
   f.Modified = false;
   f.PBCorDisconnectClick();
   EXPECT_EQ(f.CorRecInfo.text() + " " + s.buttons() + " " + s.lists(),
-            "0102030005060708 00 B1 B2 B3 |");
+            "0102030005060708 00 B1,B2,B3|");
   EXPECT_TRUE(f.Modified);
 
   f.SelectedCorrVar = "nobody";
