@@ -1,9 +1,6 @@
 // The verification of the correlated errors: the rules it enforces, the record it leaves and the
 // one message it shows.
 
-#include <algorithm>
-#include <random>
-
 #include "correlation/hand_built_study.h"
 
 namespace wintarvel::testing {
@@ -56,54 +53,6 @@ TEST(Verification, TheRulesAreCheckedAndTheRecordCompletedAndNumberedByFirstAppe
     EXPECT_EQ(local.f.VerifyCorrelations(true), field[3] == "1");
     EXPECT_EQ(local.f.CorRecInfo.text(), field[4] == "=" ? field[2] : field[4]);
     EXPECT_EQ(Shown(local.ui), field[5].empty() ? "" : field[5] + "|");
-  }
-}
-
-// Sets numbered 01, 02, ... in the order in which they first appear.
-bool IsCanonical(const std::string& record) {
-  Names sets;
-  for (std::size_t i = 0; i < record.size(); i += 2) {
-    const std::string code = record.substr(i, 2);
-    if (std::find(sets.begin(), sets.end(), code) == sets.end()) sets.push_back(code);
-    const auto set = std::find(sets.begin(), sets.end(), code) - sets.begin();
-    if (code != TwoDigits(static_cast<int>(set) + 1)) return false;
-  }
-  return true;
-}
-
-TEST(Verification, RandomRecordsEndCanonicalOrUntouched) {
-  std::mt19937 random(20240611);
-  const std::string alphabet = "0000000000123456789a -\xff";
-  auto randomText = [&](int maxLength) {
-    std::string text(random() % static_cast<unsigned>(maxLength + 1), ' ');
-    for (char& c : text) c = alphabet[random() % alphabet.size()];
-    return text;
-  };
-  for (int run = 0; run < 3000; ++run) {
-    NewStudy local;
-    TFrm1& g = local.f;
-    const int constructs = static_cast<int>(random() % 5);
-    const int variables = static_cast<int>(random() % 9);
-    for (int c = 0; c < constructs; ++c) g.CmbConst.add("K" + std::to_string(c));
-    std::string numbers;
-    for (int v = 0; v < variables; ++v) {
-      g.CmbDyVar.add("v" + std::to_string(v));
-      numbers += TwoDigits(static_cast<int>(random() % (constructs + 1)));
-    }
-    // Half the runs use well-formed construct numbers, the others damaged text.
-    g.ConRecInfo.setText(run % 2 == 0 ? numbers : randomText(2 * variables + 3));
-    const std::string codes = randomText(2 * variables + 3);
-    g.CorRecInfo.setText(codes);
-    const bool valid = g.VerifyCorrelations(run % 3 == 0);
-    const std::string& after = g.CorRecInfo.text();
-    // A failed run leaves the record as it was or with one entry per variable.
-    const bool full = after.size() == 2u * static_cast<std::size_t>(variables);
-    if (constructs == 0 || codes.empty()) {
-      EXPECT_EQ(after, codes);
-    } else {
-      EXPECT_TRUE(valid ? full && IsCanonical(after) : full || after == codes)
-          << codes << " became " << after;
-    }
   }
 }
 
