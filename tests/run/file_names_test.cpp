@@ -30,7 +30,6 @@ TEST(SplitPath, SplitsAtTheLastSeparatorAndTheLastDotOfTheName) {
       {"C:\\study\\.profile", '\\', "C:\\study||profile|0"},
       {"C:\\study\\run.old.set", '\\', "C:\\study|run.old|set|1"},
       {"", '\\', "|||0"},
-      {"C:/a.b/run", '\\', "|C:/a|b/run|1"},  // only the given separator is one
       {"a\\b.set", '/', "|a\\b|set|1"},
   };
   for (const Row& row : rows) {
