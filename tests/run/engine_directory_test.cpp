@@ -89,6 +89,7 @@ TEST(EngineDirectory, OnlyAFirstLineWithTheKeyCounts) {
 TEST(EngineDirectory, BrowseChoosesTheProgramAndAnUnwritableStartFolderOnlyHidesTheDialog) {
   TempDir start;
   Fixture fx(start.file("missing folder"));
+  std::filesystem::current_path(start.path());  // a file written by mistake stays in the test
   TFrmOptions& d = fx.f.FrmOptions;
   fx.f.EditOptions1Click();
   fx.ui.queueFile("/engines/tarvel.exe");

@@ -29,7 +29,6 @@ TEST(SplitPath, SplitsAtTheLastSeparatorAndTheLastDotOfTheName) {
       {"C:\\study\\", '\\', "C:\\study|||0"},
       {"C:\\study\\.profile", '\\', "C:\\study||profile|0"},
       {"C:\\study\\run.old.set", '\\', "C:\\study|run.old|set|1"},
-      {"", '\\', "|||0"},
       {"a\\b.set", '/', "|a\\b|set|1"},
   };
   for (const Row& row : rows) {
