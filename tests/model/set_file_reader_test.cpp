@@ -1,16 +1,10 @@
 // The set file reader: fields by position, the defaults of a short file, and damaged files, which
 // are reported with their line and never take the program down.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "support/study.h"
 
 namespace wintarvel::testing {
 namespace {
-
-using State = std::map<std::string, std::string>;
 
 // A file of the given lines, each ending in CR LF; the first one is the title line.
 std::string File(std::initializer_list<std::string> lines) {
