@@ -10,22 +10,12 @@
 #include <fstream>
 #include <string>
 
-#include "model/frm1.h"
 #include "model/quiet_ui.h"
-#include "run/posix_platform.h"
+#include "support/fake_ui.h"  // its platform only records engine and viewer starts
 
 namespace {
 
 using namespace wintarvel;
-
-// Engine and viewer are never started from here.
-class QuietPlatform : public PosixPlatform {
- public:
-  std::optional<int> runEngine(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  bool startViewer(const std::string&) override { return true; }
-};
 
 const std::filesystem::path workFolder =
     std::filesystem::temp_directory_path() / ("wintarvel-fuzz-" + std::to_string(::getpid()));
@@ -40,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   QuietUi ui;
-  QuietPlatform platform;
+  testing::FakePlatform platform;
   TFrm1 f(ui, platform, workFolder.string());
   f.OpenDialog.setFileName(input);
   dispatch(ui, [&] { f.OpenSetFile(); });

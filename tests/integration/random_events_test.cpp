@@ -5,10 +5,7 @@
 
 #include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
-#include "model/frm1.h"
 #include "model/quiet_ui.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -16,30 +13,21 @@
 namespace wintarvel {
 namespace {
 
-using testing::readFile;
-
-// Answers at random; cancels every open dialog and half of the save dialogs.
+// Answers at random; cancels every file dialog.
 class RandomUi : public QuietUi {
  public:
-  RandomUi(std::mt19937& rng, std::string folder) : rng_(rng), folder_(std::move(folder)) {}
+  explicit RandomUi(std::mt19937& rng) : rng_(rng) {}
   Answer ask(const std::string&, const std::string&, Buttons buttons) override {
     return static_cast<Answer>(rng_() % (buttons == Buttons::YesNoCancel ? 3 : 2));
-  }
-  bool execute(FileDialog& dialog) override {
-    if (dialog.kind() == FileDialogKind::Open || rng_() % 2 == 0) return false;
-    dialog.setFileName(folder_ + "/chosen.set");
-    return true;
   }
 
  private:
   std::mt19937& rng_;
-  std::string folder_;
 };
 
 class RandomSession {
  public:
-  explicit RandomSession(unsigned seed)
-      : rng_(seed), ui_(rng_, dir_.str()), f_(ui_, platform_, dir_.str()) {
+  explicit RandomSession(unsigned seed) : rng_(seed), ui_(rng_), f_(ui_, platform_, dir_.str()) {
     f_.BtnNewSetClick();
   }
 
@@ -167,10 +155,10 @@ class RandomSession {
   // second window and saves that: both files must be equal.
   std::string roundTrip() {
     if (!f_.PageControl1.visible()) return {};
-    f_.TxtNumSubGroup1.setText(std::to_string(pick(5) + 1)),
-        f_.TxtNumSubGroup2.setText(std::to_string(pick(5) + 1));
-    f_.TxtNumGroups.setText(std::to_string(pick(12) + 1)),
-        f_.TxtRevScore.setText(std::to_string(pick(99)));
+    for (Edit* size : {&f_.TxtNumSubGroup1, &f_.TxtNumSubGroup2})
+      size->setText(std::to_string(pick(5) + 1));
+    f_.TxtNumGroups.setText(std::to_string(pick(12) + 1));
+    f_.TxtRevScore.setText(std::to_string(pick(99)));
     f_.CheckReorder();
     fillMemo(0);
     f_.TxtSetFile.setText(dir_.file("first.set"));
@@ -190,8 +178,9 @@ class RandomSession {
     copy.TxtSetFile.setText(dir_.file("second.set"));
     if (!copy.SaveSetFile()) return "the study read back could not be saved";
     ++roundTrips;
-    const std::string first = readFile(dir_.file("first.set"));
-    return first == readFile(dir_.file("second.set")) ? "" : "saved again differs:\n" + first;
+    const std::string first = testing::readFile(dir_.file("first.set"));
+    return first == testing::readFile(dir_.file("second.set")) ? ""
+                                                               : "saved again differs:\n" + first;
   }
 
   std::mt19937 rng_;

@@ -8,17 +8,15 @@ namespace wintarvel::testing {
 
 namespace fs = std::filesystem;
 
-const std::string kExamples = std::string(WINTARVEL_TEST_DATA) + "/../../examples";
-
 void prepareExampleRun(TFrm1& f, FakeUi& ui, const TempDir& dir, const std::string& engine) {
   const std::string study = dir.file("Roommate study of the spring term") + kPathSeparator;
   const std::string engineDir = dir.file("stand in engine");
   fs::create_directory(study);
   fs::create_directory(engineDir);
   fs::copy_file(engine, engineDir + kPathSeparator + "tarvel.exe");
-  fs::copy_file(kExamples + "/roommate.txt", study + "roommate ratings.txt");
+  fs::copy_file(std::string(WINTARVEL_EXAMPLES) + "/roommate.txt", study + "roommate ratings.txt");
 
-  ui.queueFile(fs::absolute(kExamples + "/roommate.set").string());
+  ui.queueFile(fs::absolute(std::string(WINTARVEL_EXAMPLES) + "/roommate.set").string());
   f.BtnOpenSetClick();
   ASSERT_EQ(f.TxtProgTitle.text().substr(0, 14), "Roommate study");
   f.TxtSetFile.setText(study + "roommate setup.set");

@@ -6,10 +6,6 @@
 
 namespace wintarvel::testing {
 
-void FakeUi::showMessage(const std::string& text, const std::string& caption) {
-  messages.push_back({text, caption});
-}
-
 Answer FakeUi::ask(const std::string& text, const std::string& caption, Buttons buttons) {
   questions.push_back({text, caption, buttons});
   if (answers_.empty()) {

@@ -33,7 +33,9 @@ class FakeUi : public Ui {
   void queueFile(const std::string& path) { files_.push_back(path); }
   void queueCancelledDialog() { files_.push_back(std::nullopt); }
 
-  void showMessage(const std::string& text, const std::string& caption) override;
+  void showMessage(const std::string& text, const std::string& caption) override {
+    messages.push_back({text, caption});
+  }
   Answer ask(const std::string& text, const std::string& caption, Buttons buttons) override;
   bool execute(FileDialog& dialog) override;
   void showError(const std::string& text) override { errors.push_back(text); }

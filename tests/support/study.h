@@ -15,6 +15,7 @@
 namespace wintarvel::testing {
 
 using Names = std::vector<std::string>;
+using State = std::map<std::string, std::string>;  // a picture: each control's state by name
 
 inline std::string GoldenFile(const std::string& name) {
   return std::string(WINTARVEL_TEST_DATA) + kPathSeparator + name;
@@ -148,7 +149,7 @@ inline std::string Bool(bool on) {
 
 // Each control named as in tests/data/start-up.txt: enabled, visible, checked (a page: its tab
 // shown), what it shows and an edit's length limit; then the study's records.
-inline std::map<std::string, std::string> Picture(const TFrm1& f) {
+inline State Picture(const TFrm1& f) {
   // clang-format off
   const Control* const controls[] = {&f.WindowCaption, &f.PageControl1, &f.Groups, &f.Variables, &f.TabSheet2, &f.Output, &f.Constructs,
       &f.CorError, &f.Reorder, &f.TabSheet1, &f.Done, &f.Cancel, &f.BtnNewSet, &f.BtnOpenSet, &f.BtnSaveSet,
@@ -169,7 +170,7 @@ inline std::map<std::string, std::string> Picture(const TFrm1& f) {
       &f.TxtOutFile, &f.TxtCoVar, &f.TxtIndDif, &f.Button2, &f.Button1, &f.Button3, &f.CmdCoVar, &f.CmdIndDif,
       &f.LblCoVar, &f.LblIndDif, &f.GenInstr, &f.TxtExeDir, &f.RunOutcome, &f.FrmOptions, &f.AboutBox};
   // clang-format on
-  std::map<std::string, std::string> picture;
+  State picture;
   std::istringstream names(readFile(GoldenFile("start-up.txt")));
   for (const Control* c : controls) {
     std::string name;

@@ -14,13 +14,10 @@
 #include "run/posix_platform.h"
 #include "support/example_run.h"
 
-namespace wintarvel {
+namespace wintarvel::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeUi;
-using testing::readFile;
-using testing::TempDir;
 
 // Every name of a Windows path after its drive is an 8.3 name, with no blanks.
 bool isEightDotThreePath(const std::string& windowsPath) {
@@ -44,23 +41,23 @@ TEST(WindowsEngineThroughWine, TheExampleStudyRunsFromFoldersWithBlanks) {
 
   TempDir dir;
   FakeUi ui;
-  testing::RecordingPlatform<PosixPlatform> platform;
+  RecordingPlatform<PosixPlatform> platform;
   TFrm1 f(ui, platform, dir.str());
-  ASSERT_NO_FATAL_FAILURE(testing::prepareExampleRun(f, ui, dir, windowsEngine));
+  ASSERT_NO_FATAL_FAILURE(prepareExampleRun(f, ui, dir, windowsEngine));
 
   f.GenInstrClick();
   EXPECT_TRUE(ui.messages.empty());
 
-  const auto lines = testing::crlfLines(
-      readFile((fs::path(f.TxtSetFile.text()).parent_path() / "xkb.ist").string()));
-  const auto longPaths = testing::exampleRunPaths(f);
+  const auto lines =
+      crlfLines(readFile((fs::path(f.TxtSetFile.text()).parent_path() / "xkb.ist").string()));
+  const auto longPaths = exampleRunPaths(f);
   ASSERT_EQ(lines.size(), longPaths.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_TRUE(isEightDotThreePath(lines[i])) << lines[i];
     EXPECT_TRUE(fs::equivalent(linuxPathOf(lines[i]), longPaths[i])) << lines[i];
   }
-  testing::expectExampleReport(f, platform.engineExit, platform.viewerStarts);
+  expectExampleReport(f, platform.engineExit, platform.viewerStarts);
 }
 
 }  // namespace
-}  // namespace wintarvel
+}  // namespace wintarvel::testing
