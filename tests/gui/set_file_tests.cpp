@@ -155,14 +155,6 @@ class SetFileTest : public QObject {
     QCOMPARE(table->headerData(4, Qt::Horizontal).toString(), QStringLiteral("F2.0\n5-6"));
     QCOMPARE(table->data(table->index(0, 5)).toString(), QStringLiteral("24"));
     QVERIFY(s_->find<QLabel>("DataCheckSummary")->text().contains(QStringLiteral("no warnings")));
-
-    // A record read two columns too far: every record warns.
-    retype(*s_, "TxtGroupFortran", QStringLiteral("(3F2.0,2F4.0)"));
-    s_->click("CmdCheckData");
-    QCOMPARE(table->data(table->index(0, 7)).toString(),
-             QStringLiteral("line 1 has 12 columns; the format reads to column 14"));
-    QVERIFY(
-        s_->find<QLabel>("DataCheckSummary")->text().contains(QStringLiteral("480 warning(s)")));
   }
 
   void recentFilesPlacePageAndPanelAreThereAtTheNextStart() {

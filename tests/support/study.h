@@ -62,13 +62,6 @@ inline void SelectMembers(ListBox& list, std::initializer_list<std::string> name
   for (const std::string& name : names) list.setSelected(IndexOf(list, name), true);
 }
 
-// Puts the named dyadic variables (in no construct yet) into the current construct.
-inline void MoveIntoCurrentConstruct(TFrm1& f, std::initializer_list<std::string> names) {
-  f.LstVarsRefresh();
-  SelectMembers(f.LstVars, names);
-  f.CmdVarsConstAddClick();
-}
-
 // Adds a construct and puts the named variables into it.
 inline void AddConstructWith(TFrm1& f, const std::string& construct,
                              std::initializer_list<std::string> members) {
@@ -94,12 +87,6 @@ inline void Basics(TFrm1& f, const std::string& title, const std::string& groups
   f.TxtNumSubGroup1.setText("2");
   f.TxtNumSubGroup2.setText("2");
   f.TxtNumGroups.setText(groups);
-}
-
-inline Names RecordConstructs(const TFrm1& f) {
-  Names constructs;
-  for (const _variable& record : f.DyVarList) constructs.push_back(record.Construct);
-  return constructs;
 }
 
 // The states of several controls as one text of 1s and 0s, in the order given.

@@ -66,7 +66,9 @@ TEST(Constructs, TheCurrentConstructTakesTheChosenVariablesAndChangesClearTheirC
   EXPECT_EQ(ConstructPage(f), "K1,K2 | K1 | A,B,C,D | ");  // rebuilt from the records
   EXPECT_FALSE(f.Modified);
   f.CorRecInfo.setText("01020304");
-  MoveIntoCurrentConstruct(f, {"A", "C"});
+  f.LstVarsRefresh();
+  SelectMembers(f.LstVars, {"A", "C"});
+  f.CmdVarsConstAddClick();
   EXPECT_EQ(DyadicState(f), "A,B,C,D | A:K1,B:,C:K1,D: | 01000100 | 00020004");
   EXPECT_TRUE(f.Modified);
 
@@ -124,30 +126,6 @@ TEST(Constructs, RemovingTheSelectedItemReleasesTheCurrentConstructsMembersAndRe
   f.CompleteConstructs();  // the next write gives A, B and C a construct of their own
   EXPECT_EQ(DyadicState(f) + Joined(f.CmbConst.items()),
             "A,B,C | A:A,B:B,C:C | 020304 | 000003C3,A,B,C");
-}
-
-TEST(Constructs, CompletionGivesEveryUnassignedVariableItsOwnConstructOnce) {
-  NewStudy s;
-  TFrm1& f = s.f;
-  AddDyadic(f, {"Warm", "Hostile", "Kind", "Mean"});
-  f.ConRecInfo.setText(" 000000 ");
-  f.CompleteConstructs();  // without constructs nothing is added, nothing even trimmed
-  EXPECT_EQ(f.ConRecInfo.text() + Joined(f.CmbConst.items()), " 000000 ");
-  AddConstructWith(f, "C1", {"Warm"});
-  AddConstructWith(f, "C2", {"Kind"});
-  AddConstructs(f, {"mean"});
-  f.ConRecInfo.setText(" 01000200\t");
-  f.Modified = false;
-  f.CompleteConstructs();
-  // A second construct named like an existing one is added; the next rebuild finds the first.
-  EXPECT_EQ(Joined(f.CmbConst.items()) + " " + Joined(RecordConstructs(f)) + " " +
-                f.ConRecInfo.text() + Joined(f.LstVars.items()),
-            "C1,C2,mean,Hostile,Mean C1,Hostile,C2,Mean 01040205");
-  EXPECT_FALSE(f.Modified);
-  f.CompleteConstructs();
-  EXPECT_EQ(f.CmbConst.count(), 5);
-  f.UpdateVarCodes();
-  EXPECT_EQ(f.ConRecInfo.text(), "01040203");
 }
 
 }  // namespace
