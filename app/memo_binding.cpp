@@ -204,7 +204,7 @@ void MemoBinding::takeUserEdit(int position, int removed, int added) {
   // The widget still shows an earlier text (a long one waiting for the memo to be shown): its
   // positions say nothing about the core's text, which the widget shows instead.
   if (control_.textRevision() != shownRevision_) {
-    QTimer::singleShot(0, this, [this] { showCoreText(); });
+    showCoreTextAfterThisChange();
     return;
   }
   QTextDocument* document = widget_->document();
@@ -244,7 +244,12 @@ void MemoBinding::takeUserEdit(int position, int removed, int added) {
     return;
   }
   // The program changed the text further while taking the edit, or the widget holds what the core
-  // cannot: the widget shows the core's text anew once the document has finished this change.
+  // cannot.
+  showCoreTextAfterThisChange();
+}
+
+// The document may not be replaced while it reports a change: the load waits for the event loop.
+void MemoBinding::showCoreTextAfterThisChange() {
   QTimer::singleShot(0, this, [this] {
     if (control_.textRevision() != shownRevision_) showCoreText();
   });

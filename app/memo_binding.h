@@ -40,6 +40,8 @@ class MemoBinding : public QObject {
   // while on screen or when the text is short, else when the memo is next shown.
   void showCoreTextWhenSeen();
   void showCoreText();
+  // The same once the document has finished the change it is reporting.
+  void showCoreTextAfterThisChange();
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The user changed the widget's text: the same change is made in the core.
   void takeUserEdit(int position, int removed, int added);
